@@ -1,0 +1,174 @@
+#include "storage/profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "storage/profile_test_support.h"
+
+namespace rvm46::storage {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScratchFolder;
+using testing::WriteBytes;
+
+// "中文" and "新" in GB18030.
+constexpr const char* kGbChinese = "\xD6\xD0\xCE\xC4";
+constexpr const char* kGbNew = "\xD0\xC2";
+
+class ProfileTest : public ::testing::Test {
+  protected:
+    std::string Read(std::string_view section, std::string_view key, int size = 100) {
+        return ProfileRead(file_, section, key, "dflt", size);
+    }
+    std::size_t EntriesInFolder() const {
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(folder_.path()), {}));
+    }
+
+    ScratchFolder folder_;
+    std::filesystem::path file_ = folder_.path() / "Config.ini";
+};
+
+TEST_F(ProfileTest, MissingFileSectionOrKeyGivesDefault) {
+    EXPECT_EQ(Read("Setting", "COM"), "dflt");
+    WriteBytes(file_, "COM=7\n[Other]\nCOM=8\n[Setting]\nModel=2\n");
+    EXPECT_EQ(Read("Setting", "COM"), "dflt");  // neither before the first section nor elsewhere
+    EXPECT_EQ(Read("Missing", "Model"), "dflt");
+    EXPECT_EQ(Read("Setting", "Model"), "2");
+}
+
+TEST_F(ProfileTest, ReadsEntriesTheWayTheyAreWrittenByHand) {
+    WriteBytes(file_,
+               "; Path=commented\r\n"
+               "[ setting ]\r\n"
+               "Path=\r\n"
+               ";COM=9\r\n"
+               "a line without equals sign\r\n"
+               "  com  =  3  \r\n"
+               "COM=4\r\n"
+               "Title=\"  quoted  \"\r\n"
+               "[SETTING]\r\n"
+               "Model=5\r\n");
+    EXPECT_EQ(Read("Setting", "Path"), "");
+    EXPECT_EQ(Read("SETTING", "Com"), "3");  // first key wins, names match in any case
+    EXPECT_EQ(Read("Setting", "Title"), "  quoted  ");
+    EXPECT_EQ(Read("Setting", "Model"), "dflt");  // only the first section of a name counts
+}
+
+TEST_F(ProfileTest, CutsValuesAndDefaultsToSizeMinusOneCharacters) {
+    WriteBytes(file_, "[Title]\nEng=Programming\nChs=编程软件\n");
+    EXPECT_EQ(Read("Title", "Eng", 5), "Prog");
+    EXPECT_EQ(Read("Title", "Chs", 3), "编程");
+    EXPECT_EQ(Read("Title", "Chs", 50), "编程软件");
+    EXPECT_EQ(Read("Title", "Eng", 1), "");
+    EXPECT_EQ(ProfileRead(file_, "Title", "None", "默认值", 3), "默认");
+    EXPECT_EQ(ProfileRead(file_, "Title", "None", "abc", 0), "");
+}
+
+TEST_F(ProfileTest, ReadsChineseCodePageAndByteOrderMark) {
+    WriteBytes(file_, std::string("[Title]\r\nChs=") + kGbChinese + "V1.0\r\n");
+    EXPECT_EQ(Read("Title", "Chs"), "中文V1.0");
+    EXPECT_EQ(Read("Title", "Chs", 2), "中");
+
+    WriteBytes(file_, "\xEF\xBB\xBF[Title]\nChs=中文\n");
+    EXPECT_EQ(Read("Title", "Chs"), "中文");
+}
+
+TEST_F(ProfileTest, WriteCreatesFileAndSection) {
+    EXPECT_TRUE(ProfileWrite(file_, "Setting", "COM", "1"));
+    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n");
+    EXPECT_TRUE(ProfileWrite(file_, "Title", "Chs", "中文"));
+    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n\n[Title]\nChs=中文\n");
+    EXPECT_EQ(EntriesInFolder(), 1u);  // no temporary file left behind
+}
+
+TEST_F(ProfileTest, WriteChangesOnlyTheKeysLine) {
+    const std::string before =
+        "; settings\r\n"
+        "[Setting]\r\n"
+        "ColorHint=&H0000FF  ; kept\r\n"
+        "\r\n"
+        "Com = 3\r\n"
+        "\r\n"
+        "[Model]\r\n"
+        "ModCnt=4";
+    WriteBytes(file_, before);
+
+    EXPECT_TRUE(ProfileWrite(file_, "SETTING", "COM", "2"));
+    std::string expected = before;
+    expected.replace(expected.find("Com = 3"), 7, "COM=2");
+    EXPECT_EQ(ReadBytes(file_), expected);
+
+    // A new key goes after the section's last non-blank line, with the file's line end.
+    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", ""));
+    expected.insert(expected.find("\r\n\r\n[Model]") + 2, "Path=\r\n");
+    EXPECT_EQ(ReadBytes(file_), expected);
+
+    // The last line had no line end; it gets one before the new key.
+    EXPECT_TRUE(ProfileWrite(file_, "Model", "0", "5100"));
+    expected += "\r\n0=5100\r\n";
+    EXPECT_EQ(ReadBytes(file_), expected);
+    EXPECT_EQ(Read("Model", "ModCnt"), "4");
+}
+
+TEST_F(ProfileTest, RemovingKeys) {
+    const std::string before = "[Setting]\nPath=a\nCOM=1\npath=b\n[Other]\nPath=c\n";
+    WriteBytes(file_, before);
+    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Missing", std::nullopt));
+    EXPECT_TRUE(ProfileWrite(file_, "NoSection", "Path", std::nullopt));
+    EXPECT_EQ(ReadBytes(file_), before);
+
+    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", std::nullopt));
+    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n[Other]\nPath=c\n");
+    EXPECT_EQ(Read("Setting", "Path"), "dflt");
+
+    const auto other = folder_.path() / "Other.ini";
+    EXPECT_TRUE(ProfileWrite(other, "Setting", "Path", std::nullopt));
+    EXPECT_FALSE(std::filesystem::exists(other));
+}
+
+TEST_F(ProfileTest, WriteKeepsChineseCodePageAndByteOrderMark) {
+    const std::string before = std::string("[Title]\r\nChs=") + kGbChinese + "\r\n[Setting]\r\n";
+    WriteBytes(file_, before);
+    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", "新"));
+    EXPECT_EQ(ReadBytes(file_), before + "Path=" + kGbNew + "\r\n");
+    EXPECT_EQ(Read("Setting", "Path"), "新");
+    EXPECT_EQ(Read("Title", "Chs"), "中文");
+
+    WriteBytes(file_, "\xEF\xBB\xBF[Setting]\n");
+    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", "新"));
+    EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[Setting]\nPath=新\n");
+}
+
+TEST_F(ProfileTest, FailedWriteChangesNothing) {
+    // No such folder, or a "folder" that is a file: nothing is created.
+    EXPECT_FALSE(ProfileWrite(folder_.path() / "missing" / "Config.ini", "Setting", "COM", "1"));
+    WriteBytes(file_, "[Setting]\nCOM=1\n");
+    EXPECT_FALSE(ProfileWrite(file_ / "Config.ini", "Setting", "COM", "2"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "missing"));
+
+    // Values that would break the line structure are refused.
+    EXPECT_FALSE(ProfileWrite(file_, "Setting", "COM", "2\nModel=3"));
+    EXPECT_FALSE(ProfileWrite(file_, "Setting", "", "2"));
+    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n");
+
+    // The disk fills up half way through the write: the original stays whole.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit small = previous;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = ProfileWrite(file_, "Setting", "Path", std::string(200, 'x'));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n");
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+}  // namespace
+}  // namespace rvm46::storage
