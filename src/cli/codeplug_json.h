@@ -1,0 +1,30 @@
+#pragma once
+// The JSON form of a codeplug used by the command-line companion: radio-wide list indexes (null =
+// no selection) and exactly 16 channels (null = not in use).
+
+#include <stdexcept>
+#include <string>
+
+#include "model/edit_state.h"
+#include "model/image_codec.h"
+
+namespace rvm46::cli {
+
+// Bad input; the message says what and where.
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct CodeplugDocument {
+    ListSelections lists;
+    ChannelTable channels = EmptyChannelTable();
+};
+
+// One JSON object, pretty-printed, frequencies with five decimals.
+std::string DecodedToJson(const DecodedImage& decoded);
+
+// Parses and checks a document against the model count; throws InputError.
+CodeplugDocument ParseCodeplugJson(const std::string& text, int modelCount);
+
+}  // namespace rvm46::cli

@@ -1,0 +1,37 @@
+#include "model/model_table.h"
+
+#include <cmath>
+
+#include "model/arithmetic.h"
+
+namespace rvm46 {
+
+std::optional<std::uint8_t> ModelCode(const ModelTable& models, int m) {
+    if (m < 0 || m >= kMaxModels) return std::nullopt;
+    const std::optional<double> value = StrictNumber(models.gstrModel[4 * m + 3]);
+    if (!value || *value != std::floor(*value) || *value < 0 || *value > 255) return std::nullopt;
+    return static_cast<std::uint8_t>(*value);
+}
+
+std::optional<int> FindModelByCode(const ModelTable& models, std::uint8_t code) {
+    for (int m = 0; m < models.gintModelCount && m < kMaxModels; ++m) {
+        if (ModelCode(models, m) == code) return m;
+    }
+    return std::nullopt;
+}
+
+}  // namespace rvm46
+
+namespace rvm46 {
+
+double BandEdge(const std::string& text) { return StrictNumber(text).value_or(0.0); }
+
+std::string BandLabel(const std::string& lowEdge, const std::string& highEdge) {
+    const auto clamp = [](double v) { return std::fabs(v) < 1e15 ? v : 0.0; };
+    const std::int64_t low = RoundHalfEven(clamp(BandEdge(lowEdge)));
+    const std::int64_t high = RoundHalfEven(clamp(BandEdge(highEdge)));
+    if (low == high) return std::to_string(low) + "MHz";
+    return std::to_string(low) + "-" + std::to_string(high) + "MHz";
+}
+
+}  // namespace rvm46

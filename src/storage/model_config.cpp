@@ -1,0 +1,46 @@
+#include "storage/model_config.h"
+
+#include <cmath>
+#include <string>
+
+#include "model/arithmetic.h"
+#include "storage/profile.h"
+
+namespace rvm46::storage {
+
+namespace {
+
+std::int16_t ModelCount(const std::filesystem::path& configFile) {
+    const std::string text = ProfileRead(configFile, "Model", "ModCnt", "4", 2);
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '7') return text[0] - '0';
+    if (text == "8" || text == "9") return kMaxModels;
+    return 4;
+}
+
+std::int16_t ModelDataValue(const std::string& text) {
+    const auto value = StrictNumber(text);
+    if (!value || *value != std::floor(*value) || *value < 0 || *value > 255) return 0;
+    return static_cast<std::int16_t>(*value);
+}
+
+}  // namespace
+
+ModelTable LoadModelTable(const std::filesystem::path& configFile) {
+    ModelTable models;
+    models.gintModelCount = ModelCount(configFile);
+    for (int i = 0; i < 4 * models.gintModelCount; ++i) {
+        models.gstrModel[i] = ProfileRead(configFile, "Model", std::to_string(i), "5100", 15);
+    }
+    for (int m = 0; m < models.gintModelCount; ++m) {
+        models.gstrFreRange[m] =
+            BandLabel(models.gstrModel[4 * m + 1], models.gstrModel[4 * m + 2]);
+        for (int j = 0; j < 8; ++j) {
+            const std::string key = std::to_string(100 + 10 * m + j);
+            models.gintModelData[10 * m + j] =
+                ModelDataValue(ProfileRead(configFile, "Model", key, "0", 15));
+        }
+    }
+    return models;
+}
+
+}  // namespace rvm46::storage

@@ -1,0 +1,256 @@
+// Encoding the edit state into the codeplug image and decoding it back.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "model/arithmetic.h"
+#include "model/image_codec.h"
+#include "model/run_time_error.h"
+#include "support/temp_dir.h"
+
+namespace rvm46 {
+namespace {
+
+using namespace layout;
+
+class ImageCodecTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LoadToneCodes(testing::DeliveredFile("QTDQT_5100.ini"), tones_);
+        models_.gintModelCount = 2;
+        models_.gstrModel = {"4100", "400", "470", "65", "5100", "446", "446", "82"};
+        for (int j = 0; j < 8; ++j) {
+            models_.gintModelData[j] = static_cast<std::int16_t>(0x10 + j);
+            models_.gintModelData[10 + j] = static_cast<std::int16_t>(0x20 + j);
+        }
+        lists_ = {.beepTone = 0, .batterySave = 1, .squelch = 6, .monitorKey = 3,
+                  .timeOutTimer = 2, .wideNarrow = 1, .model = 0};
+    }
+
+    CodeplugImage Encode() {
+        CodeplugImage image{};
+        EncodeImage(image, channels_, lists_, models_, tones_);
+        return image;
+    }
+    const std::uint8_t* Record(const CodeplugImage& image, std::size_t k) {
+        return &image[ChannelRecordAt(k)];
+    }
+    void SetChannel(std::size_t k, double rx, double tx, double decode, double encode,
+                    double busy, double shift) {
+        channels_[k] = {rx, tx, decode, encode, busy, shift, -1, -1};
+    }
+
+    ToneTable tones_;
+    ModelTable models_;
+    ListSelections lists_;
+    ChannelTable channels_ = EmptyChannelTable();
+};
+
+TEST_F(ImageCodecTest, BlankImageHeader) {
+    const CodeplugImage image = BlankImage();
+    EXPECT_EQ(std::memcmp(image.data(), "ZRT83N\xFF\xFF\xFF\xFFV0100", 15), 0);
+    for (std::size_t i = 15; i < kImageSize; ++i) ASSERT_EQ(image[i], 0xFF) << i;
+    LeadCode lead{};
+    CodeplugImage target{};
+    InitMatrixCode(target, lead);
+    EXPECT_EQ(target, image);
+    EXPECT_EQ(std::memcmp(lead.data(), "\x02PROGRAM", 8), 0);
+}
+
+TEST_F(ImageCodecTest, EmptyChannelsAndRadioWideBytes) {
+    const CodeplugImage image = Encode();
+    for (std::size_t k = 0; k < kChannelCount; ++k) {
+        for (std::size_t i = 0; i < kChannelRecordSize; ++i) {
+            ASSERT_EQ(Record(image, k)[i], i == kRecFlags ? 0xFB : 0xFF) << k << "/" << i;
+        }
+        EXPECT_EQ(image[690 + k], k + 1);
+    }
+    EXPECT_EQ(image[kOptionBits], 0xFD);  // beep on, battery save off
+    EXPECT_EQ(image[kSquelch], 6);
+    EXPECT_EQ(image[kMonitorKey], 3);
+    EXPECT_EQ(image[kTimeOutTimer], 2);
+    const std::uint8_t block[8] = {0x10, 0x11, 65, 0x13, 0x14, 0x15, 0x16, 0x17};
+    EXPECT_EQ(std::memcmp(&image[kModelBlockAt], block, 8), 0);
+    EXPECT_EQ(image[1034], 0xFF);
+    EXPECT_EQ(image[689], 0xFF);
+}
+
+TEST_F(ImageCodecTest, NoSelectionDefaults) {
+    lists_ = {};
+    lists_.model = 1;
+    CodeplugImage image = Encode();
+    EXPECT_EQ(image[kOptionBits], 0xFF);  // no selection counts as ON for both
+    EXPECT_EQ(image[kSquelch], 5);
+    EXPECT_EQ(image[kMonitorKey], 3);
+    EXPECT_EQ(image[kTimeOutTimer], 0);
+    lists_.beepTone = 1;
+    lists_.batterySave = 0;
+    image = Encode();
+    EXPECT_EQ(image[kOptionBits], 0xFE);
+}
+
+// Without a model selection only the model block stays blank; the rest is still encoded.
+TEST_F(ImageCodecTest, NoModelSelectedStillEncodesSettingsAndChannels) {
+    lists_.model = -1;
+    SetChannel(0, 446.00625, 446.00625, 0, 12, 0, 1);
+    const CodeplugImage image = Encode();
+    for (std::size_t j = 0; j < 8; ++j) EXPECT_EQ(image[kModelBlockAt + j], 0xFF);
+    EXPECT_EQ(image[kSquelch], 6);
+    EXPECT_EQ(Record(image, 0)[0], 0x25);
+}
+
+TEST_F(ImageCodecTest, ModelBlockValuesThatAreNotBytesAreLeftBlank) {
+    models_.gstrModel[3] = "5100";  // the code default of a missing configuration
+    const CodeplugImage image = Encode();
+    EXPECT_EQ(image[kModelBlockAt + 1], 0x11);  // block byte at the code's place is kept
+    EXPECT_EQ(image[kModelCodeAt], 0x12);
+    EXPECT_EQ(image[kModelBlockAt], 0x10);
+    EXPECT_EQ(image[kSquelch], 6);
+    models_.gintModelData[3] = 300;
+    EXPECT_EQ(Encode()[kModelBlockAt + 3], 0xFF);
+}
+
+TEST_F(ImageCodecTest, ChannelRecordLayoutAndFlags) {
+    lists_.wideNarrow = 0;
+    SetChannel(0, 446.00625, 446.09375, 1, 12, 0, 1);  // wide, shift on, lockout off
+    SetChannel(3, 446.00625, -1, 0, 5, 1, 0);            // no transmit frequency
+    CodeplugImage image = Encode();
+    const std::uint8_t ch1[16] = {0x25, 0x06, 0x60, 0x44, 0x75, 0x93, 0x60, 0x44,
+                                  0x70, 0x06, 0x74, 0x09, 0xF9, 0x01, 0x01, 0xFF};
+    EXPECT_EQ(std::memcmp(Record(image, 0), ch1, 16), 0);
+    const std::uint8_t* ch4 = Record(image, 3);
+    for (int i = 4; i < 8; ++i) EXPECT_EQ(ch4[i], 0xFF);
+    EXPECT_EQ(ch4[kRecEncodeToneHigh], 0x07);  // tone 5 = 77.0 Hz, code "0770"
+    EXPECT_EQ(ch4[kRecEncodeToneLow], 0x70);
+    EXPECT_EQ(ch4[kRecDecodeToneHigh], 0xFF);
+    EXPECT_EQ(ch4[kRecFlags], 0xFA);  // wide, shift off, lockout on
+
+    EXPECT_EQ(ChannelFlags(1, 0, 1), 0xFE);
+    EXPECT_EQ(ChannelFlags(-1, 1, 1), 0xFB);  // no wide/narrow selection
+    EXPECT_EQ(ChannelFlags(1, 0.5, 1), 0xFB);
+    const std::uint8_t table[8] = {0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE, 0xFF};
+    for (int w = 0; w < 2; ++w)
+        for (int s = 0; s < 2; ++s)
+            for (int b = 0; b < 2; ++b)
+                EXPECT_EQ(ChannelFlags(w, s, b), table[4 * w + 2 * (1 - s) + (1 - b)]);
+}
+
+TEST_F(ImageCodecTest, ToneOutsideTheTableEndsEncodingAtThatChannel) {
+    SetChannel(0, 446.00625, 446.00625, 0, 0, 0, 0);
+    SetChannel(1, 446.00625, 446.00625, 0, 300, 0, 0);
+    SetChannel(2, 446.00625, 446.00625, 0, 0, 0, 0);
+    CodeplugImage image{};
+    EXPECT_FALSE(RunToErrorExit([&] { EncodeImage(image, channels_, lists_, models_, tones_); }));
+    EXPECT_EQ(Record(image, 0)[kRecInUseA], 0x01);
+    EXPECT_EQ(Record(image, 2)[kRecInUseA], 0xFF);
+}
+
+TEST_F(ImageCodecTest, DecodingGivesBackTheEditState) {
+    SetChannel(0, 446.00625, 446.09375, 1, 12, 0, 1);
+    SetChannel(5, 400.0125, -1, 204, -1, 1, 0);
+    SetChannel(15, 469.9875, 469.9875, 123, 0, 1, 1);
+    CodeplugImage image = Encode();
+    image[1040] = 0x42;  // radio-only bytes beyond the model block are left alone
+    const DecodedImage decoded = DecodeImage(image, models_, tones_);
+    EXPECT_EQ(decoded.model, 0);
+    EXPECT_EQ(decoded.modelCode, 65);
+    EXPECT_EQ(decoded.beepTone, 0);
+    EXPECT_EQ(decoded.batterySave, 1);
+    EXPECT_EQ(decoded.squelch, 6);
+    EXPECT_EQ(decoded.monitorKey, 3);
+    EXPECT_EQ(decoded.timeOutTimer, 2);
+    EXPECT_EQ(decoded.wideNarrow, 1);
+    for (std::size_t k = 0; k < kChannelCount; ++k) {
+        if (channels_[k][0] == -1) {
+            EXPECT_FALSE(decoded.channels[k].has_value()) << k;
+            continue;
+        }
+        ASSERT_TRUE(decoded.channels[k].has_value()) << k;
+        for (int f = 0; f < 6; ++f) EXPECT_EQ((*decoded.channels[k])[f], channels_[k][f]) << k;
+    }
+    // The frequency and tone bytes of present records are now in decimal form.
+    EXPECT_EQ(Record(image, 0)[0], 25);
+    EXPECT_EQ(Record(image, 5)[7], 165);
+    EXPECT_EQ(Record(image, 1)[0], 0xFF);
+    EXPECT_EQ(image[1040], 0x42);
+}
+
+// A never-programmed radio has FFh in its radio-wide bytes: those lists are left alone, and the
+// channels are decoded all the same.
+TEST_F(ImageCodecTest, InvalidRadioWideBytesDoNotStopDecoding) {
+    SetChannel(2, 446.05625, 446.05625, 3, 3, 0, 0);
+    CodeplugImage image = Encode();
+    image[kOptionBits] = 0x12;
+    image[kSquelch] = 0xFF;
+    image[kMonitorKey] = 4;
+    image[kTimeOutTimer] = 11;
+    image[kModelCodeAt] = 99;
+    const DecodedImage decoded = DecodeImage(image, models_, tones_);
+    EXPECT_FALSE(decoded.model);
+    EXPECT_FALSE(decoded.beepTone);
+    EXPECT_FALSE(decoded.batterySave);
+    EXPECT_FALSE(decoded.squelch);
+    EXPECT_FALSE(decoded.monitorKey);
+    EXPECT_FALSE(decoded.timeOutTimer);
+    ASSERT_TRUE(decoded.channels[2]);
+    EXPECT_EQ((*decoded.channels[2])[kFieldRx], 446.05625);
+}
+
+TEST_F(ImageCodecTest, PresenceAndOddRecords) {
+    CodeplugImage image = Encode();
+    std::uint8_t* record = &image[ChannelRecordAt(4)];
+    // Present only when both in-use marks are below FFh.
+    record[kRecInUseA] = 0x01;
+    EXPECT_FALSE(DecodeImage(image, models_, tones_).channels[4]);
+    image = Encode();
+    record = &image[ChannelRecordAt(4)];
+    record[kRecInUseA] = record[kRecInUseB] = 0x00;
+    record[kRecFlags] = 0x13;  // not a flags value the radio uses
+    // Frequency bytes FFh decode as 165 per pair; tones FFh give no tone, no transmit frequency.
+    const DecodedImage decoded = DecodeImage(image, models_, tones_);
+    ASSERT_TRUE(decoded.channels[4]);
+    const auto& f = *decoded.channels[4];
+    EXPECT_EQ(f[kFieldTx], -1);
+    EXPECT_EQ(f[kFieldEncodeTone], -1);
+    EXPECT_EQ(f[kFieldDecodeTone], 0);
+    EXPECT_EQ(f[kFieldShift], 0);
+    EXPECT_EQ(f[kFieldBusyLockout], 0);
+    EXPECT_EQ(f[kFieldRx], 1666.66665);
+    EXPECT_FALSE(decoded.wideNarrow);  // the unknown flags byte leaves wide/narrow alone
+}
+
+TEST_F(ImageCodecTest, EncodeToneWithoutTransmitFrequencyDecodesAsNoTone) {
+    SetChannel(0, 446.00625, -1, 0, 0, 0, 0);
+    SetChannel(1, 446.00625, 446.00625, 0, 0, 0, 0);
+    CodeplugImage image = Encode();
+    const DecodedImage decoded = DecodeImage(image, models_, tones_);
+    EXPECT_EQ((*decoded.channels[0])[kFieldEncodeTone], -1);
+    EXPECT_EQ((*decoded.channels[1])[kFieldEncodeTone], 0);
+}
+
+// Every raster point of both delivered bands, with every tone, survives a round trip.
+TEST_F(ImageCodecTest, RoundTripOverBandsAndTones) {
+    std::vector<double> points;
+    for (int step = 0; step <= 5600; ++step) points.push_back(400.0 + 0.0125 * step);
+    for (int step = 0; step < 8; ++step) points.push_back(446.00625 + 0.0125 * step);
+    std::size_t next = 0;
+    int tone = 0;
+    while (next < points.size()) {
+        channels_ = EmptyChannelTable();
+        for (std::size_t k = 0; k < kChannelCount && next < points.size(); ++k, ++next) {
+            const double f = std::stod(FormatFixed(points[next], 3, 5));
+            SetChannel(k, f, f, tone % 205, (tone + 7) % 205, k % 2, (k / 2) % 2);
+            ++tone;
+        }
+        CodeplugImage image = Encode();
+        const DecodedImage decoded = DecodeImage(image, models_, tones_);
+        for (std::size_t k = 0; k < kChannelCount; ++k) {
+            if (channels_[k][0] == -1) continue;
+            ASSERT_TRUE(decoded.channels[k]);
+            for (int f = 0; f < 6; ++f) ASSERT_EQ((*decoded.channels[k])[f], channels_[k][f]);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace rvm46

@@ -1,0 +1,84 @@
+// The tone table: loading with defaults, lookups, and the round trip of every delivered tone.
+#include <gtest/gtest.h>
+
+#include "model/bcd.h"
+#include "model/run_time_error.h"
+#include "model/tone_table.h"
+#include "support/temp_dir.h"
+
+namespace rvm46 {
+namespace {
+
+using testing::DeliveredFile;
+using testing::TempDir;
+
+TEST(ToneTableTest, LookupTakesTheLowestMatchingIndexAndIgnoresEntryZero) {
+    ToneTable table;
+    for (int i = 0; i <= kToneCount; ++i) table.gstrQTDQTCode[i] = std::to_string(i);
+    table.gstrQTDQTCode[0] = "0000";
+    table.gstrQTDQTCode[5] = "0885";
+    table.gstrQTDQTCode[17] = "0885";
+    EXPECT_EQ(ConverQTDQT("0885", table), 5);
+    EXPECT_EQ(ConverQTDQT("0000", table), 0);
+    EXPECT_EQ(ConverQTDQT("9999", table), 0);
+    EXPECT_EQ(ConverQTDQT("885", table), 0);  // whole text, exact
+}
+
+TEST(ToneTableTest, MissingFileGivesEachKeyItsOwnNumber) {
+    TempDir dir;
+    ToneTable table;
+    LoadToneCodes(dir / "missing.ini", table);
+    LoadToneList(dir / "missing.ini", table);
+    EXPECT_EQ(table.gstrQTDQTCode[0], "0");
+    EXPECT_EQ(table.gstrQTDQTCode[17], "17");
+    EXPECT_EQ(table.gstrQTDQTList[204], "204");
+    EXPECT_EQ(table.gstrQTDQTList[0], "");
+    EXPECT_EQ(table.gstrQTDQTCode[205], "");
+    // Such entries never equal a four-digit code, so every stored tone decodes to "no tone".
+    EXPECT_EQ(DecodeTone(8, 85, table), 0);
+}
+
+TEST(ToneTableTest, LongValuesAreCut) {
+    TempDir dir;
+    const auto file =
+        dir.Write("t.ini", "[QTDQT]\n1=067012\n[QTDQTList]\n1=67.0 Hz long text\n");
+    ToneTable table;
+    LoadToneCodes(file, table);
+    LoadToneList(file, table);
+    EXPECT_EQ(table.gstrQTDQTCode[1], "0670");
+    EXPECT_EQ(table.gstrQTDQTList[1], "67.0 Hz ");
+}
+
+TEST(ToneTableTest, EncodingRules) {
+    ToneTable table;
+    table.gstrQTDQTCode[12] = "1000";
+    table.gstrQTDQTCode[123] = "9023";
+    const ToneBytes none = EncodeTone(0, table);
+    EXPECT_EQ(none.high, 0xFF);
+    EXPECT_EQ(none.low, 0xFF);
+    EXPECT_EQ(EncodeTone(-1, table).high, 0xFF);
+    EXPECT_EQ(EncodeTone(12, table).high, 0x10);
+    EXPECT_EQ(EncodeTone(12, table).low, 0x00);
+    EXPECT_EQ(EncodeTone(123, table).high, 0xC0);  // 90 + 30 = 120
+    EXPECT_EQ(EncodeTone(123, table).low, 0x23);
+    EXPECT_THROW(EncodeTone(206, table), RunTimeError);
+    EXPECT_THROW(EncodeTone(-2, table), RunTimeError);
+}
+
+TEST(ToneTableTest, EveryDeliveredToneSurvivesEncodingAndDecoding) {
+    ToneTable table;
+    LoadToneCodes(DeliveredFile("QTDQT_5100.ini"), table);
+    LoadToneList(DeliveredFile("QTDQT_5100.ini"), table);
+    for (int t = 1; t <= kToneCount; ++t) {
+        const ToneBytes bytes = EncodeTone(t, table);
+        ASSERT_NE(bytes.high, 0xFF) << t;
+        EXPECT_EQ(DecodeTone(BcdValue(bytes.high), BcdValue(bytes.low), table), t)
+            << "tone " << t << " code " << table.gstrQTDQTCode[t];
+    }
+    EXPECT_EQ(table.gstrQTDQTList[1], "67.0");
+    EXPECT_EQ(table.gstrQTDQTList[40], "D023N");
+    EXPECT_EQ(table.gstrQTDQTList[123], "D023I");
+}
+
+}  // namespace
+}  // namespace rvm46
