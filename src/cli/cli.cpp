@@ -94,7 +94,7 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e, out, err);
+        return app.exit(e, out, err) == 0 ? 0 : 2;  // help is success; a usage error is 2
     }
     try {
         RequireFile(config, "configuration file");

@@ -18,7 +18,9 @@ std::string OptionalInt(const std::optional<int>& value) {
     return value ? std::to_string(*value) : "null";
 }
 
-std::string Frequency(double mhz) { return mhz == -1 ? "null" : FormatFixed(mhz, 1, 5); }
+std::string Frequency(double mhz) {
+    return mhz == -1 ? "null" : FormatFixed(mhz, 1, 5);
+}
 
 std::string ChannelJson(const std::array<double, 6>& f) {
     std::ostringstream out;
@@ -45,8 +47,8 @@ int IndexField(const json& object, const std::string& key, int low, int high, bo
     }
     const auto number = value.get<long long>();
     if (number < low || number > high) {
-        throw InputError(where + ": \"" + key + "\" is " + std::to_string(number) +
-                         ", outside " + std::to_string(low) + ".." + std::to_string(high));
+        throw InputError(where + ": \"" + key + "\" is " + std::to_string(number) + ", outside " +
+                         std::to_string(low) + ".." + std::to_string(high));
     }
     return static_cast<int>(number);
 }

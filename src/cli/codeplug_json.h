@@ -12,7 +12,7 @@ namespace rvm46::cli {
 
 // Bad input; the message says what and where.
 class InputError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -43,7 +43,8 @@ std::size_t NumericPrefix(std::string_view text, std::size_t pos) {
     if (i < text.size() && text[i] == '.') {
         std::size_t j = i + 1;
         std::size_t fraction = 0;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j, ++fraction;
+        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])))
+            ++j, ++fraction;
         if (fraction > 0 || digits > 0) {
             i = j;
             digits += fraction;

@@ -8,8 +8,7 @@ namespace rvm46 {
 CodeplugImage BlankImage() {
     CodeplugImage image;
     image.fill(0xFF);
-    std::memcpy(&image[layout::kModelIdentAt], layout::kModelIdent,
-                sizeof layout::kModelIdent - 1);
+    std::memcpy(&image[layout::kModelIdentAt], layout::kModelIdent, sizeof layout::kModelIdent - 1);
     std::memcpy(&image[layout::kVersionIdentAt], layout::kVersionIdent,
                 sizeof layout::kVersionIdent - 1);
     return image;

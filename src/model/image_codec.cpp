@@ -34,7 +34,8 @@ void EncodeChannel(std::uint8_t* record, const ChannelRecord& channel, int wideN
     record[kRecFlags] = ChannelFlags(wideNarrow, channel[kFieldShift], channel[kFieldBusyLockout]);
     const auto toneIndex = [](double value) {
         // Tone fields are whole numbers; anything else is outside the table.
-        if (value != static_cast<double>(static_cast<long long>(value)) || value < -1 || value > 205)
+        if (value != static_cast<double>(static_cast<long long>(value)) || value < -1 ||
+            value > 205)
             throw RunTimeError("Subscript out of range");
         return static_cast<int>(value);
     };
@@ -79,7 +80,8 @@ void EncodeImage(CodeplugImage& image, const ChannelTable& channels, const ListS
     image[kMonitorKey] = ToByte(lists.monitorKey == -1 ? 3 : lists.monitorKey);
     image[kTimeOutTimer] = ToByte(lists.timeOutTimer <= 0 ? 0 : lists.timeOutTimer);
 
-    for (std::size_t k = 0; k < kChannelCount; ++k) image[ChannelRecordAt(k) + kRecFlags] = kEmptyFlags;
+    for (std::size_t k = 0; k < kChannelCount; ++k)
+        image[ChannelRecordAt(k) + kRecFlags] = kEmptyFlags;
     for (std::size_t k = 0; k < kChannelCount; ++k) {
         if (channels[k][kFieldRx] == -1) continue;
         EncodeChannel(&image[ChannelRecordAt(k)], channels[k], lists.wideNarrow, tones);
@@ -92,11 +94,20 @@ DecodedImage DecodeImage(CodeplugImage& image, const ModelTable& models, const T
     result.model = FindModelByCode(models, image[kModelCodeAt]);
 
     switch (image[kOptionBits]) {
-        case 0xFC: result.beepTone = 1, result.batterySave = 1; break;
-        case 0xFD: result.beepTone = 0, result.batterySave = 1; break;
-        case 0xFE: result.beepTone = 1, result.batterySave = 0; break;
-        case 0xFF: result.beepTone = 0, result.batterySave = 0; break;
-        default: break;
+        case 0xFC:
+            result.beepTone = 1, result.batterySave = 1;
+            break;
+        case 0xFD:
+            result.beepTone = 0, result.batterySave = 1;
+            break;
+        case 0xFE:
+            result.beepTone = 1, result.batterySave = 0;
+            break;
+        case 0xFF:
+            result.beepTone = 0, result.batterySave = 0;
+            break;
+        default:
+            break;
     }
     const auto listIndex = [](std::uint8_t byte, int items) -> std::optional<int> {
         if (byte < items) return byte;

@@ -24,7 +24,9 @@ std::optional<int> FindModelByCode(const ModelTable& models, std::uint8_t code) 
 
 namespace rvm46 {
 
-double BandEdge(const std::string& text) { return StrictNumber(text).value_or(0.0); }
+double BandEdge(const std::string& text) {
+    return StrictNumber(text).value_or(0.0);
+}
 
 std::string BandLabel(const std::string& lowEdge, const std::string& highEdge) {
     const auto clamp = [](double v) { return std::fabs(v) < 1e15 ? v : 0.0; };

@@ -13,9 +13,9 @@ inline constexpr int kMaxModels = 7;
 
 struct ModelTable {
     std::int16_t gintModelCount = 0;
-    std::array<std::string, 30> gstrModel;       // 4m name, 4m+1 low, 4m+2 high, 4m+3 code
+    std::array<std::string, 30> gstrModel;          // 4m name, 4m+1 low, 4m+2 high, 4m+3 code
     std::array<std::int16_t, 101> gintModelData{};  // 10m..10m+7: model block of model m
-    std::array<std::string, 10> gstrFreRange;    // band label of each model
+    std::array<std::string, 10> gstrFreRange;       // band label of each model
 };
 
 // The model code of model m as a byte value; nullopt when its text is not a whole number 0..255.

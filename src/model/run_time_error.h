@@ -10,7 +10,7 @@
 namespace rvm46 {
 
 class RunTimeError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

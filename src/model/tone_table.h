@@ -11,7 +11,7 @@
 
 namespace rvm46 {
 
-inline constexpr int kToneCount = 204;         // highest tone index
+inline constexpr int kToneCount = 204;          // highest tone index
 inline constexpr int kFirstInvertedTone = 123;  // from here on the high pair is stored +30
 inline constexpr int kLastQtTone = 39;          // 1..39 are CTCSS tones, shown with one decimal
 

@@ -1,5 +1,7 @@
 // Frequency and BCD conversions: the documented examples, and an exhaustive comparison of the
 // short computation with the digit-pair procedure the radios' files were made with.
+#include "model/frequency_codec.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 
 #include "model/arithmetic.h"
 #include "model/bcd.h"
-#include "model/frequency_codec.h"
 #include "model/run_time_error.h"
 
 namespace rvm46 {
@@ -35,8 +36,8 @@ FrequencyBytes DigitPairProcedure(double f) {
     const std::int64_t p3 = n / 1000000;
     const double r1 = ReadBack("%.5f", f - 10.0 * static_cast<double>(p3));
     const std::int64_t p2 = RoundHalfEven(r1 * 100000) / 10000;
-    const auto r2 = static_cast<std::int64_t>(
-        ReadBack("%.0f", (r1 * 10 - static_cast<double>(p2)) * 10000));
+    const auto r2 =
+        static_cast<std::int64_t>(ReadBack("%.0f", (r1 * 10 - static_cast<double>(p2)) * 10000));
     const std::int64_t p1 = r2 / 100;
     const std::int64_t p0 = r2 - 100 * p1;
     return {BcdByte(static_cast<int>(p0)), BcdByte(static_cast<int>(p1)),

@@ -1,10 +1,11 @@
 // Encoding the edit state into the codeplug image and decoding it back.
+#include "model/image_codec.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "model/arithmetic.h"
-#include "model/image_codec.h"
 #include "model/run_time_error.h"
 #include "support/temp_dir.h"
 
@@ -14,7 +15,7 @@ namespace {
 using namespace layout;
 
 class ImageCodecTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         LoadToneCodes(testing::DeliveredFile("QTDQT_5100.ini"), tones_);
         models_.gintModelCount = 2;
@@ -23,8 +24,13 @@ protected:
             models_.gintModelData[j] = static_cast<std::int16_t>(0x10 + j);
             models_.gintModelData[10 + j] = static_cast<std::int16_t>(0x20 + j);
         }
-        lists_ = {.beepTone = 0, .batterySave = 1, .squelch = 6, .monitorKey = 3,
-                  .timeOutTimer = 2, .wideNarrow = 1, .model = 0};
+        lists_ = {.beepTone = 0,
+                  .batterySave = 1,
+                  .squelch = 6,
+                  .monitorKey = 3,
+                  .timeOutTimer = 2,
+                  .wideNarrow = 1,
+                  .model = 0};
     }
 
     CodeplugImage Encode() {
@@ -35,8 +41,8 @@ protected:
     const std::uint8_t* Record(const CodeplugImage& image, std::size_t k) {
         return &image[ChannelRecordAt(k)];
     }
-    void SetChannel(std::size_t k, double rx, double tx, double decode, double encode,
-                    double busy, double shift) {
+    void SetChannel(std::size_t k, double rx, double tx, double decode, double encode, double busy,
+                    double shift) {
         channels_[k] = {rx, tx, decode, encode, busy, shift, -1, -1};
     }
 
@@ -113,7 +119,7 @@ TEST_F(ImageCodecTest, ModelBlockValuesThatAreNotBytesAreLeftBlank) {
 TEST_F(ImageCodecTest, ChannelRecordLayoutAndFlags) {
     lists_.wideNarrow = 0;
     SetChannel(0, 446.00625, 446.09375, 1, 12, 0, 1);  // wide, shift on, lockout off
-    SetChannel(3, 446.00625, -1, 0, 5, 1, 0);            // no transmit frequency
+    SetChannel(3, 446.00625, -1, 0, 5, 1, 0);          // no transmit frequency
     CodeplugImage image = Encode();
     const std::uint8_t ch1[16] = {0x25, 0x06, 0x60, 0x44, 0x75, 0x93, 0x60, 0x44,
                                   0x70, 0x06, 0x74, 0x09, 0xF9, 0x01, 0x01, 0xFF};

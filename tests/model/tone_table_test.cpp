@@ -1,9 +1,10 @@
 // The tone table: loading with defaults, lookups, and the round trip of every delivered tone.
+#include "model/tone_table.h"
+
 #include <gtest/gtest.h>
 
 #include "model/bcd.h"
 #include "model/run_time_error.h"
-#include "model/tone_table.h"
 #include "support/temp_dir.h"
 
 namespace rvm46 {
@@ -40,8 +41,7 @@ TEST(ToneTableTest, MissingFileGivesEachKeyItsOwnNumber) {
 
 TEST(ToneTableTest, LongValuesAreCut) {
     TempDir dir;
-    const auto file =
-        dir.Write("t.ini", "[QTDQT]\n1=067012\n[QTDQTList]\n1=67.0 Hz long text\n");
+    const auto file = dir.Write("t.ini", "[QTDQT]\n1=067012\n[QTDQTList]\n1=67.0 Hz long text\n");
     ToneTable table;
     LoadToneCodes(file, table);
     LoadToneList(file, table);

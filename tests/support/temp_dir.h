@@ -9,7 +9,7 @@
 namespace rvm46::testing {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
@@ -34,7 +34,7 @@ public:
         return file;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

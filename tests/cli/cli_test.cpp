@@ -1,0 +1,175 @@
+// The command-line companion, driven as a user would call it: files in, JSON and files out.
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "storage/image_file.h"
+#include "support/temp_dir.h"
+
+namespace rvm46 {
+namespace {
+
+using nlohmann::json;
+using testing::DeliveredFile;
+using testing::TempDir;
+
+class CliTest : public ::testing::Test {
+  protected:
+    CliTest() {
+        std::filesystem::create_directories(dir_ / "Setting");
+        std::filesystem::copy_file(DeliveredFile("Config_5100.ini"),
+                                   dir_ / "Setting" / "Config_5100.ini");
+        std::filesystem::copy_file(DeliveredFile("QTDQT_5100.ini"),
+                                   dir_ / "Setting" / "QTDQT_5100.ini");
+    }
+
+    int Run(std::vector<std::string> args) {
+        args.insert(args.begin(), "rvm46");
+        std::vector<const char*> argv;
+        for (const auto& a : args) argv.push_back(a.c_str());
+        out_.str("");
+        err_.str("");
+        return cli::RunCli(static_cast<int>(argv.size()), argv.data(), dir_.path(), out_, err_);
+    }
+
+    static json Document() {
+        json channels = json::array();
+        for (int k = 0; k < 16; ++k) channels.push_back(nullptr);
+        channels[0] = {{"rx", 446.00625},   {"tx", 446.00625},   {"decode_tone", 0},
+                       {"encode_tone", 12}, {"busy_lockout", 0}, {"shift", 1}};
+        channels[9] = {{"rx", 462.5},        {"tx", nullptr},
+                       {"decode_tone", 150}, {"encode_tone", nullptr},
+                       {"busy_lockout", 1},  {"shift", 0}};
+        return {{"model", 2},       {"beep_tone", 1},      {"battery_save", 0},
+                {"squelch", 9},     {"monitor_key", 0},    {"time_out_timer", 10},
+                {"wide_narrow", 0}, {"channels", channels}};
+    }
+
+    std::string WriteJson(const json& document) {
+        return dir_.Write("in.json", document.dump()).string();
+    }
+
+    TempDir dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(CliTest, EncodeThenDecodeGivesTheSameDocument) {
+    const json document = Document();
+    const std::string out = (dir_ / "out.Dat").string();
+    ASSERT_EQ(Run({"encode", WriteJson(document), out}), 0) << err_.str();
+    EXPECT_EQ(std::filesystem::file_size(out), 1074u);
+    ASSERT_EQ(Run({"decode", out}), 0) << err_.str();
+    json decoded = json::parse(out_.str());
+    EXPECT_EQ(decoded["model_code"], 81);  // the code of the third delivered model
+    decoded.erase("model_code");
+    EXPECT_EQ(decoded, document);
+    // Frequencies are written with five decimals.
+    EXPECT_NE(out_.str().find("\"rx\": 462.50000"), std::string::npos);
+}
+
+TEST_F(CliTest, NullSelectionsEncodeAsNoSelection) {
+    json document = Document();
+    for (const char* key : {"model", "beep_tone", "battery_save", "squelch", "monitor_key",
+                            "time_out_timer", "wide_narrow"}) {
+        document[key] = nullptr;
+    }
+    const std::string out = (dir_ / "out.Dat").string();
+    ASSERT_EQ(Run({"encode", WriteJson(document), out}), 0) << err_.str();
+    std::string reason;
+    const auto image = storage::ReadImageFile(out, &reason);
+    ASSERT_TRUE(image);
+    EXPECT_EQ((*image)[1010], 0xFF);
+    EXPECT_EQ((*image)[1011], 5);
+    EXPECT_EQ((*image)[1028], 0xFF);     // no model: the model block stays blank
+    EXPECT_EQ((*image)[66 + 12], 0xFB);  // no wide/narrow: flags left FBh
+    ASSERT_EQ(Run({"decode", out}), 0);
+    const json decoded = json::parse(out_.str());
+    EXPECT_TRUE(decoded["model"].is_null());
+    EXPECT_EQ(decoded["squelch"], 5);
+}
+
+TEST_F(CliTest, DecodeOfANeverProgrammedImageKeepsTheChannels) {
+    CodeplugImage image;
+    image.fill(0xFF);
+    image[66 + 13] = image[66 + 14] = 0x01;
+    image[66 + 12] = 0xF8;
+    const std::uint8_t rx[4] = {0x25, 0x06, 0x60, 0x44};
+    std::copy(rx, rx + 4, &image[66]);
+    std::string reason;
+    ASSERT_TRUE(storage::WriteNewImageFile(dir_ / "blank.Dat", image, &reason));
+    ASSERT_EQ(Run({"decode", (dir_ / "blank.Dat").string()}), 0);
+    const json decoded = json::parse(out_.str());
+    EXPECT_TRUE(decoded["squelch"].is_null());
+    EXPECT_TRUE(decoded["model"].is_null());
+    EXPECT_EQ(decoded["wide_narrow"], 0);
+    EXPECT_EQ(decoded["channels"][0]["rx"], 446.00625);
+    EXPECT_TRUE(decoded["channels"][0]["tx"].is_null());
+    EXPECT_TRUE(decoded["channels"][1].is_null());
+}
+
+TEST_F(CliTest, BadInputIsRefusedAndLeavesNoFile) {
+    const std::string out = (dir_ / "out.Dat").string();
+    const auto refuse = [&](const std::string& text, const std::string& expected) {
+        const std::string in = dir_.Write("bad.json", text).string();
+        EXPECT_EQ(Run({"encode", in, out}), 1) << text;
+        EXPECT_NE(err_.str().find(expected), std::string::npos) << err_.str();
+        EXPECT_FALSE(std::filesystem::exists(out)) << text;
+    };
+    json document = Document();
+    refuse("{ not json", "malformed JSON");
+    refuse("[1, 2]", "must be a JSON object");
+    document["squelch"] = 10;
+    refuse(document.dump(), "\"squelch\" is 10, outside 0..9");
+    document = Document();
+    document["model"] = 4;
+    refuse(document.dump(), "\"model\" is 4");
+    document = Document();
+    document["beep_tone"] = "0";
+    refuse(document.dump(), "\"beep_tone\" must be a whole number");
+    document = Document();
+    document["channels"].erase(15);
+    refuse(document.dump(), "15 entries, not 16");
+    document = Document();
+    document["channels"][0]["encode_tone"] = 205;
+    refuse(document.dump(), "channel 1: \"encode_tone\" is 205");
+    document = Document();
+    document["channels"][0]["rx"] = "446";
+    refuse(document.dump(), "channel 1: \"rx\" must be a number");
+    document = Document();
+    document["channels"][0].erase("shift");
+    refuse(document.dump(), "\"shift\" is missing");
+    document = Document();
+    document["squelsh"] = 1;
+    refuse(document.dump(), "unknown key \"squelsh\"");
+
+    EXPECT_EQ(Run({"encode", (dir_ / "missing.json").string(), out}), 1);
+    EXPECT_EQ(Run({"decode", (dir_ / "missing.Dat").string()}), 1);
+    EXPECT_EQ(out_.str(), "");
+    // An output folder that does not exist: refused, nothing left behind.
+    EXPECT_EQ(Run({"encode", WriteJson(Document()), (dir_ / "no" / "out.Dat").string()}), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "no"));
+    // A named configuration that does not exist is an error, not a silent default.
+    EXPECT_EQ(Run({"decode", "--config", (dir_ / "none.ini").string(), out}), 1);
+    EXPECT_EQ(Run({"frobnicate"}), 2);
+}
+
+TEST_F(CliTest, AnyNumberIsAFrequency) {
+    json document = Document();
+    document["channels"][3] = {{"rx", 1e300},      {"tx", -5},          {"decode_tone", 0},
+                               {"encode_tone", 0}, {"busy_lockout", 0}, {"shift", 0}};
+    const std::string out = (dir_ / "out.Dat").string();
+    ASSERT_EQ(Run({"encode", WriteJson(document), out}), 0) << err_.str();
+    ASSERT_EQ(Run({"decode", out}), 0);
+    const json decoded = json::parse(out_.str());
+    EXPECT_EQ(decoded["channels"][3]["rx"], 100.0);  // out of range is stored as 100 MHz
+    EXPECT_EQ(decoded["channels"][3]["tx"], 100.0);
+}
+
+}  // namespace
+}  // namespace rvm46
