@@ -1,0 +1,207 @@
+#include "ui/text_table.h"
+
+#include <array>
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+
+namespace rvm46::ui {
+namespace {
+
+// Texts are exact: leading and trailing spaces, full-width punctuation and the "&" of an
+// access key all belong to the text.
+constexpr std::array kTextTable = std::to_array<TextEntry>({
+    // Menu captions.
+    {"mnuFile.Caption", "文件(&F)", " &File "},
+    {"mnuFileNew.Caption", "新建(&N)", "&New"},
+    {"mnuFileOpen.Caption", "打开(&O)", "&Open"},
+    {"mnuFileSave.Caption", "保存(&S)", "&Save"},
+    {"mnuFileSaveAs.Caption", "另存为(&A)", "S&ave As"},
+    {"mnuExit.Caption", "退出(&Q)", "&Exit"},
+    {"mnuProgram.Caption", "编程(&P)", "&Program"},
+    {"mnuReadFre.Caption", "读频(&R)", "&Read"},
+    {"mnuWriteFre.Caption", "写频(&W)", "&Write"},
+    {"mnuSet.Caption", "设置(&S)", " &Settings"},
+    {"mnuCommunicate.Caption", "通信端口(&P)", "&Communication Port"},
+    {"mnuLangSetting.Caption", "语言设置(&L)", "&Language Settings"},
+    {"mnuLangSel0.Caption", "中文简体(&C)", "&Chinese"},
+    {"mnuLangSel1.Caption", "English(&E)", "&English"},
+    {"mnuAdvance.Caption", "高级选项(&D)", "A&dvanced Options"},
+    {"mnuHelp.Caption", "帮助(&H)", " &Help "},
+    {"mnuHelpTopic.Caption", "帮助主题(&T)", "Help &Topic"},
+    {"mnuAboutSoft.Caption", "关于(&A)", "&About"},
+    {"mnuAllData.Caption", "删除全部信道数据", "Delete all channels data"},
+
+    // Captions of the main window's controls.
+    {"fraTypeSel.Caption", "机型选择", "Model Select"},
+    {"lblType.Caption", " 机型:", "Model Type:"},
+    {"lblFre.Caption", "频段:", "Fre Range:"},
+    {"fraFuncSet.Caption", "功能设置", "Function Set"},
+    {"lblMoni.Caption", "监听键:", "Moni Key:"},
+    {"lblTransTimer.Caption", "发射定时[秒]:", "Time Out Timer:"},
+    {"lblSql.Caption", "静噪等级:", "Squelch Level:"},
+    {"lblSavePow.Caption", "省电:", "Battery Save:"},
+    {"lblVoiceHint.Caption", "提示音:", "Beep Tone:"},
+    {"lblFuncScan.Caption", "扫描:", "Scan:"},
+    {"fraFreSet.Caption", "信道编辑", "Channel Edit"},
+    {"lblCh.Caption", "信道:", "Channel No:"},
+    {"lblTransFre.Caption", "发射频率:", "Tx Frequency:"},
+    {"lblTransQT.Caption", "QT/DQT编码:", "QT/DQT Encode:"},
+    {"lblReceFre.Caption", "接收频率:", "Rx Frequency:"},
+    {"lblReceQT.Caption", "QT/DQT解码:", "QT/DQT Decode:"},
+    {"lblForbidTrans.Caption", "遇忙禁发:", "Busy Channel Lockout:"},
+    {"lblShift.Caption", "拍频偏移:", "Shift:"},
+    {"lblTransPower.Caption", "发射功率:", "Tx Power:"},
+    {"lblWideNarrow.Caption", "宽/窄:", "W/N:"},
+    {"lblScan.Caption", "扫描:", "Scan:"},
+    {"chkFreReceEquTrans.Caption", "发射频率等于接收频率", "Tx Equal to Rx Frequency"},
+    {"chkDeteChanData.Caption", "删除所有信道数据", "Clear All Channels Data"},
+    {"cmdConfirm.Caption", "确定", "OK"},
+    {"fraFreDisplay.Caption", "信道信息", "Channel Information"},
+    {"lblFreDis.Caption", "频率", "Frequency"},
+    {"lblReceFreDis.Caption", "接收频率", "RX Freq."},
+    {"lblTransFreDis.Caption", "发射频率", "TX Freq."},
+    {"lblQTDQTDis.Caption", "QT/DQT", "QT/DQT"},
+    {"lblQTDQTEncodeDis.Caption", "QT/DQT编码", "QT/DQT Enc."},
+    {"lblQTDQTDecodeDis.Caption", "QT/DQT解码", "QT/DQT Dec."},
+    {"lblForbidDis.Caption", "遇忙禁发", "BCL"},
+    {"lblShiftDis.Caption", "拍频偏移", "Shift"},
+    {"lblTransPowerDis.Caption", "发射功率", "Tx Power"},
+    {"lblScanDis.Caption", "扫描", "Scan"},
+
+    // Tool tips of the main window's controls.
+    {"lblType.ToolTipText", "选择相应机型", "Select Model"},
+    {"cboTypeSel.ToolTipText", "选择相应机型", "Select Model"},
+    {"lblFre.ToolTipText", "机型相应频段", "Frequency Range"},
+    {"lblFreVal.ToolTipText", "机型相应频段", "Frequency Range"},
+    {"lblMoni.ToolTipText", "设置监听功能", "Monitor Key Function"},
+    {"lblTransTimer.ToolTipText", "设置发射定时时间", "Set Time Out Timer [s]"},
+    {"lblSql.ToolTipText", "设置静噪电平级数", "Set Squelch Level"},
+    {"lblSavePow.ToolTipText", "设置省电打开或关闭", "Battery Save ON/OFF"},
+    {"lblVoiceHint.ToolTipText", "设置提示音打开或关闭", "Beep Tone ON/OFF"},
+    {"lblFuncScan.ToolTipText", "设置扫描功能", "Scan Function"},
+    {"lblCh.ToolTipText", "选择相应的信道", "Select Channel"},
+    {"lblTransFre.ToolTipText", "设置对讲机发射频率", "Set Transmit Frequency"},
+    {"lblTransQT.ToolTipText", "设置对讲机QT/DQT编码", "Set QT/DQT Encode"},
+    {"lblReceFre.ToolTipText", "设置对讲机接收频率", "Set Receive Frequency"},
+    {"lblReceQT.ToolTipText", "设置对讲机QT/DQT解码", "Set QT/DQT Decode"},
+    {"lblForbidTrans.ToolTipText", "设置遇忙禁止发射打开或关闭", "Busy Channel Lockout"},
+    {"lblShift.ToolTipText", "拍频偏移", "Shift"},
+    {"lblTransPower.ToolTipText", "设置对讲机发射功率", "Set Transmit Power"},
+    {"lblWideNarrow.ToolTipText", "设置对讲机宽带窄带", "Set Wide/Narrow"},
+    {"lblScan.ToolTipText", "设置对讲机的扫描功能", "Set Scan Function"},
+    {"chkFreReceEquTrans.ToolTipText", "设置发射频率等于接收频率",
+     "Transmit Frequency Equal to Receive Frequency"},
+    {"chkDeteChanData.ToolTipText", "删除所有信道中的数值", "Delete All Channels Data"},
+    {"cmdConfirm.ToolTipText", "确定当前信道的设置", "Accept Settting"},
+    {"lblFreDis.ToolTipText", "对讲机频率", "Frequency"},
+    {"lblReceFreDis.ToolTipText", "对讲机接收频率", "Receive Frequency"},
+    {"lblTransFreDis.ToolTipText", "对讲机发射频率", "Transmit Frequency"},
+    {"lblQTDQTDis.ToolTipText", "对讲机亚音频", "Set QT/DQT"},
+    {"lblQTDQTEncodeDis.ToolTipText", "对讲机QT/DQT编码", "QT/DQT Encode"},
+    {"lblQTDQTDecodeDis.ToolTipText", "对讲机QT/DQT解码", "QT/DQT Decode"},
+    {"lblForbidDis.ToolTipText", "遇忙禁发", "Busy Channel Lockout"},
+    {"lblShiftDis.ToolTipText", "拍频偏移", "Shift"},
+    {"lblTransPowerDis.ToolTipText", "对讲机的发射功率", "Transmit Power"},
+    {"lblScanDis.ToolTipText", "扫描功能", "Scan Function"},
+
+    // Tool tips of the toolbar buttons, by button key.
+    {"tlbFrmMain.FileNew.ToolTipText", "新建文件", "New File"},
+    {"tlbFrmMain.FileOpen.ToolTipText", "打开文件", "Open File"},
+    {"tlbFrmMain.FileSave.ToolTipText", "保存文件", "Save File"},
+    {"tlbFrmMain.Read.ToolTipText", "从对讲机读数据", "Read data from Radio"},
+    {"tlbFrmMain.Write.ToolTipText", "向对讲机写数据", "Write data to Radio"},
+    {"tlbFrmMain.Com.ToolTipText", "设置通信口", "Set Communication Port"},
+    {"tlbFrmMain.Help.ToolTipText", "帮助", "Help"},
+    {"tlbFrmMain.Exit.ToolTipText", "退出", "Exit"},
+
+    // Tool tips of the status panels: 1 status, 2 port, 3 file.
+    {"sbrStatus.1.ToolTipText", "提示当前状态", "Status"},
+    {"sbrStatus.2.ToolTipText", "通信端口", "Communication Port"},
+    {"sbrStatus.3.ToolTipText", "文件路径", "File Path"},
+
+    // Language-dependent list items and grid cell texts.
+    {"list.on", "打开", "ON"},
+    {"list.off", "关闭", "OFF"},
+    {"list.monitorMomentary", "瞬时监听", "Monitor Momentary"},
+    {"list.monitorLock", "触发监听", "Monitor Lock"},
+    {"list.squelchOffMomentary", "静噪关闭", "SQ Off Momentary"},
+    {"list.timeControl", "时间控制", "Time Ctl"},
+    {"list.carrierControl", "载波控制", "Carrier Ctl"},
+    {"list.high", "高", "High"},
+    {"list.low", "低", "Low"},
+    {"list.wide", "宽", "Wide"},
+    {"list.narrow", "窄", "Narrow"},
+    {"list.none", "无", "None"},
+    {"list.yes", "是", "Yes"},
+    {"list.no", "否", "No"},
+
+    // Status panel texts and pieces of composed texts.
+    {"status.ready", "就绪", "Ready"},
+    {"status.communicating", "正在通信，请稍候", "Communicating,wait a minute"},
+    {"status.communicationSuccess", "通信成功", "Communication success"},
+    {"status.communicationFailed", "通信失败", "Communication failed"},
+    {"status.fileNamePrefix", "文件名: ", "File Name: "},
+    {"status.deleteChannelPrefix", "删除信道 ", "Delete channel "},
+    {"status.deleteChannelSuffix", " 的数据", " data"},
+
+    // Message box title and prompts.
+    {"msg.title", "提示", "Notice"},
+    {"msg.exitQuestion", "你要退出吗?", "Are you sure want to exit?"},
+    {"msg.modelChangeQuestion", "选择不同型号的机型将删除所有信道的数据，是否继续？",
+     "All data will be cleared,continue？"},
+    {"msg.newFileQuestion", "当前所有信道数据将被清除，是否继续？",
+     "All data will be cleared,continue?"},
+    {"msg.saveQuestion", "你确定要存盘吗?", "Are you sure you want to save?"},
+    {"msg.deleteAllQuestion", "确定删除所有的信道数据？",
+     "Are you sure delete all channels data？"},
+    {"msg.wrongFileType", "错误的文件类型!", "Wrong file type!"},
+    {"msg.saveFailed", "保存文件出错！", "Save file failed!"},
+    {"msg.portNotSet", "通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口",
+     "Failed to open port,Please set communication port first!"},
+    {"msg.portOpenFailed", "打开端口失败，请选择其它端口!", "Failed to open port!"},
+    {"msg.communicationError", "通信出错，请检查连线及串口的选择！",
+     "Communication failed,please check commuication port!"},
+});
+
+std::size_t IndexOf(std::string_view key) {
+    static const std::unordered_map<std::string_view, std::size_t> index = [] {
+        std::unordered_map<std::string_view, std::size_t> map;
+        for (std::size_t i = 0; i < kTextTable.size(); ++i) map.emplace(kTextTable[i].key, i);
+        return map;
+    }();
+    const auto found = index.find(key);
+    if (found == index.end()) {
+        throw std::out_of_range("no interface text \"" + std::string(key) + "\"");
+    }
+    return found->second;
+}
+
+std::string_view TextIn(const TextEntry& entry, int language) {
+    return language == kLanguageChinese ? entry.chinese : entry.english;
+}
+
+}  // namespace
+
+std::span<const TextEntry> TextTableEntries() {
+    return kTextTable;
+}
+
+InterfaceTexts::InterfaceTexts() : current_(kTextTable.size()) {}
+
+void InterfaceTexts::SetLanguage(int gintLanguage) {
+    for (std::size_t i = 0; i < kTextTable.size(); ++i) {
+        current_[i] = TextIn(kTextTable[i], gintLanguage);
+    }
+}
+
+const std::string& InterfaceTexts::operator[](std::string_view key) const {
+    return current_[IndexOf(key)];
+}
+
+std::string InterfaceTexts::Of(std::string_view key, int language) const {
+    return std::string(TextIn(kTextTable[IndexOf(key)], language));
+}
+
+}  // namespace rvm46::ui
