@@ -1,0 +1,159 @@
+// Option groups, spinner, timer, menus, toolbar and status bar.
+
+#include <gtest/gtest.h>
+
+#include "forms/test_form.h"
+
+namespace rvm46::forms::testing {
+namespace {
+
+class FormsControls : public ::testing::Test {
+  protected:
+    FormsControls() { form.Load(); }
+    ScriptedPlatform platform;
+    TestForm form{platform};
+};
+
+TEST_F(FormsControls, OptionButtonsAreExclusiveWithinTheirContainerOnly) {
+    std::vector<int> clicks;
+    form.optGroup.On(&OptionButton::Click, [&](int index) { clicks.push_back(index); });
+    form.optOther.SetValue(true);
+    form.optGroup(1).SetValue(true);
+    EXPECT_FALSE(form.optGroup(0).Value());
+    EXPECT_TRUE(form.optGroup(1).Value());
+    EXPECT_TRUE(form.optOther.Value());  // another container
+
+    form.optGroup(1).SetValue(true);   // already selected: Click again
+    form.optGroup(1).SetValue(false);  // clearing raises nothing
+    EXPECT_TRUE(form.optGroup(2).UserClick());
+    EXPECT_EQ(clicks, (std::vector<int>{1, 1, 2}));
+    EXPECT_FALSE(form.optGroup(1).Value());
+}
+
+TEST_F(FormsControls, SpinnerChangeOnRealChangeAndWrapFromHandler) {
+    // Spinner 0..17 wrapping between 1 and 16, as the channel spinner does.
+    form.vsbSpin.SetMax(17);
+    form.vsbSpin.SetValue(1);
+    std::vector<int> seen;
+    form.vsbSpin.Change = [&] {
+        seen.push_back(form.vsbSpin.Value());
+        if (form.vsbSpin.Value() == 0) form.vsbSpin.SetValue(16);
+        if (form.vsbSpin.Value() == 17) form.vsbSpin.SetValue(1);
+    };
+    form.vsbSpin.SetValue(1);  // unchanged
+    EXPECT_TRUE(form.vsbSpin.UserArrowUp());
+    EXPECT_EQ(form.vsbSpin.Value(), 16);
+    EXPECT_TRUE(form.vsbSpin.UserArrowDown());
+    EXPECT_EQ(form.vsbSpin.Value(), 1);
+    EXPECT_EQ(seen, (std::vector<int>{0, 16, 17, 1}));
+    EXPECT_THROW(form.vsbSpin.SetValue(18), ControlError);
+}
+
+TEST_F(FormsControls, ScrollBarArrowsStopAtTheEnds) {
+    form.vsbSpin.SetMax(2);
+    int changes = 0;
+    form.vsbSpin.Change = [&] { ++changes; };
+    EXPECT_TRUE(form.vsbSpin.UserArrowUp());  // already at Min
+    EXPECT_EQ(changes, 0);
+    form.vsbSpin.SetValue(2);
+    form.vsbSpin.SetMax(1);  // pulls the value along
+    EXPECT_EQ(form.vsbSpin.Value(), 1);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(FormsControls, ProgressBarFollowsRange) {
+    form.prgBar.SetMax(122);
+    form.prgBar.SetValue(122);
+    form.prgBar.SetMax(50);
+    EXPECT_EQ(form.prgBar.Value(), 50);
+    form.prgBar.SetValue(0);
+    EXPECT_EQ(form.prgBar.Value(), 0);
+}
+
+TEST_F(FormsControls, TimerTicksOnlyWhenEnabledWithInterval) {
+    int ticks = 0;
+    form.tmrTick.TimerEvent = [&] { ++ticks; };
+    EXPECT_FALSE(form.tmrTick.Tick());  // interval 0
+    form.tmrTick.SetInterval(3000);
+    EXPECT_TRUE(form.tmrTick.Tick());
+    form.tmrTick.SetEnabled(false);
+    EXPECT_FALSE(form.tmrTick.Tick());
+    form.tmrTick.SetEnabled(true);
+    EXPECT_TRUE(form.tmrTick.Tick());
+    form.Unload();
+    EXPECT_FALSE(form.tmrTick.Tick());
+    EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(FormsControls, MenuTreeSeparatorsAndClicks) {
+    form.mnuSep.SetCaption("-");
+    form.mnuRecent.AddRange(0, 1);
+    form.mnuRecent(1).SetVisible(false);
+    std::vector<std::string> clicks;
+    form.mnuFileNew.Click = [&] { clicks.push_back("new"); };
+    form.mnuRecent.On(&MenuItem::Click,
+                      [&](int index) { clicks.push_back("recent " + std::to_string(index)); });
+
+    std::vector<std::string> names;
+    for (MenuItem* item : form.mnuFile.Children()) names.push_back(item->Name());
+    EXPECT_EQ(names, (std::vector<std::string>{"mnuFileNew", "mnuSep", "mnuRecent", "mnuRecent"}));
+    ASSERT_EQ(form.MenuBar().size(), 2u);
+    EXPECT_EQ(form.MenuBar()[1], &form.mnuPopup);
+
+    EXPECT_TRUE(form.mnuFileNew.UserClick());
+    EXPECT_FALSE(form.mnuSep.UserClick());
+    EXPECT_TRUE(form.mnuRecent(0).UserClick());
+    EXPECT_FALSE(form.mnuRecent(1).UserClick());  // hidden
+    form.mnuFileNew.SetEnabled(false);
+    EXPECT_FALSE(form.mnuFileNew.UserClick());
+    EXPECT_EQ(clicks, (std::vector<std::string>{"new", "recent 0"}));
+}
+
+TEST_F(FormsControls, PopupMenuOfHiddenMenuLetsItsItemBeChosen) {
+    form.mnuPopup.SetVisible(false);
+    int deleted = 0;
+    form.mnuPopupItem.Click = [&] { ++deleted; };
+    platform.QueuePopup(
+        [](Form&, MenuItem& menu) { EXPECT_TRUE(menu.Children()[0]->UserClick()); });
+    form.PopupMenu(form.mnuPopup);
+    ASSERT_EQ(platform.Popups().size(), 1u);
+    EXPECT_EQ(platform.Popups()[0].menu, "mnuPopup");
+    EXPECT_EQ(deleted, 1);
+}
+
+TEST_F(FormsControls, ToolbarButtonsByKeyAndNumber) {
+    form.tlbMain.AddSeparator();
+    int file_new = form.tlbMain.AddButton("FileNew", "New File");
+    form.tlbMain.AddSeparator();
+    form.tlbMain.AddButton("Exit");
+    EXPECT_EQ(file_new, 2);
+    EXPECT_EQ(form.tlbMain.ButtonNumber("Exit"), 4);
+    EXPECT_EQ(form.tlbMain.ButtonNumber("Nope"), 0);
+    form.tlbMain.SetButtonToolTip(4, "Exit");
+    EXPECT_EQ(form.tlbMain.Button(4).tool_tip, "Exit");
+    EXPECT_THROW(form.tlbMain.SetButtonToolTip(5, "x"), ControlError);
+
+    std::vector<std::string> keys;
+    form.tlbMain.ButtonClick = [&](const std::string& key) { keys.push_back(key); };
+    EXPECT_TRUE(form.tlbMain.UserClickButton("FileNew"));
+    EXPECT_TRUE(form.tlbMain.UserClickButton(4));
+    EXPECT_FALSE(form.tlbMain.UserClickButton(1));  // separator
+    EXPECT_FALSE(form.tlbMain.UserClickButton("Nope"));
+    form.tlbMain.SetButtonEnabled(2, false);
+    EXPECT_FALSE(form.tlbMain.UserClickButton("FileNew"));
+    EXPECT_EQ(keys, (std::vector<std::string>{"FileNew", "Exit"}));
+}
+
+TEST_F(FormsControls, StatusBarPanelsAreNumberedFromOne) {
+    form.sbrStatus.SetPanelText(1, "Ready");
+    form.sbrStatus.SetPanelText(2, "COM1");
+    form.sbrStatus.SetPanelToolTip(3, "File Path");
+    EXPECT_EQ(form.sbrStatus.PanelCount(), 3);
+    EXPECT_EQ(form.sbrStatus.PanelText(1), "Ready");
+    EXPECT_EQ(form.sbrStatus.PanelText(2), "COM1");
+    EXPECT_EQ(form.sbrStatus.PanelText(3), "");
+    EXPECT_EQ(form.sbrStatus.PanelToolTip(3), "File Path");
+}
+
+}  // namespace
+}  // namespace rvm46::forms::testing

@@ -1,0 +1,149 @@
+// Event raising from code: synchronous nesting, real changes only, run-time errors.
+
+#include <gtest/gtest.h>
+
+#include "forms/test_form.h"
+
+namespace rvm46::forms::testing {
+namespace {
+
+class FormsEvents : public ::testing::Test {
+  protected:
+    FormsEvents() { form.Load(); }
+    ScriptedPlatform platform;
+    TestForm form{platform};
+};
+
+TEST_F(FormsEvents, HandlerSettingAnotherControlRunsItsHandlerInside) {
+    form.txtA.Change = [this] {
+        form.log.push_back("A begin " + form.txtA.Text());
+        form.txtB.SetText("from A");
+        form.log.push_back("A end, B=" + form.txtB.Text());
+    };
+    form.txtB.Change = [this] {
+        form.log.push_back("B " + form.txtB.Text());
+        form.cboList.SetListIndex(1);
+    };
+    form.cboList.Click = [this] { form.log.push_back("list " + form.cboList.Text()); };
+
+    form.txtA.SetText("x");
+    form.log.push_back("after");
+
+    EXPECT_EQ(form.log, (std::vector<std::string>{"A begin x", "B from A", "list two",
+                                                  "A end, B=from A", "after"}));
+}
+
+TEST_F(FormsEvents, ChangeOnlyWhenTextReallyChanges) {
+    int changes = 0;
+    form.txtA.Change = [&] { ++changes; };
+    form.txtA.SetText("446");
+    form.txtA.SetText("446");
+    form.txtA.SetText("");
+    form.txtA.SetText("");
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(FormsEvents, ChangeHandlerEmptyingItsOwnBoxReentersOnce) {
+    std::vector<std::string> seen;
+    form.txtA.Change = [&] {
+        seen.push_back(form.txtA.Text());
+        if (form.txtA.Text() == "a") form.txtA.SetText("");
+    };
+    form.txtA.SetText("a");
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", ""}));
+    EXPECT_EQ(form.txtA.Text(), "");
+}
+
+TEST_F(FormsEvents, UserTypingRaisesChangePerCharacter) {
+    std::vector<std::string> seen;
+    form.txtA.Change = [&] { seen.push_back(form.txtA.Text()); };
+    EXPECT_TRUE(form.txtA.UserType("4é6"));
+    EXPECT_EQ(seen, (std::vector<std::string>{"4", "4é", "4é6"}));
+    EXPECT_TRUE(form.txtA.UserReplace("446.1"));
+    EXPECT_EQ(seen.back(), "446.1");
+    EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST_F(FormsEvents, CheckBoxClickOnChangeOnlyAndUserToggle) {
+    std::vector<int> seen;
+    form.chkA.Click = [&] { seen.push_back(form.chkA.Value()); };
+    form.chkA.SetValue(kChecked);
+    form.chkA.SetValue(kChecked);
+    form.chkA.SetValue(kGrayed);
+    EXPECT_TRUE(form.chkA.UserClick());  // greyed becomes ticked
+    EXPECT_TRUE(form.chkA.UserClick());  // ticked becomes cleared
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 1, 0}));
+}
+
+TEST_F(FormsEvents, InvalidValuesAreRunTimeErrors) {
+    EXPECT_THROW(form.chkA.SetValue(3), ControlError);
+    EXPECT_THROW(form.chkA.SetValue(-1), RunTimeError);
+    EXPECT_THROW(form.vsbSpin.SetValue(-1), ControlError);
+    form.prgBar.SetMax(122);
+    EXPECT_THROW(form.prgBar.SetValue(123), ControlError);
+    EXPECT_THROW(form.prgBar.SetMax(0), ControlError);
+    EXPECT_THROW(form.tmrTick.SetInterval(-5), ControlError);
+    EXPECT_THROW(form.sbrStatus.SetPanelText(4, "x"), ControlError);
+    EXPECT_THROW(form.sbrStatus.PanelText(0), ControlError);
+    EXPECT_THROW(form.txtCell(7), ControlError);
+    EXPECT_EQ(form.chkA.Value(), kUnchecked);
+}
+
+TEST_F(FormsEvents, ErrorExitEndsHandlerAtFailingStatement) {
+    // The handler's error exit ends it at the bad ListIndex; nothing after it runs, and the
+    // code that set the text carries on.
+    form.txtA.Change = [this] {
+        RunToErrorExit([this] {
+            form.log.push_back("before");
+            form.cboList.SetListIndex(7);
+            form.log.push_back("after");
+        });
+    };
+    form.txtA.SetText("x");
+    form.log.push_back("caller continues");
+    EXPECT_EQ(form.log, (std::vector<std::string>{"before", "caller continues"}));
+}
+
+TEST_F(FormsEvents, ErrorWithoutErrorExitPropagatesOutOfTheSetter) {
+    form.txtA.Change = [this] { form.chkA.SetValue(9); };
+    bool completed = RunToErrorExit([this] {
+        form.txtA.SetText("x");
+        form.log.push_back("not reached");
+    });
+    EXPECT_FALSE(completed);
+    EXPECT_TRUE(form.log.empty());
+    EXPECT_EQ(form.txtA.Text(), "x");
+}
+
+TEST(FormsLifecycle, NoEventsBeforeLoadAndDesignValuesRestoredOnReload) {
+    ScriptedPlatform platform;
+    TestForm form(platform);
+    int changes = 0;
+    form.txtA.Change = [&] { ++changes; };
+    form.txtA.SetText("design");
+    form.chkA.SetCaption("Caption");
+    EXPECT_EQ(changes, 0);
+
+    int loads = 0;
+    form.FormLoad = [&] { ++loads; };
+    form.Load();
+    form.txtA.SetText("typed");
+    form.chkA.SetValue(kChecked);
+    form.optGroup(2).SetValue(true);
+    form.cboList.RemoveItem(0);
+    EXPECT_EQ(changes, 1);
+
+    ASSERT_TRUE(form.Unload());
+    form.Load();
+    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(form.txtA.Text(), "design");
+    EXPECT_EQ(form.chkA.Value(), kUnchecked);
+    EXPECT_EQ(form.chkA.Caption(), "Caption");
+    EXPECT_TRUE(form.optGroup(0).Value());
+    EXPECT_FALSE(form.optGroup(2).Value());
+    EXPECT_EQ(form.cboList.ListCount(), 3);
+    EXPECT_EQ(changes, 1);  // restoring raises nothing
+}
+
+}  // namespace
+}  // namespace rvm46::forms::testing

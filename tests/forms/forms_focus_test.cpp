@@ -1,0 +1,100 @@
+// Focus moves: order of LostFocus and GotFocus, refusal, and focus taken back by a handler.
+
+#include <gtest/gtest.h>
+
+#include "forms/test_form.h"
+
+namespace rvm46::forms::testing {
+namespace {
+
+class FormsFocus : public ::testing::Test {
+  protected:
+    FormsFocus() {
+        form.Load();
+        auto watch = [this](Control& c) {
+            c.GotFocus = [this, &c] { form.log.push_back("got " + c.Name()); };
+            c.LostFocus = [this, &c] {
+                form.log.push_back("lost " + c.Name() + ", active " + form.ActiveControl()->Name());
+            };
+        };
+        watch(form.txtA);
+        watch(form.txtB);
+        watch(form.cmdOK);
+    }
+    ScriptedPlatform platform;
+    TestForm form{platform};
+};
+
+TEST_F(FormsFocus, LostFocusOfPreviousHolderBeforeGotFocusOfNewOne) {
+    form.txtA.SetFocus();
+    form.txtB.SetFocus();
+    form.txtB.SetFocus();  // already there: nothing
+    EXPECT_EQ(form.log,
+              (std::vector<std::string>{"got txtA", "lost txtA, active txtB", "got txtB"}));
+    EXPECT_EQ(form.ActiveControl(), &form.txtB);
+}
+
+TEST_F(FormsFocus, SetFocusOnDisabledHiddenOrUnfocusableControlIsRunTimeError) {
+    form.txtA.SetFocus();
+    form.txtB.SetEnabled(false);
+    EXPECT_THROW(form.txtB.SetFocus(), ControlError);
+    form.txtB.SetEnabled(true);
+    form.txtB.SetVisible(false);
+    EXPECT_THROW(form.txtB.SetFocus(), ControlError);
+    EXPECT_THROW(form.lblA.SetFocus(), ControlError);
+    EXPECT_EQ(form.ActiveControl(), &form.txtA);
+    EXPECT_EQ(form.log, (std::vector<std::string>{"got txtA"}));
+}
+
+TEST_F(FormsFocus, UserClickOnButtonRunsLostFocusOfTheBoxFirst) {
+    form.cmdOK.Click = [this] { form.log.push_back("click"); };
+    EXPECT_TRUE(form.txtA.UserType("1"));
+    EXPECT_TRUE(form.cmdOK.UserClick());
+    EXPECT_EQ(form.log, (std::vector<std::string>{"got txtA", "lost txtA, active cmdOK",
+                                                  "got cmdOK", "click"}));
+}
+
+TEST_F(FormsFocus, LostFocusHandlerTakingFocusBackDropsTheClick) {
+    // A refused entry puts the focus back into its box; the button that was clicked gets
+    // neither the focus nor the click.
+    form.txtA.LostFocus = [this] {
+        form.log.push_back("lost txtA");
+        form.txtA.SetFocus();
+    };
+    form.cmdOK.Click = [this] { form.log.push_back("click"); };
+    form.txtA.SetFocus();
+    EXPECT_FALSE(form.cmdOK.UserClick());
+    EXPECT_EQ(form.ActiveControl(), &form.txtA);
+    EXPECT_EQ(form.log, (std::vector<std::string>{"got txtA", "lost txtA", "got txtA"}));
+}
+
+TEST_F(FormsFocus, UserActionsRefusedOnDisabledOrHiddenControls) {
+    int clicks = 0;
+    form.cmdOK.Click = [&] { ++clicks; };
+    form.lblA.Click = [&] { ++clicks; };
+    form.cmdOK.SetEnabled(false);
+    form.lblA.SetVisible(false);
+    form.txtA.SetEnabled(false);
+    EXPECT_FALSE(form.cmdOK.UserClick());
+    EXPECT_FALSE(form.lblA.UserClick());
+    EXPECT_FALSE(form.txtA.UserType("x"));
+    EXPECT_FALSE(form.txtA.UserFocus());
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(form.txtA.Text(), "");
+    EXPECT_EQ(form.ActiveControl(), nullptr);
+}
+
+TEST_F(FormsFocus, RightButtonOnCellGivesFocusThenMouseDownWithIndex) {
+    std::vector<std::string> seen;
+    form.txtCell.On(&TextBox::GotFocus,
+                    [&](int index) { seen.push_back("got " + std::to_string(index)); });
+    form.txtCell.On(&TextBox::MouseDown, [&](int index, int button, int shift, float x, float) {
+        seen.push_back("down " + std::to_string(index) + " " + std::to_string(button) + " " +
+                       std::to_string(shift) + " " + std::to_string(static_cast<int>(x)));
+    });
+    EXPECT_TRUE(form.txtCell(1003).UserMouseDown(kRightButton, kShiftMask, 12.0f, 3.0f));
+    EXPECT_EQ(seen, (std::vector<std::string>{"got 1003", "down 1003 2 1 12"}));
+}
+
+}  // namespace
+}  // namespace rvm46::forms::testing

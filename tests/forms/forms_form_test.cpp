@@ -1,0 +1,155 @@
+// The window: control lookup, life cycle, modal showing, observers.
+
+#include <gtest/gtest.h>
+
+#include "forms/test_form.h"
+
+namespace rvm46::forms::testing {
+namespace {
+
+TEST(FormsRegistry, LookupByNameAndArrayIndex) {
+    ScriptedPlatform platform;
+    TestForm form(platform);
+    EXPECT_EQ(form.Find("txtA"), &form.txtA);
+    EXPECT_EQ(form.Find("txtCell", 1003), &form.txtCell(1003));
+    EXPECT_EQ(form.Find("txtCell", 3), nullptr);
+    EXPECT_EQ(form.Find("txtCell"), nullptr);  // an array is not a single control
+    EXPECT_EQ(form.Find("nothing"), nullptr);
+    ASSERT_NE(form.FindArray("txtCell"), nullptr);
+    EXPECT_EQ(form.FindArray("txtCell")->Indexes(), (std::vector<int>{0, 1, 2, 1003}));
+    EXPECT_EQ(form.txtCell(1003).Index(), 1003);
+    EXPECT_EQ(form.txtA.Index(), -1);
+    EXPECT_EQ(form.optGroup(1).Container(), "fraGroup");
+    EXPECT_STREQ(form.Find("cboList")->TypeName(), "ComboBox");
+    EXPECT_THROW(form.Add<Label>("txtA"), std::logic_error);
+    EXPECT_THROW(form.txtCell.Add(1003), std::logic_error);
+
+    // Every control is enumerable, array members included.
+    int cells = 0;
+    for (Control* control : form.Controls()) cells += control->Name() == "txtCell";
+    EXPECT_EQ(cells, 4);
+}
+
+TEST(FormsRegistry, ArrayHandlersReachMembersAddedLater) {
+    ScriptedPlatform platform;
+    TestForm form(platform);
+    form.Load();
+    std::vector<int> clicks;
+    form.txtCell.On(&TextBox::Click, [&](int index) { clicks.push_back(index); });
+    form.txtCell.Add(2005);
+    EXPECT_TRUE(form.txtCell(1).UserClick());
+    EXPECT_TRUE(form.txtCell(2005).UserClick());
+    EXPECT_EQ(clicks, (std::vector<int>{1, 2005}));
+}
+
+TEST(FormsLifecycle, QueryUnloadCanCancelAndReceivesTheMode) {
+    ScriptedPlatform platform;
+    TestForm form(platform);
+    form.Show();
+    std::vector<UnloadMode> modes;
+    bool keep = true;
+    form.FormQueryUnload = [&](bool& cancel, UnloadMode mode) {
+        modes.push_back(mode);
+        cancel = keep;
+    };
+    EXPECT_FALSE(form.UserClose());
+    EXPECT_TRUE(form.Loaded());
+    keep = false;
+    EXPECT_TRUE(form.Unload());
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(modes, (std::vector<UnloadMode>{UnloadMode::FormControlMenu, UnloadMode::FormCode}));
+    EXPECT_EQ(platform.ClosedForms(), (std::vector<std::string>{"frmTest"}));
+    EXPECT_FALSE(form.cmdOK.UserClick());  // unloaded: no input
+}
+
+TEST(FormsLifecycle, ModalDialogRunsInsideTheCallerAndUnloadsItself) {
+    ScriptedPlatform platform;
+    TestForm owner(platform, "frmMain");
+    TestForm dialog(platform, "frmDialog");
+    owner.Show();
+    dialog.FormLoad = [&] { dialog.log.push_back("load"); };
+    dialog.cmdOK.Click = [&] {
+        dialog.log.push_back("ok");
+        dialog.Unload();
+    };
+    platform.QueueModal([](Form& form) {
+        EXPECT_TRUE(form.Modal());
+        auto* button = dynamic_cast<CommandButton*>(form.Find("cmdOK"));
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->UserClick());
+    });
+    dialog.ShowModal(&owner);
+    dialog.log.push_back("returned");
+    EXPECT_EQ(dialog.log, (std::vector<std::string>{"load", "ok", "returned"}));
+    ASSERT_EQ(platform.Modals().size(), 1u);
+    EXPECT_EQ(platform.Modals()[0].form, "frmDialog");
+    EXPECT_EQ(platform.Modals()[0].owner, "frmMain");
+    EXPECT_FALSE(dialog.Loaded());
+}
+
+class FormsObservers : public ::testing::Test {
+  protected:
+    FormsObservers() { form.Load(); }
+    ScriptedPlatform platform;
+    TestForm form{platform};
+};
+
+TEST_F(FormsObservers, EachRealPropertyChangeIsReportedBeforeTheEvent) {
+    std::vector<std::string> seen;
+    form.txtA.Subscribe([&](const PropertyChange& change) {
+        if (change.property == Property::Text) seen.push_back("text " + form.txtA.Text());
+        if (change.property == Property::ForeColor) seen.push_back("fore");
+    });
+    form.txtA.Change = [&] { seen.push_back("change"); };
+    form.txtA.SetText("1");
+    form.txtA.SetText("1");
+    form.txtA.SetForeColor(0x0000FF);
+    form.txtA.SetForeColor(0x0000FF);
+    EXPECT_EQ(seen, (std::vector<std::string>{"text 1", "change", "fore"}));
+}
+
+TEST_F(FormsObservers, RendererEchoDuringNotificationRaisesNothing) {
+    // A renderer that pushes the value into its widget receives the widget's own signal and
+    // hands it back as a user action; that echo must not re-run the list's Click.
+    int clicks = 0;
+    form.cboList.Click = [&] { ++clicks; };
+    int id = form.cboList.Subscribe([&](const PropertyChange& change) {
+        if (change.property == Property::ListIndex) {
+            EXPECT_FALSE(form.cboList.UserSelect(form.cboList.ListIndex()));
+            EXPECT_FALSE(form.txtA.UserReplace("echo"));
+            EXPECT_FALSE(form.UserClose());
+        }
+    });
+    form.cboList.SetListIndex(2);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(form.txtA.Text(), "");
+    EXPECT_TRUE(form.Loaded());
+
+    form.cboList.Unsubscribe(id);
+    EXPECT_TRUE(form.cboList.UserSelect(0));
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(FormsObservers, ToolbarAndStatusNotificationsCarryTheNumber) {
+    std::vector<std::pair<Property, int>> seen;
+    form.sbrStatus.Subscribe(
+        [&](const PropertyChange& change) { seen.emplace_back(change.property, change.index); });
+    form.sbrStatus.SetPanelText(2, "COM3");
+    form.sbrStatus.SetPanelText(2, "COM3");
+    form.sbrStatus.SetPanelToolTip(1, "Status");
+    EXPECT_EQ(seen, (std::vector<std::pair<Property, int>>{{Property::PanelText, 2},
+                                                           {Property::PanelToolTip, 1}}));
+}
+
+TEST_F(FormsObservers, FormReportsFocusAndLifecycle) {
+    std::vector<Property> seen;
+    form.Subscribe([&](const PropertyChange& change) { seen.push_back(change.property); });
+    form.txtA.SetFocus();
+    form.Unload();
+    EXPECT_EQ(seen, (std::vector<Property>{Property::ActiveControl, Property::Visible,
+                                           Property::Loaded}));
+}
+
+}  // namespace
+}  // namespace rvm46::forms::testing
