@@ -1,0 +1,90 @@
+// The first-start language window, driven as the user would: through its controls while it is
+// shown modally.
+#include "ui/frm_sel_lang.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "support/scripted_platform.h"
+
+namespace rvm46::ui {
+namespace {
+
+using forms::testing::ScriptedPlatform;
+
+constexpr std::uint32_t kPanelColor = 0xCADCEC;
+
+class FrmSelLangTest : public ::testing::Test {
+  protected:
+    // Shows the window modally; `user` acts on it while it is up.
+    void ShowAndDo(const std::function<void(FrmSelLang&)>& user) {
+        platform.QueueModal([&](forms::Form& form) { user(static_cast<FrmSelLang&>(form)); });
+        window.ShowModal(nullptr);
+    }
+
+    ScriptedPlatform platform;
+    std::int16_t gintLanguage = 0;  // first start: nothing stored yet
+    FrmSelLang window{platform, gintLanguage, kPanelColor};
+};
+
+TEST_F(FrmSelLangTest, PressingOKWithoutTouchingAnythingChoosesChineseAndCloses) {
+    ShowAndDo([](FrmSelLang& w) { EXPECT_TRUE(w.cmdOK.UserClick()); });
+    EXPECT_EQ(gintLanguage, 1);
+    EXPECT_FALSE(window.Loaded());
+    ASSERT_EQ(platform.ClosedForms().size(), 1u);
+    EXPECT_EQ(platform.ClosedForms()[0], "frmSelLang");
+}
+
+TEST_F(FrmSelLangTest, LoadSelectsChineseAndPaintsThePanelColour) {
+    gintLanguage = 2;
+    ShowAndDo([&](FrmSelLang& w) {
+        EXPECT_EQ(gintLanguage, 1);
+        EXPECT_TRUE(w.optSelCh(0).Value());
+        EXPECT_FALSE(w.optSelCh(1).Value());
+        EXPECT_EQ(w.BackColor(), kPanelColor);
+        EXPECT_EQ(w.fraSelLang.BackColor(), kPanelColor);
+        EXPECT_EQ(w.optSelCh(0).BackColor(), kPanelColor);
+        EXPECT_EQ(w.optSelCh(1).BackColor(), kPanelColor);
+        EXPECT_EQ(w.cmdOK.BackColor(), kPanelColor);
+        w.cmdOK.UserClick();
+    });
+    EXPECT_EQ(gintLanguage, 1);
+}
+
+TEST_F(FrmSelLangTest, OptionButtonsAndPicturesSwitchTheLanguageBothWays) {
+    ShowAndDo([&](FrmSelLang& w) {
+        EXPECT_TRUE(w.optSelCh(1).UserClick());
+        EXPECT_EQ(gintLanguage, 2);
+        EXPECT_FALSE(w.optSelCh(0).Value());
+
+        EXPECT_TRUE(w.imgChs.UserClick());
+        EXPECT_EQ(gintLanguage, 1);
+        EXPECT_TRUE(w.optSelCh(0).Value());
+        EXPECT_FALSE(w.optSelCh(1).Value());
+
+        EXPECT_TRUE(w.imgEng.UserClick());
+        EXPECT_EQ(gintLanguage, 2);
+        EXPECT_TRUE(w.optSelCh(1).Value());
+
+        EXPECT_TRUE(w.optSelCh(0).UserClick());
+        EXPECT_EQ(gintLanguage, 1);
+        EXPECT_TRUE(w.imgEng.UserClick());
+        w.cmdOK.UserClick();
+    });
+    EXPECT_EQ(gintLanguage, 2);
+    EXPECT_FALSE(window.Loaded());
+}
+
+TEST_F(FrmSelLangTest, OKRepairsALanguageOutsideOneAndTwo) {
+    ShowAndDo([&](FrmSelLang& w) {
+        gintLanguage = 7;  // as if something had written a stray value meanwhile
+        w.cmdOK.UserClick();
+    });
+    EXPECT_EQ(gintLanguage, 1);
+    EXPECT_FALSE(window.Loaded());
+}
+
+}  // namespace
+}  // namespace rvm46::ui
