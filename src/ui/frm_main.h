@@ -1,0 +1,196 @@
+#pragma once
+// The main window: owner of the program's whole state, its controls, and the handlers that the
+// user's actions raise. The procedures are spread over files by concern:
+//   frm_main_controls.cpp   controls, menus, toolbar, status bar and event wiring
+//   frm_main_startup.cpp    start-up, model list and model selection, exit and window close
+//   frm_main_settings.cpp   reading and saving the settings of the configuration file
+//   frm_main_interface.cpp  the interface texts of the active language
+//   frm_main_commands.cpp   menu and toolbar commands
+//   frm_main_channels.cpp   channel table resets, tone lists, encoding and decoding the codeplug
+
+#include <memory>
+#include <string>
+
+#include "forms/forms.h"
+#include "model/module_state.h"
+#include "ui/frm_sel_lang.h"
+#include "ui/main_window_state.h"
+#include "ui/text_table.h"
+
+namespace rvm46::ui {
+
+class FrmMain : public forms::Form, public ModuleState, public MainWindowState {
+  public:
+    explicit FrmMain(forms::Platform& platform);
+    ~FrmMain() override;
+
+    // ---- Controls, by group ----
+    // Model.
+    forms::Frame& fraTypeSel = Add<forms::Frame>("fraTypeSel");
+    forms::Picture& picTypeSel = Add<forms::Picture>("picTypeSel", "fraTypeSel");
+    forms::Label& lblType = Add<forms::Label>("lblType", "picTypeSel");
+    forms::ComboBox& cboTypeSel = Add<forms::ComboBox>("cboTypeSel", "picTypeSel");
+    forms::Label& lblFre = Add<forms::Label>("lblFre", "picTypeSel");
+    forms::Label& lblFreVal = Add<forms::Label>("lblFreVal", "picTypeSel");
+
+    // Function settings.
+    forms::Frame& fraFuncSet = Add<forms::Frame>("fraFuncSet");
+    forms::Picture& picSetFunction = Add<forms::Picture>("picSetFunction", "fraFuncSet");
+    forms::Label& lblMoni = Add<forms::Label>("lblMoni", "picSetFunction");
+    forms::ComboBox& cboMoniSel = Add<forms::ComboBox>("cboMoniSel", "picSetFunction");
+    forms::Label& lblTransTimer = Add<forms::Label>("lblTransTimer", "picSetFunction");
+    forms::ComboBox& cboTransTimeSel = Add<forms::ComboBox>("cboTransTimeSel", "picSetFunction");
+    forms::Label& lblSql = Add<forms::Label>("lblSql", "picSetFunction");
+    forms::ComboBox& cboSqlSel = Add<forms::ComboBox>("cboSqlSel", "picSetFunction");
+    forms::Label& lblSavePow = Add<forms::Label>("lblSavePow", "picSetFunction");
+    forms::ComboBox& cboSavePowSel = Add<forms::ComboBox>("cboSavePowSel", "picSetFunction");
+    forms::Label& lblVoiceHint = Add<forms::Label>("lblVoiceHint", "picSetFunction");
+    forms::ComboBox& cboVoiceHintSel = Add<forms::ComboBox>("cboVoiceHintSel", "picSetFunction");
+    forms::Label& lblFuncScan = Add<forms::Label>("lblFuncScan", "picSetFunction");
+    forms::ComboBox& cboScan = Add<forms::ComboBox>("cboScan", "picSetFunction");
+
+    // Channel edit.
+    forms::Frame& fraFreSet = Add<forms::Frame>("fraFreSet");
+    forms::Picture& picChannelEdit = Add<forms::Picture>("picChannelEdit", "fraFreSet");
+    forms::Label& lblCh = Add<forms::Label>("lblCh", "picChannelEdit");
+    forms::ComboBox& cboChSel = Add<forms::ComboBox>("cboChSel", "picChannelEdit");
+    forms::ScrollBar& vsbSelCH = Add<forms::ScrollBar>("vsbSelCH", "picChannelEdit");
+    forms::Label& lblReceFre = Add<forms::Label>("lblReceFre", "picChannelEdit");
+    forms::TextBox& txtReceFre = Add<forms::TextBox>("txtReceFre", "picChannelEdit");
+    forms::Label& lblTransFre = Add<forms::Label>("lblTransFre", "picChannelEdit");
+    forms::TextBox& txtTransFre = Add<forms::TextBox>("txtTransFre", "picChannelEdit");
+    forms::Label& lblReceQT = Add<forms::Label>("lblReceQT", "picChannelEdit");
+    forms::ComboBox& cboReceQTSel = Add<forms::ComboBox>("cboReceQTSel", "picChannelEdit");
+    forms::Label& lblTransQT = Add<forms::Label>("lblTransQT", "picChannelEdit");
+    forms::ComboBox& cboTransQTSel = Add<forms::ComboBox>("cboTransQTSel", "picChannelEdit");
+    forms::Label& lblForbidTrans = Add<forms::Label>("lblForbidTrans", "picChannelEdit");
+    forms::CheckBox& chkForbidTrans = Add<forms::CheckBox>("chkForbidTrans", "picChannelEdit");
+    forms::Label& lblShift = Add<forms::Label>("lblShift", "picChannelEdit");
+    forms::CheckBox& chkShift = Add<forms::CheckBox>("chkShift", "picChannelEdit");
+    forms::Label& lblTransPower = Add<forms::Label>("lblTransPower", "picChannelEdit");
+    forms::ComboBox& cboTransPower = Add<forms::ComboBox>("cboTransPower", "picChannelEdit");
+    forms::Label& lblWideNarrow = Add<forms::Label>("lblWideNarrow", "picChannelEdit");
+    forms::ComboBox& cboWideNarrow = Add<forms::ComboBox>("cboWideNarrow", "picChannelEdit");
+    forms::Label& lblScan = Add<forms::Label>("lblScan", "picChannelEdit");
+    forms::CheckBox& chkScan = Add<forms::CheckBox>("chkScan", "picChannelEdit");
+    forms::CheckBox& chkFreReceEquTrans =
+        Add<forms::CheckBox>("chkFreReceEquTrans", "picChannelEdit");
+    forms::CheckBox& chkDeteChanData = Add<forms::CheckBox>("chkDeteChanData", "picChannelEdit");
+    forms::CommandButton& cmdConfirm = Add<forms::CommandButton>("cmdConfirm", "picChannelEdit");
+
+    // Channel information grid: header labels, row numbers and cells txtChannel(1000 c + r).
+    forms::Frame& fraFreDisplay = Add<forms::Frame>("fraFreDisplay");
+    forms::Picture& picChannelInformation =
+        Add<forms::Picture>("picChannelInformation", "fraFreDisplay");
+    forms::Label& lblFreDis = Add<forms::Label>("lblFreDis", "picChannelInformation");
+    forms::Label& lblReceFreDis = Add<forms::Label>("lblReceFreDis", "picChannelInformation");
+    forms::Label& lblTransFreDis = Add<forms::Label>("lblTransFreDis", "picChannelInformation");
+    forms::Label& lblQTDQTDis = Add<forms::Label>("lblQTDQTDis", "picChannelInformation");
+    forms::Label& lblQTDQTDecodeDis =
+        Add<forms::Label>("lblQTDQTDecodeDis", "picChannelInformation");
+    forms::Label& lblQTDQTEncodeDis =
+        Add<forms::Label>("lblQTDQTEncodeDis", "picChannelInformation");
+    forms::Label& lblForbidDis = Add<forms::Label>("lblForbidDis", "picChannelInformation");
+    forms::Label& lblShiftDis = Add<forms::Label>("lblShiftDis", "picChannelInformation");
+    forms::Label& lblTransPowerDis = Add<forms::Label>("lblTransPowerDis", "picChannelInformation");
+    forms::Label& lblScanDis = Add<forms::Label>("lblScanDis", "picChannelInformation");
+    forms::ControlArray<forms::Label>& lblChannel =
+        AddArray<forms::Label>("lblChannel", "picChannelInformation");
+    forms::ControlArray<forms::TextBox>& txtChannel =
+        AddArray<forms::TextBox>("txtChannel", "picChannelInformation");
+
+    // Menus, in menu order.
+    forms::MenuItem& mnuFile = Add<forms::MenuItem>("mnuFile");
+    forms::MenuItem& mnuFileNew = Add<forms::MenuItem>("mnuFileNew", "mnuFile");
+    forms::MenuItem& mnuFileOpen = Add<forms::MenuItem>("mnuFileOpen", "mnuFile");
+    forms::MenuItem& mnuFileSave = Add<forms::MenuItem>("mnuFileSave", "mnuFile");
+    forms::MenuItem& mnuFileSaveAs = Add<forms::MenuItem>("mnuFileSaveAs", "mnuFile");
+    forms::MenuItem& mnuFileSep = Add<forms::MenuItem>("mnuFileSep", "mnuFile");
+    forms::ControlArray<forms::MenuItem>& mnuRecentFile =
+        AddArray<forms::MenuItem>("mnuRecentFile", "mnuFile");
+    forms::MenuItem& mnuRecentSep = Add<forms::MenuItem>("mnuRecentSep", "mnuFile");
+    forms::MenuItem& mnuExit = Add<forms::MenuItem>("mnuExit", "mnuFile");
+    forms::MenuItem& mnuProgram = Add<forms::MenuItem>("mnuProgram");
+    forms::MenuItem& mnuReadFre = Add<forms::MenuItem>("mnuReadFre", "mnuProgram");
+    forms::MenuItem& mnuWriteFre = Add<forms::MenuItem>("mnuWriteFre", "mnuProgram");
+    forms::MenuItem& mnuSet = Add<forms::MenuItem>("mnuSet");
+    forms::MenuItem& mnuCommunicate = Add<forms::MenuItem>("mnuCommunicate", "mnuSet");
+    forms::MenuItem& mnuSetSep = Add<forms::MenuItem>("mnuSetSep", "mnuSet");
+    forms::MenuItem& mnuLangSetting = Add<forms::MenuItem>("mnuLangSetting", "mnuSet");
+    forms::MenuItem& mnuLangSel0 = Add<forms::MenuItem>("mnuLangSel0", "mnuLangSetting");
+    forms::MenuItem& mnuLangSel1 = Add<forms::MenuItem>("mnuLangSel1", "mnuLangSetting");
+    forms::MenuItem& mnuAdvanceSep = Add<forms::MenuItem>("mnuAdvanceSep", "mnuSet");
+    forms::MenuItem& mnuAdvance = Add<forms::MenuItem>("mnuAdvance", "mnuSet");
+    forms::MenuItem& mnuHelp = Add<forms::MenuItem>("mnuHelp");
+    forms::MenuItem& mnuHelpTopic = Add<forms::MenuItem>("mnuHelpTopic", "mnuHelp");
+    forms::MenuItem& mnuHelpSep = Add<forms::MenuItem>("mnuHelpSep", "mnuHelp");
+    forms::MenuItem& mnuAboutSoft = Add<forms::MenuItem>("mnuAboutSoft", "mnuHelp");
+    forms::MenuItem& mnuDelAllData = Add<forms::MenuItem>("mnuDelAllData");
+    forms::MenuItem& mnuChannelData = Add<forms::MenuItem>("mnuChannelData", "mnuDelAllData");
+    forms::MenuItem& mnuDelSep = Add<forms::MenuItem>("mnuDelSep", "mnuDelAllData");
+    forms::MenuItem& mnuAllData = Add<forms::MenuItem>("mnuAllData", "mnuDelAllData");
+
+    // Window furniture.
+    forms::Toolbar& tlbFrmMain = Add<forms::Toolbar>("tlbFrmMain");
+    forms::StatusBar& sbrStatus = Add<forms::StatusBar>("sbrStatus");
+    forms::Timer& tmrCommunEnd = Add<forms::Timer>("tmrCommunEnd");
+
+    // The current interface texts (empty until the first InitInterFace).
+    InterfaceTexts texts;
+
+    // The language window while it is shown on the first start.
+    std::unique_ptr<FrmSelLang> frmSelLang;
+
+    // ---- Procedures ----
+    // Start-up, model list and model selection, exit.
+    void Form_Load();
+    void InitItem();
+    void cboTypeSel_Click();
+    void Form_QueryUnload(bool& cancel, forms::UnloadMode mode);
+    void mnuExit_Click();
+
+    // Settings.
+    void InitSoftDefault(bool mblnSaveRead);
+
+    // Interface texts and language.
+    void InitInterFace();
+    void mnuLangSel0_Click();
+    void mnuLangSel1_Click();
+
+    // Commands.
+    void tlbFrmMain_ButtonClick(const std::string& key);
+
+    // Channel table, function lists and tone lists.
+    void InitChannelParameter();
+    void DefaultParameter();
+    void DeteChanData();
+    void InitSignalBG();
+    void TransReceCtcssList(bool mblnReceCtcss, bool mblnCtcssAddItem);
+    void cboReceQTSel_GotFocus();
+    void cboTransQTSel_GotFocus();
+    void chkFreReceEquTrans_Click();
+
+    // Encoding the edit state into gbytMatrixCode, and applying a decoded image to the window.
+    void SetConvert();
+    void ApplyDecodedImage();
+
+    // Paths inside the program folder.
+    std::string ProgramFolder() const;
+    std::string ProgramFilePath(const std::string& relative) const;
+
+    // A message box with the current title text.
+    forms::MsgResult Message(const std::string& textKey, forms::MsgButtons buttons,
+                             forms::MsgIcon icon);
+
+  private:
+    void CreateControls();
+    void CreateMenus();
+    void CreateToolbar();
+    void WireEvents();
+    bool ReadSettings(bool firstRunDone);
+    void FirstRun();
+    void WriteExitSettings();
+    void ReplaceListItems(forms::ComboBox& list, std::initializer_list<const char*> keys);
+};
+
+}  // namespace rvm46::ui

@@ -1,0 +1,98 @@
+// The main window's controls with their design values, its menus and toolbar, and the wiring of
+// every event to its handler.
+#include <string>
+
+#include "ui/frm_main.h"
+
+namespace rvm46::ui {
+
+using namespace forms;
+
+FrmMain::FrmMain(Platform& platform) : Form(platform, "frmMain") {
+    CreateControls();
+    CreateMenus();
+    CreateToolbar();
+    WireEvents();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::CreateControls() {
+    // The grid: 16 rows of eight cells (columns 6 to 8 lie beyond the visible area) and the row
+    // numbers 1 to 16.
+    for (int r = 0; r < 16; ++r) {
+        lblChannel.Add(r).SetCaption(std::to_string(r + 1));
+    }
+    for (int c = 1; c <= 8; ++c) {
+        for (int r = 0; r < 16; ++r) {
+            TextBox& cell = txtChannel.Add(1000 * c + r);
+            if (c >= 7) cell.SetVisible(false);
+        }
+    }
+
+    // Lists whose items are replaced by the interface texts: created with placeholder items.
+    for (const char* item : {"时间控制", "载波控制"}) cboScan.AddItem(item);
+    for (const char* item : {"High", "Low"}) cboTransPower.AddItem(item);
+    for (const char* item : {"Wide", "Narrow"}) cboWideNarrow.AddItem(item);
+
+    // Spinner beside the channel list: top arrow lowers, bottom arrow raises; 0 and 17 wrap.
+    vsbSelCH.SetMin(0);
+    vsbSelCH.SetMax(17);
+    vsbSelCH.SetSmallChange(1);
+
+    tmrCommunEnd.SetInterval(3000);
+    tmrCommunEnd.SetEnabled(false);
+
+    sbrStatus.SetPanelText(1, "");
+}
+
+void FrmMain::CreateMenus() {
+    for (MenuItem* separator :
+         {&mnuFileSep, &mnuRecentSep, &mnuSetSep, &mnuAdvanceSep, &mnuHelpSep, &mnuDelSep}) {
+        separator->SetCaption("-");
+    }
+    mnuFileNew.SetShortcut("Ctrl+N");
+    mnuFileOpen.SetShortcut("Ctrl+O");
+    mnuFileSave.SetShortcut("Ctrl+S");
+    mnuReadFre.SetShortcut("Ctrl+R");
+    mnuWriteFre.SetShortcut("Ctrl+W");
+    mnuHelpTopic.SetShortcut("F1");
+    for (int i = 0; i < 10; ++i) mnuRecentFile.Add(i).SetVisible(false);
+    mnuRecentSep.SetVisible(false);
+    mnuAdvanceSep.SetVisible(false);
+    mnuAdvance.SetVisible(false);
+    mnuDelAllData.SetVisible(false);  // only ever shown as the grid's pop-up menu
+}
+
+void FrmMain::CreateToolbar() {
+    // New | Open, Save | Read, Write | Port | Help | Exit, with a separator before each group.
+    tlbFrmMain.AddSeparator();
+    tlbFrmMain.AddButton("FileNew", {}, "document-new");
+    tlbFrmMain.AddSeparator();
+    tlbFrmMain.AddButton("FileOpen", {}, "document-open");
+    tlbFrmMain.AddButton("FileSave", {}, "document-save");
+    tlbFrmMain.AddSeparator();
+    tlbFrmMain.AddButton("Read", {}, "radio-read");
+    tlbFrmMain.AddButton("Write", {}, "radio-write");
+    tlbFrmMain.AddSeparator();
+    tlbFrmMain.AddButton("Com", {}, "serial-port");
+    tlbFrmMain.AddSeparator();
+    tlbFrmMain.AddButton("Help", {}, "help-contents");
+    tlbFrmMain.AddSeparator();
+    tlbFrmMain.AddButton("Exit", {}, "application-exit");
+}
+
+void FrmMain::WireEvents() {
+    FormLoad = [this] { Form_Load(); };
+    FormQueryUnload = [this](bool& cancel, UnloadMode mode) { Form_QueryUnload(cancel, mode); };
+    cboTypeSel.Click = [this] { cboTypeSel_Click(); };
+    cboReceQTSel.GotFocus = [this] { cboReceQTSel_GotFocus(); };
+    cboTransQTSel.GotFocus = [this] { cboTransQTSel_GotFocus(); };
+    chkFreReceEquTrans.Click = [this] { chkFreReceEquTrans_Click(); };
+    mnuExit.Click = [this] { mnuExit_Click(); };
+    mnuLangSel0.Click = [this] { mnuLangSel0_Click(); };
+    mnuLangSel1.Click = [this] { mnuLangSel1_Click(); };
+    tlbFrmMain.ButtonClick = [this](const std::string& key) { tlbFrmMain_ButtonClick(key); };
+}
+
+}  // namespace rvm46::ui

@@ -1,0 +1,194 @@
+// Start-up, the model list and the model selection, and the two ways out of the program.
+#include <string>
+
+#include "model/arithmetic.h"
+#include "model/run_time_error.h"
+#include "storage/model_config.h"
+#include "storage/profile.h"
+#include "storage/program_paths.h"
+#include "ui/frm_main.h"
+
+namespace rvm46::ui {
+
+using namespace forms;
+
+namespace {
+
+// A "Default" key: one character, a list index within its list, else the key's default.
+std::int16_t DefaultIndex(const std::string& configFile, const char* key, const char* fallback,
+                          int items) {
+    const std::string text = storage::ProfileRead(configFile, "Default", key, fallback, 2);
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + items) return text[0] - '0';
+    return static_cast<std::int16_t>(fallback[0] - '0');
+}
+
+}  // namespace
+
+std::string FrmMain::ProgramFolder() const {
+    return Host().ProgramFolder();
+}
+
+std::string FrmMain::ProgramFilePath(const std::string& relative) const {
+    return storage::ProgramFile(ProgramFolder(), relative).string();
+}
+
+MsgResult FrmMain::Message(const std::string& textKey, MsgButtons buttons, MsgIcon icon) {
+    return Host().MsgBox(texts[textKey], buttons, icon, texts["msg.title"]);
+}
+
+void FrmMain::Form_Load() {
+    RunToErrorExit([&] {
+        gblnPortClosed = true;
+        gblnFormLoaded = false;
+        gstrRecentCount = "0";
+
+        gstrConfigFile = std::string(storage::kConfigFile);
+        gstrQTDQTFile = std::string(storage::kToneFile);
+        gstrTempDataFile = std::string(storage::kTempDataFile);
+        gstrEngFont = "Times New Roman";
+        gstrChsFont = "宋体";
+
+        // A program folder that cannot take the folders (read-only installation) must not stop
+        // the start-up: every file then falls back to its defaults.
+        for (const char* folder : {"\\Data", "\\Setting"}) {
+            RunToErrorExit([&] {
+                const std::string path = ProgramFilePath(folder);
+                if (!Host().FolderExists(path)) Host().CreateFolder(path);
+            });
+        }
+
+        InitChannelParameter();
+        LoadToneCodes(ProgramFilePath(gstrQTDQTFile), tones);
+        InitItem();
+
+        gblnLoadDefault = true;
+        InitSoftDefault(false);
+        gblnLoadDefault = false;
+
+        InitInterFace();
+        InitMatrixCode(gbytMatrixCode, gbytLeadCode);
+        sbrStatus.SetPanelText(1, texts["status.ready"]);
+        gblnFormLoaded = true;
+    });
+}
+
+void FrmMain::InitItem() {
+    RunToErrorExit([&] {
+        const std::string configFile = ProgramFilePath(gstrConfigFile);
+
+        LoadToneList(ProgramFilePath(gstrQTDQTFile), tones);
+        TransReceCtcssList(true, true);
+        TransReceCtcssList(false, true);
+
+        models = storage::LoadModelTable(configFile);
+        for (int m = 0; m < models.gintModelCount; ++m) {
+            cboTypeSel.AddItem(models.gstrModel[4 * m], m);
+        }
+
+        const auto title = [&](const char* key, const char* fallback) {
+            return storage::ProfileRead(configFile, "Title", key, fallback, 50);
+        };
+        gstrChsTitle = title("ChsTitle", "RVM46系列对讲机编程软件 V1.0");
+        gstrEngTitle = title("EngTitle", "RVM46 Radio Programming Software V1.0");
+        gstrChsVer = title("ChsVer", "中英文版：V1.0");
+        gstrEngVer = title("EngVer", "Version: V1.0");
+        gstrChsRelease = title("ChsRelease", "发布时间：2006.01");
+        gstrEngRelease = title("EngRelease", "Release: 2006.01");
+
+        // The language-dependent items start with the still empty current texts.
+        for (const char* key : {"list.off", "list.monitorMomentary", "list.monitorLock",
+                                "list.squelchOffMomentary"}) {
+            cboMoniSel.AddItem(texts[key]);
+        }
+        for (int i = 0; i <= 9; ++i) cboSqlSel.AddItem(std::to_string(i));
+        cboVoiceHintSel.AddItem(texts["list.on"]);
+        cboVoiceHintSel.AddItem(texts["list.off"]);
+        cboTransTimeSel.AddItem(texts["list.off"]);
+        for (int n = 1; n <= 10; ++n) cboTransTimeSel.AddItem(std::to_string(30 * n));
+        cboSavePowSel.AddItem(texts["list.on"]);
+        cboSavePowSel.AddItem(texts["list.off"]);
+        for (int ch = 1; ch <= 16; ++ch) cboChSel.AddItem(std::to_string(ch));
+
+        gintDefToneHint = DefaultIndex(configFile, "ToneHint", "0", kOnOffItems);
+        gintDefSql = DefaultIndex(configFile, "Sql", "6", kSquelchItems);
+        gintDefMoniKey = DefaultIndex(configFile, "MoniKey", "3", kMonitorKeyItems);
+        gintDefTimeOut = DefaultIndex(configFile, "TimeOut", "2", kTimeOutItems);
+        gintDefBatSave = DefaultIndex(configFile, "BatSave", "1", kOnOffItems);
+        gintDefWideNarrow = DefaultIndex(configFile, "WideNarrow", "1", kWideNarrowItems);
+        DefaultParameter();
+
+        // The channel editor as for a channel without frequency.
+        cboChSel.SetListIndex(0);
+        for (ComboBox* tones : {&cboReceQTSel, &cboTransQTSel}) {
+            tones->SetListIndex(-1);
+            tones->SetEnabled(false);
+        }
+        for (CheckBox* box : {&chkForbidTrans, &chkShift, &chkScan}) {
+            box->SetValue(kUnchecked);
+            box->SetEnabled(false);
+        }
+        cboTransPower.SetListIndex(0);
+        cboTransPower.SetEnabled(false);
+    });
+}
+
+void FrmMain::cboTypeSel_Click() {
+    RunToErrorExit([&] {
+        const int selected = cboTypeSel.ListIndex();
+        if (selected != gintCurModel) {
+            lblFreVal.SetCaption(selected >= 0 ? models.gstrFreRange.at(selected) : "");
+            const bool yes =
+                gblnLoadDefault || Message("msg.modelChangeQuestion", MsgButtons::YesNo,
+                                           MsgIcon::Exclamation) == MsgResult::Yes;
+            if (!yes) {
+                lblFreVal.SetCaption(gstrFreVal);
+                cboTypeSel.SetListIndex(gintCurModel);
+            } else {
+                gstrFreVal = lblFreVal.Caption();
+                gintCurModel = static_cast<std::int16_t>(selected);
+                txtReceFre.SetText("");
+                txtTransFre.SetText("");
+                DefaultParameter();
+                DeteChanData();
+                InitSignalBG();
+                InitChannelParameter();
+                cboChSel.SetText("1");
+            }
+        }
+        InitSoftDefault(true);
+        for (TextBox* box : {&txtReceFre, &txtTransFre}) {
+            if (const auto value = StrictNumber(box->Text())) {
+                box->SetText(FormatFixed(*value, 3, 5));
+            }
+        }
+    });
+}
+
+void FrmMain::WriteExitSettings() {
+    const std::string configFile = ProgramFilePath(gstrConfigFile);
+    storage::ProfileWrite(configFile, "Setting", "Path", ProgramFilePath(gstrTempDataFile));
+    storage::ProfileWrite(configFile, "Setting", "FreEqual",
+                          chkFreReceEquTrans.Value() == kChecked ? "1" : "0");
+}
+
+void FrmMain::mnuExit_Click() {
+    RunToErrorExit([&] {
+        if (Message("msg.exitQuestion", MsgButtons::YesNo, MsgIcon::Question) != MsgResult::Yes) {
+            return;
+        }
+        WriteExitSettings();
+        Host().EndProcess();
+    });
+}
+
+void FrmMain::Form_QueryUnload(bool& cancel, UnloadMode /*mode*/) {
+    RunToErrorExit([&] {
+        if (Message("msg.exitQuestion", MsgButtons::YesNo, MsgIcon::Question) != MsgResult::Yes) {
+            cancel = true;
+            return;
+        }
+        WriteExitSettings();
+    });
+}
+
+}  // namespace rvm46::ui

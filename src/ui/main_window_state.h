@@ -1,0 +1,56 @@
+#pragma once
+// The main window's own module-level state, beside the state every subsystem shares.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "forms/control.h"
+
+namespace rvm46::ui {
+
+struct MainWindowState {
+    // Files and fonts, recorded at start-up.
+    std::string gstrConfigFile;
+    std::string gstrQTDQTFile;
+    std::string gstrEngFont;
+    std::string gstrChsFont;
+    std::string gstrCurFont;
+
+    // Model applied and its band label.
+    std::int16_t gintCurModel = 0;
+    std::string gstrFreVal;
+
+    // Titles, version and release lines per language.
+    std::string gstrChsTitle, gstrEngTitle;
+    std::string gstrChsVer, gstrEngVer;
+    std::string gstrChsRelease, gstrEngRelease;
+
+    // Default list indexes of the function lists and of wide/narrow.
+    std::int16_t gintDefToneHint = 0;
+    std::int16_t gintDefSql = 6;
+    std::int16_t gintDefMoniKey = 3;
+    std::int16_t gintDefTimeOut = 2;
+    std::int16_t gintDefBatSave = 1;
+    std::int16_t gintDefWideNarrow = 1;
+
+    // Nesting guards.
+    bool gblnLoadDefault = false;  // no model-change question while settings or a codeplug apply
+    bool gblnFormLoaded = false;   // no focus jump while start-up or a grid click runs
+
+    // Settings read from the configuration file.
+    forms::Color gdblColorFull = 0xCADCEC;
+    forms::Color gdblColorText = 0xCACEDF;
+    forms::Color gdblColorTextText = 0xCADCE7;
+    forms::Color gdblColorHint = 0x0000FF;
+    forms::Color gdblColorBlack = 0x000000;
+    bool gblnValLegal = true;
+    std::string gstrOverFreFont = "True";
+
+    // Full path of the current data file, empty = none. nullopt until start-up first sets it:
+    // a save before that removes the "Path" key instead of writing it.
+    std::optional<std::string> gstrCurrentFile;
+    std::string gstrRecentCount = "0";  // entries in the recent-file list
+};
+
+}  // namespace rvm46::ui

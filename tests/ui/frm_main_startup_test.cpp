@@ -1,0 +1,228 @@
+// Start-up of the main window against missing, delivered and hand-edited configuration files.
+#include "ui/main_window_fixture.h"
+
+namespace rvm46::testing {
+namespace {
+
+using forms::MsgIcon;
+using forms::MsgResult;
+
+TEST_F(MainWindowTest, FirstStartThenSecondStart) {
+    WillAnswerLanguage(2);
+    ui::FrmMain& w = Start();
+
+    ASSERT_EQ(platform_->Modals().size(), 1u);
+    EXPECT_EQ(platform_->Modals()[0].form, "frmSelLang");
+    EXPECT_EQ(platform_->Modals()[0].owner, "frmMain");
+    EXPECT_TRUE(std::filesystem::is_directory(folder_ / "Data"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder_ / "Setting"));
+
+    EXPECT_EQ(w.gintLanguage, 2);
+    EXPECT_EQ(w.Caption(), "RVM46 Radio Programming Software V1.0");
+    EXPECT_EQ(w.sbrStatus.PanelText(1), "Ready");
+    EXPECT_EQ(w.sbrStatus.PanelText(2), "COM1");
+    EXPECT_EQ(w.gintComPort, 1);
+    ASSERT_EQ(w.cboTypeSel.ListCount(), 4);
+    for (int m = 0; m < 4; ++m) EXPECT_EQ(w.cboTypeSel.List(m), "5100");
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), 1);
+    EXPECT_EQ(w.lblFreVal.Caption(), "5100MHz");
+    EXPECT_TRUE(w.gblnValLegal);
+    EXPECT_EQ(w.gdblColorFull, 0xCADCECu);  // the first run keeps the colours read before it
+    EXPECT_EQ(w.BackColor(), 0xCADCECu);
+    EXPECT_EQ(w.gstrCurrentFile, (folder_ / "Data" / "TempData.dat").string());
+    EXPECT_EQ(w.chkFreReceEquTrans.Value(), 1);
+    // Function lists at their defaults.
+    EXPECT_EQ(w.cboVoiceHintSel.Text(), "ON");
+    EXPECT_EQ(w.cboSqlSel.Text(), "6");
+    EXPECT_EQ(w.cboMoniSel.Text(), "SQ Off Momentary");
+    EXPECT_EQ(w.cboTransTimeSel.Text(), "60");
+    EXPECT_EQ(w.cboSavePowSel.Text(), "OFF");
+    EXPECT_EQ(w.cboWideNarrow.Text(), "Narrow");
+    EXPECT_TRUE(w.gblnFormLoaded);
+    EXPECT_EQ(w.gbytMatrixCode, BlankImage());
+
+    EXPECT_EQ(Config("Language"), "2");
+    EXPECT_EQ(Config("COM"), "1");
+    EXPECT_EQ(Config("Model"), "1");
+    EXPECT_EQ(Config("FreEqual"), "1");
+    EXPECT_EQ(Config("ValLegal"), "True");
+    EXPECT_EQ(Config("NotLimitedModel"), "True");
+    EXPECT_EQ(Config("ColorFull"), "&HD8DBE4");
+    EXPECT_EQ(Config("ColorText"), "&HDDDEE4");
+    EXPECT_EQ(Config("ColorTextText"), "&HFFFFFF");
+    EXPECT_EQ(Config("Path"), "<missing>");
+
+    platform_->QueueAnswer(MsgResult::Yes);
+    w.tlbFrmMain.UserClickButton("Exit");
+    EXPECT_EQ(platform_->EndProcessCount(), 1);
+    EXPECT_EQ(Config("Path"), (folder_ / "Data" / "TempData.dat").string());
+
+    ui::FrmMain& second = Start();
+    EXPECT_EQ(LanguageQuestions(), 0);
+    EXPECT_EQ(second.gintLanguage, 2);
+    EXPECT_EQ(second.gdblColorFull, 0xD8DBE4u);
+    EXPECT_EQ(second.gdblColorText, 0xDDDEE4u);
+    EXPECT_EQ(second.txtChannel(1000).BackColor(), 0xDDDEE4u);
+}
+
+TEST_F(MainWindowTest, DeliveredConfigurationAndOkWithoutChoosingGivesChinese) {
+    InstallDeliveredFiles();
+    WillAnswerLanguage(0);
+    ui::FrmMain& w = Start();
+    EXPECT_EQ(LanguageQuestions(), 1);
+    EXPECT_EQ(w.gintLanguage, 1);
+    EXPECT_TRUE(w.mnuLangSel0.Checked());
+    EXPECT_FALSE(w.mnuLangSel1.Checked());
+    EXPECT_EQ(w.Caption(), "RVM46系列对讲机编程软件 V1.0");
+    EXPECT_EQ(w.FontName(), "宋体");
+    EXPECT_EQ(w.mnuFile.Caption(), "文件(&F)");
+    EXPECT_EQ(w.sbrStatus.PanelText(1), "就绪");
+    EXPECT_EQ(w.cboTypeSel.ListCount(), 4);
+    EXPECT_EQ(w.cboTypeSel.Text(), "4100-446");
+    EXPECT_EQ(w.lblFreVal.Caption(), "446MHz");
+    EXPECT_EQ(w.models.gstrFreRange[0], "400-470MHz");
+    EXPECT_EQ(w.cboReceQTSel.ListCount(), 205);
+    EXPECT_EQ(w.cboReceQTSel.List(0), "无");
+    EXPECT_EQ(w.cboReceQTSel.List(1), "67.0");
+    EXPECT_EQ(w.cboReceQTSel.ListIndex(), -1);
+    EXPECT_FALSE(w.cboReceQTSel.Enabled());
+    EXPECT_FALSE(w.chkForbidTrans.Enabled());
+    EXPECT_EQ(w.cboChSel.ListIndex(), 0);
+    EXPECT_FALSE(w.mnuAdvance.Visible());
+    EXPECT_FALSE(w.mnuAdvanceSep.Visible());
+    EXPECT_FALSE(w.tmrCommunEnd.Enabled());
+}
+
+struct HandEdit {
+    const char* section;
+    const char* key;
+    const char* value;
+};
+
+TEST_F(MainWindowTest, HandEditedValuesThatAreNotNumbersBringTheLanguageWindowBack) {
+    WillAnswerLanguage(2);
+    Start();
+    for (const HandEdit edit : {HandEdit{"Setting", "COM", "x"},
+                                {"Setting", "Model", "one"},
+                                {"Setting", "ValLegal", "maybe"},
+                                {"Setting", "FreEqual", "?"},
+                                {"Setting", "Language", ""}}) {
+        SCOPED_TRACE(edit.key);
+        SetConfig("Setting", "COM", "7");
+        SetConfig(edit.section, edit.key, edit.value);
+        WillAnswerLanguage(1);
+        ui::FrmMain& w = Start();
+        EXPECT_EQ(LanguageQuestions(), 1);
+        EXPECT_EQ(w.gintLanguage, 1);
+        EXPECT_EQ(w.gintComPort, 1);  // the first-run values replace the stored ones
+        EXPECT_EQ(Config("COM"), "1");
+        EXPECT_EQ(Config("Language"), "1");
+    }
+}
+
+TEST_F(MainWindowTest, HandEditedValuesWithinReach) {
+    WillAnswerLanguage(2);
+    Start();
+    SetConfig("Setting", "Model", "9");
+    SetConfig("Setting", "Language", "3");
+    SetConfig("Setting", "FreEqual", "5");
+    SetConfig("Setting", "COM", "12");
+    SetConfig("Setting", "Path", "/elsewhere/other.Dat");
+    SetConfig("Setting", "ValLegal", "false");
+    SetConfig("Default", "TimeOut", "10");
+    SetConfig("Title", "EngTitle", std::string(60, 'T'));
+    ui::FrmMain& w = Start();
+    EXPECT_EQ(LanguageQuestions(), 0);
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), 0);
+    EXPECT_EQ(Config("Model"), "0");
+    EXPECT_EQ(w.gintLanguage, 2);
+    EXPECT_TRUE(w.mnuLangSel1.Checked());
+    EXPECT_EQ(Config("Language"), "2");
+    EXPECT_EQ(w.chkFreReceEquTrans.Value(), 1);
+    EXPECT_EQ(w.sbrStatus.PanelText(2), "COM12");
+    EXPECT_FALSE(w.gblnValLegal);
+    EXPECT_EQ(Config("ValLegal"), "False");
+    EXPECT_EQ(w.gstrCurrentFile, (folder_ / "Data" / "TempData.dat").string());
+    EXPECT_EQ(w.cboTransTimeSel.Text(), "30");
+    EXPECT_EQ(w.Caption(), std::string(49, 'T'));
+
+    platform_->QueueAnswer(MsgResult::Yes);
+    w.mnuExit.UserClick();
+    EXPECT_EQ(Config("FreEqual"), "1");
+}
+
+// Values beyond the file's stated limits get a defined reading and never stop the start-up.
+TEST_F(MainWindowTest, ValuesBeyondTheLimits) {
+    WillAnswerLanguage(2);
+    Start();
+    const auto modelCount = [&](const char* value) {
+        SetConfig("Model", "ModCnt", value);
+        return Start().models.gintModelCount;
+    };
+    EXPECT_EQ(modelCount("0"), 4);
+    EXPECT_EQ(modelCount("x"), 4);
+    EXPECT_EQ(modelCount("9"), 7);
+    EXPECT_EQ(modelCount("2"), 2);
+
+    SetConfig("Model", "1", "abc");
+    SetConfig("Model", "2", "470.5");
+    SetConfig("Model", "101", "300");
+    SetConfig("Model", "102", "-1");
+    SetConfig("Default", "Sql", "x");
+    SetConfig("Default", "MoniKey", "7");
+    SetConfig("Setting", "Model", "-3");
+    SetConfig("Setting", "ColorFull", "&Hxyz");
+    ui::FrmMain& w = Start();
+    EXPECT_EQ(LanguageQuestions(), 0);
+    EXPECT_EQ(w.models.gstrFreRange[0], "0-470MHz");
+    EXPECT_EQ(w.models.gintModelData[1], 0);
+    EXPECT_EQ(w.models.gintModelData[2], 0);
+    EXPECT_EQ(w.cboSqlSel.Text(), "6");
+    EXPECT_EQ(w.cboMoniSel.ListIndex(), 3);
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), 0);
+    EXPECT_EQ(w.gdblColorFull, 0xCADCECu);
+    EXPECT_TRUE(w.gblnFormLoaded);
+}
+
+// A configuration that cannot be written: the language is asked once, and the program runs on
+// the first-run values.
+TEST_F(MainWindowTest, UnwritableConfigurationAsksOnlyOnce) {
+    std::filesystem::create_directories(ConfigFile());  // a folder where the file should be
+    WillAnswerLanguage(2);
+    ui::FrmMain& w = Start();
+    EXPECT_EQ(LanguageQuestions(), 1);
+    EXPECT_EQ(w.gintLanguage, 2);
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), 1);
+    EXPECT_EQ(w.sbrStatus.PanelText(2), "COM1");
+    EXPECT_TRUE(w.gblnFormLoaded);
+}
+
+TEST_F(MainWindowTest, ExitAndWindowClose) {
+    InstallDeliveredFiles();
+    WillAnswerLanguage(2);
+    ui::FrmMain& w = Start();
+    w.gstrCurrentFile = (folder_ / "other.Dat").string();
+    w.chkFreReceEquTrans.SetValue(0);
+
+    platform_->QueueAnswer(MsgResult::No);
+    w.mnuExit.UserClick();
+    EXPECT_EQ(platform_->EndProcessCount(), 0);
+    const auto& asked = platform_->Messages().back();
+    EXPECT_EQ(asked.prompt, "Are you sure want to exit?");
+    EXPECT_EQ(asked.title, "Notice");
+    EXPECT_EQ(asked.icon, MsgIcon::Question);
+
+    platform_->QueueAnswer(MsgResult::No);
+    EXPECT_FALSE(w.UserClose());
+    EXPECT_TRUE(w.Loaded());
+    EXPECT_EQ(Config("Path"), "<missing>");
+
+    platform_->QueueAnswer(MsgResult::Yes);
+    EXPECT_TRUE(w.UserClose());
+    EXPECT_EQ(Config("Path"), (folder_ / "Data" / "TempData.dat").string());
+    EXPECT_EQ(Config("FreEqual"), "0");
+    EXPECT_EQ(platform_->Messages().size(), 3u);
+}
+
+}  // namespace
+}  // namespace rvm46::testing

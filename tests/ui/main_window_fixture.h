@@ -1,0 +1,76 @@
+#pragma once
+// Starts the headless main window in a temporary program folder, with scripted platform services.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "storage/profile.h"
+#include "support/scripted_platform.h"
+#include "support/temp_dir.h"
+#include "ui/frm_main.h"
+
+namespace rvm46::testing {
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    // Copies the delivered configuration and tone list into the program folder.
+    void InstallDeliveredFiles() {
+        std::filesystem::create_directories(folder_ / "Setting");
+        for (const char* name : {"Config_5100.ini", "QTDQT_5100.ini"}) {
+            std::filesystem::copy_file(DeliveredFile(name), folder_ / "Setting" / name,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+    }
+    std::filesystem::path ConfigFile() const { return folder_ / "Setting" / "Config_5100.ini"; }
+    void SetConfig(const char* section, const char* key, const std::string& value) {
+        std::filesystem::create_directories(folder_ / "Setting");
+        ASSERT_TRUE(storage::ProfileWrite(ConfigFile(), section, key, value));
+    }
+    std::string Config(const char* key) const {
+        return storage::ProfileRead(ConfigFile(), "Setting", key, "<missing>", 300);
+    }
+
+    // A new process: a fresh platform and window in the same program folder.
+    ui::FrmMain& Start() {
+        window_.reset();
+        auto platform = std::make_unique<forms::testing::ScriptedPlatform>();
+        platform->SetProgramFolder(folder_.path().string());
+        for (auto& action : pendingModals_) platform->QueueModal(std::move(action));
+        pendingModals_.clear();
+        platform_owner_ = std::move(platform);
+        platform_ = platform_owner_.get();
+        window_ = std::make_unique<ui::FrmMain>(*platform_);
+        window_->Load();
+        return *window_;
+    }
+
+    // The language window's answer at the next start: 1 Chinese, 2 English, 0 just OK.
+    void WillAnswerLanguage(int language) {
+        pendingModals_.push_back([language](forms::Form& window) {
+            if (language != 0) {
+                dynamic_cast<forms::OptionButton&>(*window.Find("optSelCh", language - 1))
+                    .UserClick();
+            }
+            dynamic_cast<forms::CommandButton&>(*window.Find("cmdOK")).UserClick();
+        });
+    }
+
+    int LanguageQuestions() const {
+        int count = 0;
+        for (const auto& modal : platform_->Modals()) count += modal.form == "frmSelLang";
+        return count;
+    }
+
+    TempDir folder_;
+    std::unique_ptr<forms::testing::ScriptedPlatform> platform_owner_;
+    forms::testing::ScriptedPlatform* platform_ = nullptr;
+    std::unique_ptr<ui::FrmMain> window_;
+    std::vector<forms::testing::ScriptedPlatform::ModalAction> pendingModals_;
+};
+
+}  // namespace rvm46::testing
