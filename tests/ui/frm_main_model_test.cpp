@@ -1,0 +1,126 @@
+// Choosing a model, the toolbar dispatch, the tone lists, and a decoded codeplug applied to the
+// window.
+#include "model/image_codec.h"
+#include "ui/main_window_fixture.h"
+
+namespace rvm46::testing {
+namespace {
+
+using forms::MsgIcon;
+using forms::MsgResult;
+
+class ModelSelectionTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        InstallDeliveredFiles();
+        WillAnswerLanguage(2);
+        w_ = &Start();
+        w_->gdblChannel[3] = {446.00625, -1, 0, -1, 0, 0, -1, -1};
+        w_->cboSqlSel.UserSelect(2);
+        w_->txtChannel(1003).SetText("446.00625");
+    }
+    ui::FrmMain* w_ = nullptr;
+};
+
+TEST_F(ModelSelectionTest, SameModelAsksNothingButSaves) {
+    std::filesystem::remove(ConfigFile());
+    w_->cboTypeSel.UserSelect(1);
+    EXPECT_TRUE(platform_->Messages().empty());
+    EXPECT_EQ(w_->gdblChannel[3][0], 446.00625);
+    EXPECT_EQ(Config("Model"), "1");
+}
+
+TEST_F(ModelSelectionTest, RefusedChangeLeavesEverything) {
+    platform_->QueueAnswer(MsgResult::No);
+    w_->cboTypeSel.UserSelect(2);
+    ASSERT_EQ(platform_->Messages().size(), 1u);
+    const auto& asked = platform_->Messages()[0];
+    EXPECT_EQ(asked.prompt, "All data will be cleared,continue？");
+    EXPECT_EQ(asked.title, "Notice");
+    EXPECT_EQ(asked.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(w_->cboTypeSel.ListIndex(), 1);
+    EXPECT_EQ(w_->lblFreVal.Caption(), "446MHz");
+    EXPECT_EQ(w_->gintCurModel, 1);
+    EXPECT_EQ(w_->gdblChannel[3][0], 446.00625);
+    EXPECT_EQ(w_->txtChannel(1003).Text(), "446.00625");
+    EXPECT_EQ(w_->cboSqlSel.ListIndex(), 2);
+    EXPECT_EQ(Config("Model"), "1");
+}
+
+TEST_F(ModelSelectionTest, AcceptedChangeClearsChannelsAndRestoresDefaults) {
+    w_->txtReceFre.SetText("446.1");
+    platform_->QueueAnswer(MsgResult::Yes);
+    w_->cboTypeSel.UserSelect(2);
+    EXPECT_EQ(w_->gintCurModel, 2);
+    EXPECT_EQ(w_->lblFreVal.Caption(), "400-470MHz");
+    EXPECT_EQ(w_->gstrFreVal, "400-470MHz");
+    EXPECT_EQ(w_->gdblChannel[3][0], -1);
+    EXPECT_EQ(w_->txtChannel(1003).Text(), "");
+    EXPECT_EQ(w_->txtReceFre.Text(), "");
+    EXPECT_EQ(w_->cboSqlSel.ListIndex(), 6);
+    EXPECT_EQ(w_->cboChSel.ListIndex(), 0);
+    EXPECT_EQ(Config("Model"), "2");
+}
+
+TEST_F(ModelSelectionTest, ToolbarKeys) {
+    platform_->QueueAnswer(MsgResult::No);
+    EXPECT_TRUE(w_->tlbFrmMain.UserClickButton("Exit"));
+    EXPECT_EQ(platform_->Messages().size(), 1u);
+    EXPECT_EQ(platform_->EndProcessCount(), 0);
+    w_->tlbFrmMain_ButtonClick("NoSuchKey");  // nothing happens
+    EXPECT_EQ(platform_->Messages().size(), 1u);
+    EXPECT_EQ(w_->tlbFrmMain.ButtonCount(), 14);
+    EXPECT_TRUE(w_->tlbFrmMain.Button(1).separator);
+    EXPECT_EQ(w_->tlbFrmMain.ButtonNumber("FileNew"), 2);
+    EXPECT_EQ(w_->tlbFrmMain.ButtonNumber("Exit"), 14);
+}
+
+TEST_F(ModelSelectionTest, EnteringAToneListStartsFromTheOtherOne) {
+    for (auto* list : {&w_->cboReceQTSel, &w_->cboTransQTSel}) list->SetEnabled(true);
+    w_->cboTransQTSel.SetListIndex(12);
+    w_->cboReceQTSel.SetListIndex(0);
+    ASSERT_TRUE(w_->cboReceQTSel.UserFocus());
+    EXPECT_EQ(w_->cboReceQTSel.ListIndex(), 12);
+    EXPECT_EQ(w_->cboTransQTSel.ListIndex(), 12);
+
+    w_->cboReceQTSel.SetListIndex(-1);
+    w_->cboTransQTSel.SetListIndex(-1);
+    w_->cmdConfirm.UserFocus();
+    ASSERT_TRUE(w_->cboReceQTSel.UserFocus());
+    EXPECT_EQ(w_->cboReceQTSel.ListIndex(), -1);
+}
+
+// An image from a never-programmed radio: the lists whose bytes are not items keep their
+// selection, and every channel is still taken over.
+TEST_F(ModelSelectionTest, DecodedImageWithInvalidRadioWideBytes) {
+    ChannelTable channels = EmptyChannelTable();
+    channels[0] = {462.5, 462.5, 3, 3, 1, 1, -1, -1};
+    ListSelections lists{.beepTone = 1,
+                         .batterySave = 1,
+                         .squelch = 9,
+                         .monitorKey = 1,
+                         .timeOutTimer = 4,
+                         .wideNarrow = 0,
+                         .model = 2};
+    EncodeImage(w_->gbytMatrixCode, channels, lists, w_->models, w_->tones);
+    w_->gbytMatrixCode[1011] = 0xFF;  // squelch
+    w_->ApplyDecodedImage();
+    EXPECT_TRUE(platform_->Messages().empty());  // the model changes without a question
+    EXPECT_EQ(w_->cboTypeSel.ListIndex(), 2);
+    EXPECT_EQ(w_->cboSqlSel.ListIndex(), 6);  // the model change's default, left as it was
+    EXPECT_EQ(w_->cboMoniSel.ListIndex(), 1);
+    EXPECT_EQ(w_->cboTransTimeSel.ListIndex(), 4);
+    EXPECT_EQ(w_->cboVoiceHintSel.ListIndex(), 1);
+    EXPECT_EQ(w_->cboWideNarrow.ListIndex(), 0);
+    EXPECT_EQ(w_->gdblChannel[0][0], 462.5);
+    EXPECT_EQ(w_->gdblChannel[3][0], -1);  // the previous channel is gone
+
+    // Encoding the window again gives the same channel bytes back.
+    w_->SetConvert();
+    EXPECT_EQ(w_->gbytMatrixCode[66], 0x00);
+    EXPECT_EQ(w_->gbytMatrixCode[69], 0x46);
+    EXPECT_EQ(w_->gbytMatrixCode[1011], 6);
+}
+
+}  // namespace
+}  // namespace rvm46::testing
