@@ -11,16 +11,18 @@
 namespace rvm46 {
 
 void LoadToneCodes(const std::filesystem::path& toneFile, ToneTable& table) {
+    const storage::ProfileSnapshot profile(toneFile);
     for (int i = 0; i <= kToneCount; ++i) {
         const std::string key = std::to_string(i);
-        table.gstrQTDQTCode[i] = storage::ProfileRead(toneFile, "QTDQT", key, key, 5);
+        table.gstrQTDQTCode[i] = profile.Read("QTDQT", key, key, 5);
     }
 }
 
 void LoadToneList(const std::filesystem::path& toneFile, ToneTable& table) {
+    const storage::ProfileSnapshot profile(toneFile);
     for (int i = 1; i <= kToneCount; ++i) {
         const std::string key = std::to_string(i);
-        table.gstrQTDQTList[i] = storage::ProfileRead(toneFile, "QTDQTList", key, key, 9);
+        table.gstrQTDQTList[i] = profile.Read("QTDQTList", key, key, 9);
     }
 }
 

@@ -204,16 +204,24 @@ bool IsBlank(const RawLine& line) {
 
 }  // namespace
 
-std::string ProfileRead(const fs::path& file, std::string_view section, std::string_view key,
-                        std::string_view defaultValue, int size) {
-    const std::size_t maxChars = size > 1 ? static_cast<std::size_t>(size - 1) : 0;
-    const std::optional<std::string> bytes = ReadFileBytes(file);
-    if (!bytes) return Utf8Prefix(defaultValue, maxChars);
+namespace {
 
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    }
+    return lower;
+}
+
+}  // namespace
+
+ProfileSnapshot::ProfileSnapshot(const fs::path& file) {
+    const std::optional<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return;
     const std::string text = DecodeText(*bytes);
-    const std::string_view wantedSection = Trim(section);
-    const std::string_view wantedKey = Trim(key);
-    bool inSection = false;
+    // Only the first section of a name counts, and in it only the first line of a key.
+    std::map<std::string, std::string>* current = nullptr;
     std::string_view rest = text;
     while (!rest.empty()) {
         const auto lf = rest.find('\n');
@@ -222,14 +230,28 @@ std::string ProfileRead(const fs::path& file, std::string_view section, std::str
 
         const ParsedLine parsed = ParseLine(line);
         if (parsed.kind == ParsedLine::Kind::kSection) {
-            if (inSection) break;  // only the first section of that name is searched
-            inSection = EqualsIgnoringCase(parsed.name, wantedSection);
-        } else if (inSection && parsed.kind == ParsedLine::Kind::kEntry &&
-                   EqualsIgnoringCase(parsed.name, wantedKey)) {
-            return Utf8Prefix(parsed.value, maxChars);
+            const auto [it, isNew] = sections_.try_emplace(LowerAscii(parsed.name));
+            current = isNew ? &it->second : nullptr;
+        } else if (current != nullptr && parsed.kind == ParsedLine::Kind::kEntry) {
+            current->try_emplace(LowerAscii(parsed.name), parsed.value);
         }
     }
+}
+
+std::string ProfileSnapshot::Read(std::string_view section, std::string_view key,
+                                  std::string_view defaultValue, int size) const {
+    const std::size_t maxChars = size > 1 ? static_cast<std::size_t>(size - 1) : 0;
+    const auto inSection = sections_.find(LowerAscii(Trim(section)));
+    if (inSection != sections_.end()) {
+        const auto entry = inSection->second.find(LowerAscii(Trim(key)));
+        if (entry != inSection->second.end()) return Utf8Prefix(entry->second, maxChars);
+    }
     return Utf8Prefix(defaultValue, maxChars);
+}
+
+std::string ProfileRead(const fs::path& file, std::string_view section, std::string_view key,
+                        std::string_view defaultValue, int size) {
+    return ProfileSnapshot(file).Read(section, key, defaultValue, size);
 }
 
 bool ProfileWrite(const fs::path& file, std::string_view section, std::string_view key,

@@ -13,6 +13,7 @@
 // and out as UTF-8 whatever the file's encoding; a write keeps the file's encoding.
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,18 @@ std::string ProfileRead(const std::filesystem::path& file, std::string_view sect
 // The file is replaced as a whole through a temporary file in the same folder, so a failure never
 // leaves it half written. Returns false when the write failed (folder missing or not writable,
 // disk full, a name or value that cannot be stored on one line) and the file is then unchanged.
+// One reading of a profile file, for many reads in a row (the tone list's 409 keys): the same
+// answers as ProfileRead at the moment the snapshot was taken.
+class ProfileSnapshot {
+  public:
+    explicit ProfileSnapshot(const std::filesystem::path& file);
+    std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue,
+                     int size) const;
+
+  private:
+    std::map<std::string, std::map<std::string, std::string>> sections_;
+};
+
 bool ProfileWrite(const std::filesystem::path& file, std::string_view section, std::string_view key,
                   std::optional<std::string_view> value);
 
