@@ -7,6 +7,9 @@
 //   frm_main_interface.cpp  the interface texts of the active language
 //   frm_main_commands.cpp   menu and toolbar commands
 //   frm_main_channels.cpp   channel table resets, tone lists, encoding and decoding the codeplug
+//   frm_main_editing.cpp    the frequency boxes: typing, leaving, band check and colouring
+//   frm_main_channel_commands.cpp  loading, accepting and deleting channels
+//   frm_main_grid.cpp       the channel grid, showing a codeplug, the pop-up menu, the spinner
 
 #include <memory>
 #include <string>
@@ -170,9 +173,37 @@ class FrmMain : public forms::Form, public ModuleState, public MainWindowState {
     void cboTransQTSel_GotFocus();
     void chkFreReceEquTrans_Click();
 
-    // Encoding the edit state into gbytMatrixCode, and applying a decoded image to the window.
+    // Encoding the edit state into gbytMatrixCode, and applying a decoded image to the window
+    // (false when a run-time error ended it).
     void SetConvert();
-    void ApplyDecodedImage();
+    bool ApplyDecodedImage();
+
+    // Frequency boxes and their checks.
+    void txtReceFre_Change();
+    void txtTransFre_Change();
+    void txtReceFre_LostFocus();
+    void txtTransFre_LostFocus();
+    void DetValLegal(bool& mblnTransOrRece);
+    void JudgeFreRange();
+
+    // Channel edit commands.
+    void cboChSel_Click();
+    void ChannelEdit();
+    void ChAccord(std::int16_t& mintChNum);
+    void cmdConfirm_Click();
+    void TransReceCopy(bool& mblnNoneFre);
+    void lblForbidTrans_Click();
+    void DeleteAllChData();
+    void chkDeteChanData_Click();
+    void mnuChannelData_Click();
+    void mnuAllData_Click();
+
+    // Channel grid.
+    void SoftDisplay();
+    void ChInfoColor();
+    void txtChannel_Click(int index);
+    void txtChannel_MouseDown(int index, int button, int shift, float x, float y);
+    void vsbSelCH_Change();
 
     // Paths inside the program folder.
     std::string ProgramFolder() const;
@@ -183,6 +214,16 @@ class FrmMain : public forms::Form, public ModuleState, public MainWindowState {
                              forms::MsgIcon icon);
 
   private:
+    // Helpers of the frequency boxes: "OverFreFont" read as a Boolean, the selected model's band,
+    // a box's value (a run-time error when it holds no number), snapping a box to the raster.
+    bool OverFreFont() const;
+    int SelectedModel() const;
+    double BoxValue(const forms::TextBox& box) const;
+    void SnapBox(forms::TextBox& box);
+    void LenientLeave(forms::TextBox& box);
+    // Empties row k of the grid and of the channel table; the cleared background.
+    void ClearChannelRow(int k);
+
     void CreateControls();
     void CreateMenus();
     void CreateToolbar();

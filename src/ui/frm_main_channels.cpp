@@ -94,8 +94,8 @@ void FrmMain::SetConvert() {
 // The data half of showing a codeplug: the model first (its reaction resets what the following
 // steps then overwrite), then the radio-wide lists, then the channels. A list whose byte is not
 // one of its items keeps its selection.
-void FrmMain::ApplyDecodedImage() {
-    RunToErrorExit([&] {
+bool FrmMain::ApplyDecodedImage() {
+    return RunToErrorExit([&] {
         const DecodedImage decoded = DecodeImage(gbytMatrixCode, models, tones);
         if (decoded.model) {
             const bool loadDefault = gblnLoadDefault;

@@ -89,6 +89,21 @@ void FrmMain::WireEvents() {
     cboReceQTSel.GotFocus = [this] { cboReceQTSel_GotFocus(); };
     cboTransQTSel.GotFocus = [this] { cboTransQTSel_GotFocus(); };
     chkFreReceEquTrans.Click = [this] { chkFreReceEquTrans_Click(); };
+    txtReceFre.Change = [this] { txtReceFre_Change(); };
+    txtTransFre.Change = [this] { txtTransFre_Change(); };
+    txtReceFre.LostFocus = [this] { txtReceFre_LostFocus(); };
+    txtTransFre.LostFocus = [this] { txtTransFre_LostFocus(); };
+    cboChSel.Click = [this] { cboChSel_Click(); };
+    cmdConfirm.Click = [this] { cmdConfirm_Click(); };
+    lblForbidTrans.Click = [this] { lblForbidTrans_Click(); };
+    chkDeteChanData.Click = [this] { chkDeteChanData_Click(); };
+    mnuChannelData.Click = [this] { mnuChannelData_Click(); };
+    mnuAllData.Click = [this] { mnuAllData_Click(); };
+    txtChannel.On(&TextBox::Click, [this](int index) { txtChannel_Click(index); });
+    txtChannel.On(&TextBox::MouseDown, [this](int index, int button, int shift, float x, float y) {
+        txtChannel_MouseDown(index, button, shift, x, y);
+    });
+    vsbSelCH.Change = [this] { vsbSelCH_Change(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
     mnuLangSel0.Click = [this] { mnuLangSel0_Click(); };
     mnuLangSel1.Click = [this] { mnuLangSel1_Click(); };

@@ -51,6 +51,20 @@ struct MainWindowState {
     // a save before that removes the "Path" key instead of writing it.
     std::optional<std::string> gstrCurrentFile;
     std::string gstrRecentCount = "0";  // entries in the recent-file list
+
+    // The channel raster: one step in units of 10 Hz and in MHz (12.5 kHz).
+    long glngFreStep = 1250;
+    double gdblFreStep = 0.0125;
+
+    // Frequency checks of the channel edit panel.
+    bool gblnTransOrRece = true;      // box DetValLegal checks: true receive, false transmit
+    bool gblnFreLegal = true;         // the last band check found the value inside the band
+    bool gblnReceOverRange = false;   // the last JudgeFreRange found the receive box outside
+    bool gblnTransOverRange = false;  // the last JudgeFreRange found the transmit box outside
+    bool gblnNoneFre = true;          // the receive box was empty at the last check
+
+    // Channel handed to ChAccord: the row picked in the grid or named by the channel list.
+    std::int16_t gintChNum = 0;
 };
 
 }  // namespace rvm46::ui
