@@ -1,0 +1,315 @@
+// The frequency boxes and the channel edit commands of the main window, driven as the user
+// drives them: typing per keystroke, leaving boxes, picking channels and pressing OK.
+#include "editing/channel_window_fixture.h"
+
+namespace rvm46::testing {
+namespace {
+
+using forms::kChecked;
+using forms::kUnchecked;
+using forms::MsgIcon;
+using forms::MsgResult;
+
+TEST_F(ChannelWindowTest, TypingFollowsTheNumberAndClearsDependentControls) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    EXPECT_FALSE(w.cboReceQTSel.Enabled());
+    w.txtReceFre.UserType("4");
+    EXPECT_EQ(w.cboReceQTSel.ListIndex(), 0);
+    EXPECT_TRUE(w.cboReceQTSel.Enabled());
+    EXPECT_EQ(w.cboTransPower.ListIndex(), 0);
+    EXPECT_TRUE(w.cboTransPower.Enabled());
+    EXPECT_TRUE(w.chkForbidTrans.Enabled());
+    EXPECT_TRUE(w.chkScan.Enabled());
+    EXPECT_EQ(w.chkScan.Value(), kUnchecked);
+
+    w.chkShift.SetValue(kChecked);
+    w.chkScan.SetValue(kChecked);
+    w.txtReceFre.UserType("33.1");  // every keystroke resets shift and scan
+    EXPECT_EQ(w.txtReceFre.Text(), "433.1");
+    EXPECT_EQ(w.chkShift.Value(), kUnchecked);
+    EXPECT_EQ(w.chkScan.Value(), kUnchecked);
+
+    w.txtReceFre.UserType("x");  // a letter empties the box at once
+    EXPECT_EQ(w.txtReceFre.Text(), "");
+    EXPECT_EQ(w.cboReceQTSel.ListIndex(), -1);
+    EXPECT_FALSE(w.cboReceQTSel.Enabled());
+    EXPECT_FALSE(w.chkForbidTrans.Enabled());
+    EXPECT_FALSE(w.chkShift.Enabled());
+    EXPECT_EQ(w.cboTransPower.ListIndex(), -1);
+    EXPECT_FALSE(w.cboTransPower.Enabled());
+    EXPECT_FALSE(w.chkScan.Enabled());
+
+    w.txtTransFre.UserType("434");
+    EXPECT_EQ(w.cboTransQTSel.ListIndex(), 0);
+    EXPECT_TRUE(w.cboTransQTSel.Enabled());
+    w.txtTransFre.UserType("a");
+    EXPECT_EQ(w.txtTransFre.Text(), "");
+    EXPECT_EQ(w.cboTransQTSel.ListIndex(), -1);
+    EXPECT_FALSE(w.cboTransQTSel.Enabled());
+}
+
+TEST_F(ChannelWindowTest, Model446KeepsOutOfBandValuesInTheHintColour) {
+    ui::FrmMain& w = StartWith(kModel446);
+    Enter(w.txtReceFre, "446.1", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.Text(), "446.10625");
+    EXPECT_EQ(w.txtReceFre.ForeColor(), kHint);
+    EXPECT_FALSE(w.gblnFreLegal);
+
+    Enter(w.txtReceFre, "446.095", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.Text(), "446.09375");
+    EXPECT_TRUE(w.gblnFreLegal);
+
+    Enter(w.txtReceFre, "446.01", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.Text(), "446.00625");
+    EXPECT_EQ(MessageCount(), 0u);
+}
+
+TEST_F(ChannelWindowTest, OutOfBandIsRefusedWithAMessageWhenNotMarked) {
+    ui::FrmMain& w = StartWith(kModel446, 2, true, "False");
+    platform_->QueueAnswer(MsgResult::OK);
+    Enter(w.txtReceFre, "446.2", w.txtTransFre);
+    ASSERT_EQ(MessageCount(), 1u);
+    const auto& message = platform_->Messages()[0];
+    EXPECT_EQ(message.prompt, "Out of range!The valid range is 446.00625-446.09375MHz");
+    EXPECT_EQ(message.title, "Notice");
+    EXPECT_EQ(message.icon, MsgIcon::Critical);
+    EXPECT_EQ(w.txtReceFre.Text(), "");
+    EXPECT_EQ(w.txtReceFre.ForeColor(), kBlack);
+    EXPECT_TRUE(w.txtReceFre.HasFocus());
+    EXPECT_FALSE(w.chkForbidTrans.Enabled());
+    EXPECT_FALSE(w.gblnFreLegal);
+}
+
+TEST_F(ChannelWindowTest, ChineseMessagesNameTheBox) {
+    ui::FrmMain& w = StartWith(kModel400To470, 1, true, "False");
+    platform_->QueueAnswer(MsgResult::OK);
+    Enter(w.txtTransFre, "480", w.txtReceFre);
+    platform_->QueueAnswer(MsgResult::OK);
+    Enter(w.txtReceFre, "399", w.txtTransFre);
+    ASSERT_EQ(MessageCount(), 2u);
+    EXPECT_EQ(platform_->Messages()[0].prompt, "发射频率超出范围！有效范围为400-470MHz");
+    EXPECT_EQ(platform_->Messages()[0].title, "提示");
+    EXPECT_EQ(platform_->Messages()[1].prompt, "接收频率超出范围！有效范围为400-470MHz");
+    EXPECT_EQ(w.txtTransFre.Text(), "");
+    EXPECT_EQ(w.txtReceFre.Text(), "");
+}
+
+TEST_F(ChannelWindowTest, WholeMegahertzBandReformatsBeforeTheCheck) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    Enter(w.txtReceFre, "470.000001", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.Text(), "470.00000");
+    EXPECT_TRUE(w.gblnFreLegal);
+    Enter(w.txtReceFre, "433.1234", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.Text(), "433.12500");
+    // Outside and marked: kept, snapped, coloured only by JudgeFreRange.
+    Enter(w.txtReceFre, "470.01", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.Text(), "470.01250");
+    EXPECT_FALSE(w.gblnFreLegal);
+    EXPECT_EQ(w.txtReceFre.ForeColor(), kBlack);
+    Enter(w.txtReceFre, "480", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.ForeColor(), kBlack);
+    w.JudgeFreRange();
+    EXPECT_TRUE(w.gblnReceOverRange);
+    EXPECT_FALSE(w.gblnTransOverRange);
+    EXPECT_EQ(w.txtReceFre.ForeColor(), kHint);
+    // An empty box stays empty on leaving.
+    Enter(w.txtTransFre, "", w.txtReceFre);
+    EXPECT_EQ(w.txtTransFre.Text(), "");
+    EXPECT_EQ(MessageCount(), 0u);
+}
+
+TEST_F(ChannelWindowTest, AValueTooLargeToSnapEndsTheCheckAndKeepsTheText) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    Enter(w.txtReceFre, "99999999999", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.Text(), "99999999999.00000");
+    EXPECT_FALSE(w.gblnFreLegal);
+    EXPECT_TRUE(w.txtTransFre.HasFocus());
+}
+
+TEST_F(ChannelWindowTest, LenientPathReplacesImplausibleValuesAndSnaps) {
+    ui::FrmMain& w = StartWith(kModel400To470, 2, false);
+    Enter(w.txtReceFre, "50", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.Text(), "400.00000");
+    Enter(w.txtReceFre, "1200", w.txtTransFre);
+    EXPECT_EQ(w.txtReceFre.Text(), "400.00000");
+    Enter(w.txtReceFre, "300.004", w.txtTransFre);  // no band check here
+    EXPECT_EQ(w.txtReceFre.Text(), "300.00000");
+    Enter(w.txtTransFre, "", w.txtReceFre);
+    EXPECT_EQ(w.txtTransFre.Text(), "");
+    w.JudgeFreRange();  // does nothing but clear the flags
+    EXPECT_FALSE(w.gblnReceOverRange);
+    EXPECT_EQ(w.txtReceFre.Text(), "300.00000");
+    EXPECT_EQ(MessageCount(), 0u);
+}
+
+TEST_F(ChannelWindowTest, LenientPathOn446ModelsUsesTheOffsetRaster) {
+    ui::FrmMain& w = StartWith(kModel446, 2, false);
+    Enter(w.txtTransFre, "50", w.txtReceFre);
+    EXPECT_EQ(w.txtTransFre.Text(), "446.00625");
+    Enter(w.txtTransFre, "446.5", w.txtReceFre);
+    EXPECT_EQ(w.txtTransFre.Text(), "446.50625");
+}
+
+TEST_F(ChannelWindowTest, AcceptingStoresTheChannelAndFillsItsRow) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    w.cboChSel.UserSelect(2);
+    EXPECT_EQ(w.gintCurChannel, 2);
+    EXPECT_EQ(w.vsbSelCH.Value(), 3);
+    Enter(w.txtReceFre, "433.1234", w.txtTransFre);
+    Enter(w.txtTransFre, "434", w.cboReceQTSel);
+    w.cboReceQTSel.UserSelect(1);
+    w.cboTransQTSel.UserSelect(40);
+    w.lblForbidTrans.UserClick();  // ticks the lockout box and moves to OK
+    EXPECT_TRUE(w.cmdConfirm.HasFocus());
+    w.cboTransPower.UserSelect(1);
+    w.chkScan.UserClick();
+    w.cmdConfirm.UserClick();
+
+    const ChannelRecord expected{433.125, 434, 1, 40, 1, 0, -1, -1};
+    EXPECT_EQ(w.gdblChannel[2], expected);
+    EXPECT_EQ(Row(2),
+              (std::vector<std::string>{"433.12500", "434.00000", "67.0", "D023N", "Yes", "No"}));
+    for (int c = 1; c <= 8; ++c) EXPECT_EQ(w.txtChannel(1000 * c + 2).BackColor(), 0xCADCE7u);
+    EXPECT_EQ(w.txtChannel(1002).ForeColor(), kBlack);
+    EXPECT_EQ(Cell(7, 2), "");  // power and scan are not stored
+
+    // Another channel and back: what was accepted is loaded, shift and lockout after the reset.
+    w.gdblChannel[2][kFieldShift] = 1;
+    w.cboChSel.UserSelect(0);
+    EXPECT_EQ(w.txtReceFre.Text(), "");
+    w.cboChSel.UserSelect(2);
+    EXPECT_EQ(w.txtReceFre.Text(), "433.12500");
+    EXPECT_EQ(w.txtTransFre.Text(), "434.00000");
+    EXPECT_EQ(w.cboReceQTSel.ListIndex(), 1);
+    EXPECT_EQ(w.cboTransQTSel.ListIndex(), 40);
+    EXPECT_EQ(w.chkForbidTrans.Value(), kChecked);
+    EXPECT_EQ(w.chkShift.Value(), kChecked);
+    EXPECT_EQ(w.cboTransPower.ListIndex(), 0);
+    EXPECT_EQ(w.chkScan.Value(), kUnchecked);
+}
+
+TEST_F(ChannelWindowTest, AcceptingOutOfBandMarksTheCellWhenMarkingIsOn) {
+    ui::FrmMain& w = StartWith(kModel446);
+    AcceptChannel(0, "446.01", "446.2");
+    EXPECT_EQ(w.gdblChannel[0][kFieldRx], 446.00625);
+    EXPECT_EQ(Cell(1, 0), "446.00625");
+    EXPECT_EQ(Cell(2, 0), "446.20625");
+    EXPECT_EQ(w.txtChannel(1000).ForeColor(), kBlack);
+    EXPECT_EQ(w.txtChannel(2000).ForeColor(), kHint);
+    // Implausible values become the band's low edge, then the raster point.
+    AcceptChannel(1, "50", "1000");
+    EXPECT_EQ(Row(1)[0], "446.00625");
+    EXPECT_EQ(Row(1)[1], "446.00625");
+    EXPECT_EQ(MessageCount(), 0u);
+}
+
+TEST_F(ChannelWindowTest, AcceptingWithoutMarkingRefusesOutOfBandAndEmptiesTheChannel) {
+    ui::FrmMain& w = StartWith(kModel400To470, 2, true, "False");
+    AcceptChannel(4, "440", "445");
+    EXPECT_EQ(Cell(1, 4), "440.00000");
+    // Receive box refused on OK: the message, then the channel is emptied.
+    w.cboChSel.UserSelect(4);
+    w.txtReceFre.UserReplace("480");
+    platform_->QueueAnswer(MsgResult::OK);  // leaving the box
+    platform_->QueueAnswer(MsgResult::OK);  // ignored: the focus stays, OK is not pressed
+    w.cmdConfirm.UserClick();
+    EXPECT_EQ(MessageCount(), 1u);
+    EXPECT_TRUE(w.txtReceFre.HasFocus());
+    EXPECT_EQ(w.gdblChannel[4][kFieldRx], 440);
+    w.cmdConfirm.UserClick();
+    EXPECT_EQ(Row(4), std::vector<std::string>(6, ""));
+    EXPECT_EQ(w.gdblChannel[4], EmptyChannelTable()[0]);
+    EXPECT_EQ(w.txtChannel(1004).BackColor(), 0xCACEDFu);
+    EXPECT_EQ(w.txtTransFre.Text(), "445.00000");
+}
+
+TEST_F(ChannelWindowTest, EmptyBoxesOnAccept) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    AcceptChannel(2, "440", "");
+    EXPECT_EQ(w.gdblChannel[2][kFieldTx], -1);
+    EXPECT_EQ(w.gdblChannel[2][kFieldEncodeTone], -1);
+    EXPECT_EQ(Row(2), (std::vector<std::string>{"440.00000", "", "None", "", "No", "No"}));
+
+    AcceptChannel(2, "", "450");  // an empty receive box empties the channel
+    EXPECT_EQ(Row(2), std::vector<std::string>(6, ""));
+    EXPECT_EQ(w.gdblChannel[2], EmptyChannelTable()[0]);
+    EXPECT_EQ(w.txtTransFre.Text(), "450.00000");
+    EXPECT_TRUE(w.gblnNoneFre);
+}
+
+TEST_F(ChannelWindowTest, EqualFrequenciesBoxCopiesOnceWhenTicked) {
+    ui::FrmMain& w = StartWith(kModel446);
+    EXPECT_EQ(w.chkFreReceEquTrans.Value(), kUnchecked);
+    Enter(w.txtReceFre, "446.00625", w.chkFreReceEquTrans);
+    w.chkFreReceEquTrans.UserClick();
+    EXPECT_EQ(w.txtTransFre.Text(), "446.00625");
+    w.chkFreReceEquTrans.UserClick();  // removing the tick copies nothing
+    Enter(w.txtTransFre, "446.01875", w.chkFreReceEquTrans);
+    EXPECT_EQ(w.txtReceFre.Text(), "446.00625");
+    w.chkFreReceEquTrans.UserClick();
+    EXPECT_EQ(w.txtReceFre.Text(), "446.01875");
+}
+
+TEST_F(ChannelWindowTest, LockoutLabelAndFlagsLoadedFromTheTable) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    w.txtTransFre.UserFocus();
+    w.lblForbidTrans.UserClick();  // disabled lockout box: nothing happens
+    EXPECT_EQ(w.chkForbidTrans.Value(), kUnchecked);
+    EXPECT_TRUE(w.txtTransFre.HasFocus());
+
+    w.gdblChannel[6] = ChannelRecord{440, -1, 0, -1, -1, 7, -1, -1};
+    w.chkShift.SetEnabled(true);
+    w.cboChSel.UserSelect(6);
+    EXPECT_EQ(w.txtReceFre.Text(), "440.00000");
+    EXPECT_FALSE(w.chkForbidTrans.Enabled());  // -1: not ticked and disabled
+    EXPECT_EQ(w.chkForbidTrans.Value(), kUnchecked);
+    EXPECT_TRUE(w.chkShift.Enabled());  // 7: left as the Change handler set it
+    EXPECT_EQ(w.chkShift.Value(), kUnchecked);
+}
+
+TEST_F(ChannelWindowTest, DeleteAllAsksFirstAndNoKeepsEverything) {
+    ui::FrmMain& w = StartWith(kModel400To470, 1);
+    AcceptChannel(0, "440", "441");
+    AcceptChannel(9, "450", "");
+    const ChannelTable before = w.gdblChannel;
+
+    platform_->QueueAnswer(MsgResult::No);
+    w.chkDeteChanData.UserClick();
+    ASSERT_EQ(MessageCount(), 1u);
+    EXPECT_EQ(platform_->Messages()[0].prompt, "确定删除所有的信道数据？");
+    EXPECT_EQ(platform_->Messages()[0].icon, MsgIcon::Question);
+    EXPECT_EQ(w.chkDeteChanData.Value(), kUnchecked);
+    EXPECT_EQ(w.gdblChannel, before);
+    EXPECT_EQ(Cell(1, 9), "450.00000");
+    EXPECT_EQ(w.txtReceFre.Text(), "450.00000");
+
+    platform_->QueueAnswer(MsgResult::Yes);
+    w.chkDeteChanData.UserClick();
+    EXPECT_EQ(MessageCount(), 2u);
+    EXPECT_EQ(w.chkDeteChanData.Value(), kUnchecked);
+    EXPECT_EQ(w.gdblChannel, EmptyChannelTable());
+    for (int c = 1; c <= 8; ++c) {
+        for (int k = 0; k < 16; ++k) {
+            EXPECT_EQ(Cell(c, k), "");
+            EXPECT_EQ(w.txtChannel(1000 * c + k).BackColor(), 0xCACEDFu);
+        }
+    }
+    EXPECT_EQ(w.txtReceFre.Text(), "");
+    EXPECT_EQ(w.txtTransFre.Text(), "");
+    EXPECT_EQ(w.cboChSel.ListIndex(), 0);
+    EXPECT_EQ(w.vsbSelCH.Value(), 1);
+    EXPECT_TRUE(w.txtReceFre.HasFocus());
+}
+
+TEST_F(ChannelWindowTest, DeteChanDataLeavesThePanel) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    AcceptChannel(3, "440", "441");
+    w.DeteChanData();
+    EXPECT_EQ(Cell(1, 3), "");
+    EXPECT_EQ(w.gdblChannel, EmptyChannelTable());
+    EXPECT_EQ(w.txtReceFre.Text(), "440.00000");
+    EXPECT_EQ(w.cboReceQTSel.ListIndex(), 0);
+}
+
+}  // namespace
+}  // namespace rvm46::testing
