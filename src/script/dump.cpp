@@ -1,0 +1,167 @@
+// The one-line JSON picture of the program that `dump` prints.
+#include <cstdio>
+
+#include "forms/forms.h"
+#include "script/driver.h"
+#include "ui/frm_main.h"
+
+namespace rvm46::script {
+
+using namespace forms;
+using nlohmann::json;
+
+namespace {
+
+std::string Hex(std::uint32_t value, int digits) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%0*X", digits, value);
+    return buffer;
+}
+
+std::string Key(const Control& control) {
+    return control.IsArrayMember() ? control.Name() + "(" + std::to_string(control.Index()) + ")"
+                                   : control.Name();
+}
+
+json ControlJson(const Control& control) {
+    json j = {{"Type", control.TypeName()},
+              {"Enabled", control.Enabled()},
+              {"Visible", control.Visible()},
+              {"ForeColor", Hex(control.ForeColor(), 6)},
+              {"BackColor", Hex(control.BackColor(), 6)},
+              {"FontName", control.FontName()},
+              {"ToolTipText", control.ToolTipText()}};
+    if (const auto* c = dynamic_cast<const CaptionedControl*>(&control))
+        j["Caption"] = c->Caption();
+    if (const auto* box = dynamic_cast<const TextBox*>(&control)) j["Text"] = box->Text();
+    if (const auto* list = dynamic_cast<const ComboBox*>(&control)) {
+        j["Text"] = list->Text();
+        j["ListIndex"] = list->ListIndex();
+        json items = json::array();
+        for (int i = 0; i < list->ListCount(); ++i) items.push_back(list->List(i));
+        j["List"] = items;
+    }
+    if (const auto* check = dynamic_cast<const CheckBox*>(&control)) j["Value"] = check->Value();
+    if (const auto* option = dynamic_cast<const OptionButton*>(&control)) {
+        j["Value"] = option->Value();
+    }
+    if (const auto* menu = dynamic_cast<const MenuItem*>(&control)) {
+        j["Checked"] = menu->Checked();
+        j["Shortcut"] = menu->Shortcut();
+    }
+    if (const auto* bar = dynamic_cast<const ScrollBar*>(&control)) {
+        j["Min"] = bar->Min();
+        j["Max"] = bar->Max();
+        j["Value"] = bar->Value();
+    }
+    if (const auto* bar = dynamic_cast<const ProgressBar*>(&control)) {
+        j["Min"] = bar->Min();
+        j["Max"] = bar->Max();
+        j["Value"] = bar->Value();
+    }
+    if (const auto* picture = dynamic_cast<const Picture*>(&control)) {
+        j["Picture"] = picture->PictureName();
+    }
+    if (const auto* timer = dynamic_cast<const Timer*>(&control)) {
+        j["Interval"] = timer->Interval();
+    }
+    if (const auto* status = dynamic_cast<const StatusBar*>(&control)) {
+        json panels = json::array();
+        for (int p = 1; p <= status->PanelCount(); ++p) panels.push_back(status->PanelText(p));
+        j["Panels"] = panels;
+    }
+    if (const auto* toolbar = dynamic_cast<const Toolbar*>(&control)) {
+        json buttons = json::array();
+        for (int b = 1; b <= toolbar->ButtonCount(); ++b) {
+            const ToolbarButton& button = toolbar->Button(b);
+            if (button.separator) continue;
+            buttons.push_back({{"Key", button.key},
+                               {"Caption", button.caption},
+                               {"ToolTipText", button.tool_tip},
+                               {"Enabled", button.enabled},
+                               {"Visible", button.visible}});
+        }
+        j["Buttons"] = buttons;
+    }
+    return j;
+}
+
+json FormJson(const Form& form) {
+    json controls = json::object();
+    for (const Control* control : form.Controls()) controls[Key(*control)] = ControlJson(*control);
+    return {
+        {"Caption", form.Caption()},
+        {"BackColor", Hex(form.BackColor(), 6)},
+        {"FontName", form.FontName()},
+        {"Visible", form.Visible()},
+        {"Modal", form.Modal()},
+        {"ActiveControl", form.ActiveControl() ? json(Key(*form.ActiveControl())) : json(nullptr)},
+        {"controls", controls}};
+}
+
+}  // namespace
+
+json Driver::StateJson() const {
+    const ui::FrmMain& m = *main_;
+    std::string image;
+    image.reserve(2 * m.gbytMatrixCode.size());
+    for (std::uint8_t byte : m.gbytMatrixCode) image += Hex(byte, 2);
+    json channels = json::array();
+    for (const auto& record : m.gdblChannel) channels.push_back(record);
+    return {
+        {"gintLanguage", m.gintLanguage},
+        {"gintComPort", m.gintComPort},
+        {"gstrCurrentFile", m.gstrCurrentFile ? json(*m.gstrCurrentFile) : json(nullptr)},
+        {"gintCurChannel", m.gintCurChannel},
+        {"gintCurModel", m.gintCurModel},
+        {"gstrFreVal", m.gstrFreVal},
+        {"gdblChannel", channels},
+        {"gbytMatrixCode", image},
+        {"gblnLoadDefault", m.gblnLoadDefault},
+        {"gblnFormLoaded", m.gblnFormLoaded},
+        {"gblnPortClosed", m.gblnPortClosed},
+        {"gblnReadMode", m.gblnReadMode},
+        {"gblnValLegal", m.gblnValLegal},
+        {"gblnCommError", m.gblnCommError},
+        {"gintSendDataCnt", m.gintSendDataCnt},
+        {"gintPercentCnt", m.gintPercentCnt},
+        {"gintFrameTotal", m.gintFrameTotal},
+        {"gintCommunEndCnt", m.gintCommunEndCnt},
+        {"gstrRecentCount", m.gstrRecentCount},
+        {"gstrConfigFile", m.gstrConfigFile},
+        {"gstrQTDQTFile", m.gstrQTDQTFile},
+        {"gstrTempDataFile", m.gstrTempDataFile},
+        {"gstrCurFont", m.gstrCurFont},
+        {"gdblColorFull", Hex(m.gdblColorFull, 6)},
+        {"gdblColorText", Hex(m.gdblColorText, 6)},
+        {"gdblColorTextText", Hex(m.gdblColorTextText, 6)},
+        {"gdblColorHint", Hex(m.gdblColorHint, 6)},
+        {"gdblColorBlack", Hex(m.gdblColorBlack, 6)},
+    };
+}
+
+void Driver::Dump() {
+    json windows = json::object();
+    for (const Form* form : LoadedForms()) windows[form->Name()] = FormJson(*form);
+    json focus = nullptr;
+    if (main_ && !ended_) {
+        const Form& active = ActiveForm();
+        if (active.Loaded() && active.ActiveControl() != nullptr) {
+            focus = active.Name() + "." + Key(*active.ActiveControl());
+        }
+    }
+    const json dump = {{"started", main_ != nullptr},
+                       {"ended", ended_},
+                       {"windows", windows},
+                       {"focus", focus},
+                       {"state", main_ ? StateJson() : json(nullptr)},
+                       {"messages", messages_},
+                       {"file_dialogs", file_dialogs_},
+                       {"shell_open", shell_opens_}};
+    out_ << dump.dump() << '\n' << std::flush;
+    messages_ = json::array();
+    file_dialogs_ = json::array();
+    shell_opens_ = json::array();
+}
+
+}  // namespace rvm46::script

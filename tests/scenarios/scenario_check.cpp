@@ -1,0 +1,201 @@
+// Runs one scenario through rvm46-script in a fresh copy of the program folder and checks the
+// outcome against the scenario's expectation file.
+//
+//     scenario_check DRIVER SETTING_DIR WORK_DIR NAME.script NAME.expect
+//
+// Expectation lines ('#' starts a comment line):
+//     exit N                      the driver's exit status (0 when not given)
+//     stderr TEXT                 standard error contains TEXT
+//     dumps N                     number of dump lines printed
+//     [@K] /json/pointer = JSON   in dump K (1-based; default: the last dump)
+//     [@K] /json/pointer absent   the dump has no such member
+//     ini SECTION KEY = VALUE     Setting/Config_5100.ini afterwards ("ini SECTION KEY absent")
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string Quote(const fs::path& path) {
+    std::string quoted = "'";
+    for (char c : path.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// A key of a profile file; nullopt when missing.
+std::optional<std::string> IniValue(const fs::path& file, const std::string& section,
+                                    const std::string& key) {
+    std::ifstream in(file);
+    bool inSection = false;
+    for (std::string line; std::getline(in, line);) {
+        line = Trim(line);
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            inSection = line == "[" + section + "]";
+        } else if (inSection) {
+            const auto eq = line.find('=');
+            if (eq != std::string::npos && Trim(line.substr(0, eq)) == key) {
+                return line.substr(eq + 1);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 6) {
+        std::cerr << "usage: scenario_check DRIVER SETTING_DIR WORK_DIR SCRIPT EXPECT\n";
+        return 2;
+    }
+    const fs::path driver = argv[1], setting = argv[2], work = argv[3], script = argv[4],
+                   expect = argv[5];
+
+    const fs::path program = work / "program";
+    fs::remove_all(work);
+    fs::create_directories(program);
+    fs::copy(setting, program / "Setting", fs::copy_options::recursive);
+
+    const std::string command = Quote(driver) + " --folder " + Quote(program) + " " +
+                                Quote(script) + " > " + Quote(work / "stdout") + " 2> " +
+                                Quote(work / "stderr");
+    const int raw = std::system(command.c_str());
+    if (raw == -1 || !WIFEXITED(raw)) {
+        std::cerr << "driver did not run to an exit: " << command << "\n";
+        return 1;
+    }
+    const int status = WEXITSTATUS(raw);
+    const std::string out = ReadAll(work / "stdout");
+    const std::string err = ReadAll(work / "stderr");
+
+    std::vector<json> dumps;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        try {
+            dumps.push_back(json::parse(line));
+        } catch (const json::exception& e) {
+            std::cerr << "driver printed a line that is not JSON: " << line << "\n";
+            return 1;
+        }
+    }
+
+    int failures = 0;
+    int expectedExit = 0;
+    std::ifstream in(expect);
+    if (!in) {
+        std::cerr << "no expectation file " << expect << "\n";
+        return 1;
+    }
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        line = Trim(line);
+        if (line.empty() || line[0] == '#') continue;
+        const std::string where = expect.filename().string() + ":" + std::to_string(number) + ": ";
+        const auto fail = [&](const std::string& what) {
+            std::cerr << where << what << "\n";
+            ++failures;
+        };
+        std::istringstream words(line);
+        std::string word;
+        words >> word;
+        try {
+            if (word == "exit") {
+                words >> expectedExit;
+            } else if (word == "stderr") {
+                const std::string text = Trim(line.substr(6));
+                if (err.find(text) == std::string::npos) fail("stderr lacks \"" + text + "\"");
+            } else if (word == "dumps") {
+                std::size_t count = 0;
+                words >> count;
+                if (dumps.size() != count) {
+                    fail("expected " + std::to_string(count) + " dumps, got " +
+                         std::to_string(dumps.size()));
+                }
+            } else if (word == "ini") {
+                std::string section, key, op;
+                words >> section >> key >> op;
+                const auto actual = IniValue(program / "Setting" / "Config_5100.ini", section, key);
+                if (op == "absent") {
+                    if (actual) fail("ini " + section + "/" + key + " present: " + *actual);
+                } else {
+                    std::string value;
+                    std::getline(words, value);
+                    value = Trim(value);
+                    if (actual != value) {
+                        fail("ini " + section + "/" + key + ": expected \"" + value + "\", got " +
+                             (actual ? "\"" + *actual + "\"" : std::string("nothing")));
+                    }
+                }
+            } else {
+                std::size_t k = dumps.size();
+                std::string pointer = word;
+                if (word[0] == '@') {
+                    k = std::stoul(word.substr(1));
+                    words >> pointer;
+                }
+                std::string op;
+                words >> op;
+                if (k == 0 || k > dumps.size()) {
+                    fail("no dump " + std::to_string(k) + " (" + std::to_string(dumps.size()) +
+                         " printed)");
+                    continue;
+                }
+                const json& dump = dumps[k - 1];
+                const json::json_pointer ptr(pointer);
+                if (op == "absent") {
+                    if (dump.contains(ptr)) fail(pointer + " present: " + dump.at(ptr).dump());
+                } else if (op == "=") {
+                    std::string value;
+                    std::getline(words, value);
+                    const json expected = json::parse(Trim(value));
+                    if (!dump.contains(ptr)) {
+                        fail(pointer + " missing");
+                    } else if (dump.at(ptr) != expected) {
+                        fail(pointer + ": expected " + expected.dump() + ", got " +
+                             dump.at(ptr).dump());
+                    }
+                } else {
+                    fail("bad expectation line");
+                }
+            }
+        } catch (const std::exception& e) {
+            fail(std::string("bad expectation line: ") + e.what());
+        }
+    }
+    if (status != expectedExit) {
+        std::cerr << "exit status " << status << ", expected " << expectedExit << "\n";
+        ++failures;
+    }
+    if (failures != 0) {
+        std::cerr << "--- stderr of the driver:\n" << err << "--- " << dumps.size() << " dump(s)\n";
+        return 1;
+    }
+    return 0;
+}
