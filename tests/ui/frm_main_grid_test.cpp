@@ -1,0 +1,214 @@
+// The channel grid: showing a codeplug, picking channels by cell, pop-up menu and spinner, and
+// the round trip of a codeplug edited in one window and shown in another.
+#include "editing/channel_window_fixture.h"
+#include "model/codeplug_layout.h"
+
+namespace rvm46::testing {
+namespace {
+
+using forms::kRightButton;
+using forms::MsgResult;
+
+class GridTest : public ChannelWindowTest {
+  protected:
+    // Channels edited through the panel, of every kind the grid shows.
+    void EditSampleChannels() {
+        ui::FrmMain& w = W();
+        AcceptChannel(0, "440", "445");
+        w.cboChSel.UserSelect(1);
+        Enter(w.txtReceFre, "433.1234", w.cboReceQTSel);  // receive only, with tones
+        w.cboReceQTSel.UserSelect(1);
+        w.lblForbidTrans.UserClick();
+        w.chkShift.UserClick();
+        w.cmdConfirm.UserClick();
+        AcceptChannel(7, "460.0125", "465");
+        W().cboChSel.UserSelect(7);
+        W().cboTransQTSel.UserSelect(123);
+        W().cboReceQTSel.UserSelect(39);
+        W().cmdConfirm.UserClick();
+        AcceptChannel(15, "470", "480");  // transmit outside the band
+    }
+
+    std::vector<std::vector<std::string>> Grid() {
+        std::vector<std::vector<std::string>> grid;
+        for (int k = 0; k < 16; ++k) grid.push_back(Row(k));
+        return grid;
+    }
+};
+
+TEST_F(GridTest, RoundTripThroughTheImageShowsTheSameGridAndTable) {
+    for (const char* overFreFont : {"True", "False"}) {
+        SCOPED_TRACE(overFreFont);
+        ui::FrmMain& a = StartWith(kModel400To470, 2, true, overFreFont);
+        if (std::string(overFreFont) == "False") platform_->QueueAnswer(MsgResult::OK);
+        EditSampleChannels();
+        const auto grid = Grid();
+        const ChannelTable table = a.gdblChannel;
+        EXPECT_EQ(grid[1], (std::vector<std::string>{"433.12500", "", "67.0", "", "Yes", "Yes"}));
+        EXPECT_EQ(grid[7][2], "250.3");
+        a.cboSqlSel.UserSelect(3);
+        a.SetConvert();
+        const CodeplugImage image = a.gbytMatrixCode;
+
+        // A fresh window on the other model: showing the image selects the image's model
+        // without asking, then the channels.
+        ui::FrmMain& b = Start();
+        platform_->QueueAnswer(MsgResult::Yes);
+        b.cboTypeSel.UserSelect(kModel446);
+        b.cboChSel.UserSelect(5);
+        EXPECT_EQ(b.cboTypeSel.ListIndex(), kModel446);
+        const std::size_t asked = MessageCount();
+        b.gbytMatrixCode = image;
+        b.SoftDisplay();
+        EXPECT_EQ(MessageCount(), asked);
+        EXPECT_EQ(b.cboTypeSel.ListIndex(), kModel400To470);
+        EXPECT_EQ(b.cboSqlSel.ListIndex(), 3);
+        EXPECT_EQ(Grid(), grid);
+        EXPECT_EQ(b.gdblChannel, table);
+        for (int k : {0, 1, 7, 15}) EXPECT_EQ(b.txtChannel(1000 + k).BackColor(), 0xCADCE7u);
+        EXPECT_EQ(b.txtChannel(1003).BackColor(), 0xCACEDFu);
+        // The panel shows channel 1, after the model change reset the list to it.
+        EXPECT_EQ(b.cboChSel.ListIndex(), 0);
+        EXPECT_EQ(b.txtReceFre.Text(), "440.00000");
+        EXPECT_EQ(b.txtTransFre.Text(), "445.00000");
+        EXPECT_EQ(platform_->PendingAnswers(), 0u);
+    }
+}
+
+TEST_F(GridTest, SoftDisplayColoursOutOfBandCellsOnlyWhenMarkingIsOn) {
+    ui::FrmMain& a = StartWith(kModel400To470);
+    EditSampleChannels();
+    a.SetConvert();
+    const CodeplugImage image = a.gbytMatrixCode;
+
+    ui::FrmMain& b = Start();
+    b.txtChannel(2015).SetForeColor(0x123456);
+    b.gbytMatrixCode = image;
+    b.SoftDisplay();
+    EXPECT_EQ(b.txtChannel(2015).ForeColor(), kHint);
+    EXPECT_EQ(b.txtChannel(1015).ForeColor(), kBlack);
+    EXPECT_EQ(b.txtChannel(2000).ForeColor(), kBlack);
+
+    SetConfig("Setting", "OverFreFont", "False");
+    ui::FrmMain& c = Start();
+    c.txtChannel(2015).SetForeColor(0x123456);
+    c.gbytMatrixCode = image;
+    // Channel 16's transmit frequency is refused by the final check of the panel only when the
+    // panel shows it; channel 1 is shown, so no message.
+    c.SoftDisplay();
+    EXPECT_EQ(c.txtChannel(2015).ForeColor(), 0x123456u);
+    EXPECT_EQ(Cell(2, 15), "480.00000");
+    EXPECT_EQ(MessageCount(), 0u);
+}
+
+TEST_F(GridTest, ToneCellsOfADecodedChannel) {
+    ui::FrmMain& w = StartWith(kModel400To470, 1);
+    AcceptChannel(0, "440", "");
+    w.SetConvert();
+    // Receive only, but with an encode tone code stored: column 4 shows it.
+    const std::size_t rec = layout::ChannelRecordAt(0);
+    w.gbytMatrixCode[rec + layout::kRecEncodeToneHigh] = 0x06;
+    w.gbytMatrixCode[rec + layout::kRecEncodeToneLow] = 0x70;
+    w.SoftDisplay();
+    EXPECT_EQ(Row(0), (std::vector<std::string>{"440.00000", "", "无", "67.0", "否", "否"}));
+}
+
+TEST_F(GridTest, AnInvalidRadioWideByteLeavesThatListAndShowsTheChannels) {
+    ui::FrmMain& a = StartWith(kModel400To470);
+    EditSampleChannels();
+    a.SetConvert();
+    CodeplugImage image = a.gbytMatrixCode;
+    image[layout::kSquelch] = 0x42;
+
+    ui::FrmMain& b = Start();
+    b.cboSqlSel.UserSelect(2);
+    b.gbytMatrixCode = image;
+    b.SoftDisplay();
+    EXPECT_EQ(b.cboSqlSel.ListIndex(), 2);
+    EXPECT_EQ(Cell(1, 7), "460.01250");
+}
+
+TEST_F(GridTest, CellClickPicksTheChannelWithoutMovingTheFocus) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    EditSampleChannels();
+    w.txtChannel(3007).UserClick();
+    EXPECT_EQ(w.cboChSel.ListIndex(), 7);
+    EXPECT_EQ(w.gintCurChannel, 7);
+    EXPECT_EQ(w.gintChNum, 7);
+    EXPECT_EQ(w.vsbSelCH.Value(), 8);
+    EXPECT_EQ(w.txtReceFre.Text(), "460.01250");
+    EXPECT_EQ(w.cboTransQTSel.ListIndex(), 123);
+    EXPECT_TRUE(w.txtChannel(3007).HasFocus());
+    EXPECT_TRUE(w.gblnFormLoaded);
+}
+
+TEST_F(GridTest, RightButtonOpensThePopUpForTheRowAndDeletesOnlyIt) {
+    for (int language : {2, 1}) {
+        ui::FrmMain& w = StartWith(kModel400To470, language);
+        EditSampleChannels();
+        AcceptChannel(4, "441", "442");
+        const ChannelTable before = w.gdblChannel;
+        platform_->QueuePopup([](forms::Form&, forms::MenuItem&) {});
+        w.txtChannel(1003).UserMouseDown(kRightButton, 0, 5, 5);
+        EXPECT_EQ(w.mnuChannelData.Caption(),
+                  language == 2 ? "Delete channel 4 data" : "删除信道 4 的数据");
+        EXPECT_EQ(w.cboChSel.ListIndex(), 3);
+
+        platform_->QueuePopup(
+            [](forms::Form&, forms::MenuItem& menu) { menu.Children()[0]->UserClick(); });
+        w.txtChannel(2004).UserMouseDown(kRightButton, 0, 5, 5);
+        ASSERT_EQ(platform_->Popups().size(), 2u);
+        EXPECT_EQ(platform_->Popups()[1].menu, "mnuDelAllData");
+        EXPECT_EQ(w.mnuChannelData.Caption(),
+                  language == 2 ? "Delete channel 5 data" : "删除信道 5 的数据");
+        EXPECT_EQ(Row(4), std::vector<std::string>(6, ""));
+        EXPECT_EQ(w.gdblChannel[4], EmptyChannelTable()[0]);
+        EXPECT_EQ(w.txtChannel(3004).BackColor(), 0xCACEDFu);
+        for (int k : {0, 1, 7, 15}) EXPECT_EQ(w.gdblChannel[k], before[k]);
+        EXPECT_EQ(Cell(1, 0), "440.00000");
+        EXPECT_EQ(w.cboChSel.ListIndex(), 4);
+        EXPECT_EQ(w.txtReceFre.Text(), "");
+        EXPECT_TRUE(w.gblnFormLoaded);
+        EXPECT_EQ(MessageCount(), 0u);
+
+        // The left button does not open it; the second item deletes everything.
+        w.txtChannel(1000).UserMouseDown(forms::kLeftButton, 0, 5, 5);
+        EXPECT_EQ(platform_->Popups().size(), 2u);
+        platform_->QueuePopup(
+            [](forms::Form&, forms::MenuItem& menu) { menu.Children()[2]->UserClick(); });
+        w.txtChannel(1007).UserMouseDown(kRightButton, 0, 5, 5);
+        EXPECT_EQ(w.gdblChannel, EmptyChannelTable());
+        EXPECT_EQ(Grid(), std::vector<std::vector<std::string>>(16, Row(0)));
+        EXPECT_EQ(Cell(1, 0), "");
+        EXPECT_EQ(w.cboChSel.ListIndex(), 0);
+        EXPECT_TRUE(w.txtReceFre.HasFocus());
+        EXPECT_EQ(MessageCount(), 0u);
+    }
+}
+
+TEST_F(GridTest, SpinnerStepsAndWrapsAround) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    EditSampleChannels();
+    w.cboChSel.UserSelect(0);
+    EXPECT_EQ(w.vsbSelCH.Value(), 1);
+    w.vsbSelCH.UserArrowUp();
+    EXPECT_EQ(w.vsbSelCH.Value(), 16);
+    EXPECT_EQ(w.cboChSel.ListIndex(), 15);
+    EXPECT_EQ(w.gintCurChannel, 15);
+    EXPECT_EQ(w.txtReceFre.Text(), "470.00000");
+    EXPECT_TRUE(w.txtReceFre.HasFocus());
+    EXPECT_TRUE(w.gblnTransOverRange);
+    EXPECT_EQ(w.txtTransFre.ForeColor(), kHint);
+
+    w.vsbSelCH.UserArrowDown();
+    EXPECT_EQ(w.vsbSelCH.Value(), 1);
+    EXPECT_EQ(w.cboChSel.ListIndex(), 0);
+    EXPECT_EQ(w.txtReceFre.Text(), "440.00000");
+    EXPECT_FALSE(w.gblnTransOverRange);
+    w.vsbSelCH.UserArrowDown();
+    EXPECT_EQ(w.cboChSel.ListIndex(), 1);
+    EXPECT_EQ(w.txtTransFre.Text(), "");
+}
+
+}  // namespace
+}  // namespace rvm46::testing
