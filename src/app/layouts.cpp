@@ -1,0 +1,130 @@
+// The layout tables.
+#include "app/layouts.h"
+
+namespace rvm46::app {
+
+namespace {
+
+constexpr int kRow = 30;      // line pitch in the settings panels
+constexpr int kCellRow = 21;  // line pitch of the channel grid
+constexpr int kField = 24;    // height of lists and text boxes
+constexpr int kInsetX = 6;    // a frame's panel inside the frame
+constexpr int kInsetTop = 20;
+
+void Panel(std::vector<Placement>& out, const char* picture, int frame_width, int frame_height) {
+    out.push_back({picture, -1, kInsetX, kInsetTop, frame_width - 2 * kInsetX,
+                   frame_height - kInsetTop - kInsetX});
+}
+
+// A label and its field on one line.
+void Line(std::vector<Placement>& out, const char* label, const char* field, int x, int y,
+          int label_width, int field_width) {
+    out.push_back({label, -1, x, y + 2, label_width, kField - 4});
+    out.push_back({field, -1, x + label_width + 4, y, field_width, kField});
+}
+
+WindowLayout MainWindow() {
+    WindowLayout l;
+    auto& p = l.places;
+
+    // Model.
+    const int typeW = 300, typeH = 90;
+    p.push_back({"fraTypeSel", -1, 8, 4, typeW, typeH});
+    Panel(p, "picTypeSel", typeW, typeH);
+    Line(p, "lblType", "cboTypeSel", 4, 4, 100, 170);
+    Line(p, "lblFre", "lblFreVal", 4, 4 + kRow, 100, 170);
+
+    // Function settings.
+    const int funcW = 300, funcH = 6 * kRow + 34;
+    p.push_back({"fraFuncSet", -1, 8, 4 + typeH + 4, funcW, funcH});
+    Panel(p, "picSetFunction", funcW, funcH);
+    const char* funcs[][2] = {{"lblMoni", "cboMoniSel"},
+                              {"lblTransTimer", "cboTransTimeSel"},
+                              {"lblSql", "cboSqlSel"},
+                              {"lblSavePow", "cboSavePowSel"},
+                              {"lblVoiceHint", "cboVoiceHintSel"},
+                              {"lblFuncScan", "cboScan"}};
+    for (int i = 0; i < 6; ++i) Line(p, funcs[i][0], funcs[i][1], 4, 4 + i * kRow, 120, 150);
+
+    // Channel edit: two columns of label and field.
+    const int editX = 8 + typeW + 8, editW = 470, editH = typeH + 4 + funcH;
+    p.push_back({"fraFreSet", -1, editX, 4, editW, editH});
+    Panel(p, "picChannelEdit", editW, editH);
+    const int ax = 4, bx = 232, lw = 112, fw = 106;
+    Line(p, "lblCh", "cboChSel", ax, 4, lw, fw - 20);
+    p.push_back({"vsbSelCH", -1, ax + lw + 4 + fw - 18, 2, 18, kField + 4});
+    Line(p, "lblWideNarrow", "cboWideNarrow", bx, 4, lw, fw);
+    Line(p, "lblReceFre", "txtReceFre", ax, 4 + kRow, lw, fw);
+    Line(p, "lblTransFre", "txtTransFre", bx, 4 + kRow, lw, fw);
+    Line(p, "lblReceQT", "cboReceQTSel", ax, 4 + 2 * kRow, lw, fw);
+    Line(p, "lblTransQT", "cboTransQTSel", bx, 4 + 2 * kRow, lw, fw);
+    Line(p, "lblForbidTrans", "chkForbidTrans", ax, 4 + 3 * kRow, lw, 20);
+    Line(p, "lblShift", "chkShift", bx, 4 + 3 * kRow, lw, 20);
+    Line(p, "lblTransPower", "cboTransPower", ax, 4 + 4 * kRow, lw, fw);
+    Line(p, "lblScan", "chkScan", bx, 4 + 4 * kRow, lw, 20);
+    p.push_back({"chkFreReceEquTrans", -1, ax, 4 + 5 * kRow, 222, kField});
+    p.push_back({"chkDeteChanData", -1, bx, 4 + 5 * kRow, 222, kField});
+    p.push_back({"cmdConfirm", -1, bx + lw + 4, 4 + 6 * kRow + 4, fw, 28});
+
+    // Channel information grid. Column 6 and the hidden columns lie beyond the frame's edge.
+    const int gridY = 4 + editH + 6;
+    const int colX[] = {0, 50, 196, 342, 462, 582, 760, 760, 760};
+    const int colW[] = {44, 144, 144, 118, 118, 110, 80, 80, 80};
+    const int headH = 22;
+    const int gridW = editX + editW - 8, gridH = kInsetTop + headH + 16 * kCellRow + 16;
+    p.push_back({"fraFreDisplay", -1, 8, gridY, gridW, gridH});
+    Panel(p, "picChannelInformation", gridW, gridH);
+    p.push_back({"lblFreDis", -1, 4 + colX[0], 4, colW[0], headH - 4});
+    const char* heads[] = {"lblReceFreDis", "lblTransFreDis", "lblQTDQTDecodeDis",
+                           "lblQTDQTEncodeDis", "lblForbidDis"};
+    for (int c = 1; c <= 5; ++c)
+        p.push_back({heads[c - 1], -1, 4 + colX[c], 4, colW[c], headH - 4});
+    for (const char* hidden : {"lblQTDQTDis", "lblShiftDis", "lblTransPowerDis", "lblScanDis"}) {
+        p.push_back({hidden, -1, 0, 0, 0, 0, false});
+    }
+    for (int r = 0; r < 16; ++r) {
+        const int y = 4 + headH + r * kCellRow;
+        p.push_back({"lblChannel", r, 4 + colX[0], y + 2, colW[0], kCellRow - 4});
+        for (int c = 1; c <= 8; ++c) {
+            p.push_back({"txtChannel", 1000 * c + r, 4 + colX[c], y, colW[c], kCellRow, c <= 5});
+        }
+    }
+
+    l.width = 8 + gridW + 8;
+    l.height = gridY + gridH + 6;
+    return l;
+}
+
+WindowLayout LanguageWindow() {
+    WindowLayout l;
+    auto& p = l.places;
+    p.push_back({"imgSelLang", -1, 16, 10, 268, 44});
+    p.push_back({"fraSelLang", -1, 16, 60, 268, 90});
+    p.push_back({"optSelCh", 0, 16, 24, 24, 24});
+    p.push_back({"imgChs", -1, 44, 24, 200, 24});
+    p.push_back({"optSelCh", 1, 16, 56, 24, 24});
+    p.push_back({"imgEng", -1, 44, 56, 200, 24});
+    p.push_back({"cmdOK", -1, 92, 160, 116, 30});
+    l.width = 300;
+    l.height = 202;
+    return l;
+}
+
+}  // namespace
+
+const Placement* WindowLayout::Find(std::string_view name, int index) const {
+    for (const Placement& place : places) {
+        if (place.name == name && place.index == index) return &place;
+    }
+    return nullptr;
+}
+
+const WindowLayout* LayoutFor(std::string_view form_name) {
+    static const WindowLayout main_window = MainWindow();
+    static const WindowLayout language_window = LanguageWindow();
+    if (form_name == "frmMain") return &main_window;
+    if (form_name == "frmSelLang") return &language_window;
+    return nullptr;
+}
+
+}  // namespace rvm46::app

@@ -1,0 +1,32 @@
+#pragma once
+// Where each control of a window sits: per-window tables of pixel geometry relative to the
+// control's container. Windows without a table are stacked by FormView.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rvm46::app {
+
+struct Placement {
+    std::string name;
+    int index = -1;  // array member index; -1 for a single control
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool shown = true;  // false: the control exists but lies outside the visible area
+};
+
+struct WindowLayout {
+    int width = 0;  // client area below the menu bar and toolbar
+    int height = 0;
+    std::vector<Placement> places;
+
+    const Placement* Find(std::string_view name, int index) const;
+};
+
+// nullptr for a window without a table.
+const WindowLayout* LayoutFor(std::string_view form_name);
+
+}  // namespace rvm46::app

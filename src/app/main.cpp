@@ -1,0 +1,50 @@
+// The desktop programming software: the main window on Qt.
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+
+#include "app/icons.h"
+#include "app/qt_platform.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+bool HaveDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!HaveDisplay()) {
+        std::cerr << "rvm46-programmer: no display to show its window on (neither DISPLAY nor\n"
+                     "WAYLAND_DISPLAY nor QT_QPA_PLATFORM is set).\n"
+                     "Start it from a desktop session, or under a virtual X server:\n"
+                     "    xvfb-run -a build/program/rvm46-programmer\n";
+        return 2;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("rvm46-programmer");
+    QApplication::setWindowIcon(rvm46::app::ApplicationIcon());
+    QApplication::setQuitOnLastWindowClosed(false);
+    rvm46::app::InstallFontSubstitutes();
+
+    rvm46::app::QtPlatform platform;
+    rvm46::ui::FrmMain window(platform);
+    platform.SetMainForm(window);
+    platform.ViewOf(window);
+    window.Load();  // start-up; on the first start the language window comes first
+    if (!window.Loaded()) {
+        platform.DropView(window);
+        return 0;
+    }
+    window.Show();
+    platform.ViewOf(window).Window()->show();
+    const int result = QApplication::exec();
+    platform.DropView(window);
+    return result;
+}

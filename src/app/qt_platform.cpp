@@ -1,0 +1,228 @@
+// Qt platform services.
+#include "app/qt_platform.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFont>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+namespace rvm46::app {
+
+using namespace forms;
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QMessageBox::StandardButtons ButtonsOf(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::OK:
+            return QMessageBox::Ok;
+        case MsgButtons::OKCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MsgButtons::AbortRetryIgnore:
+            return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+        case MsgButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MsgButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::RetryCancel:
+            return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon IconOf(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+        case MsgIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MsgResult ResultOf(int button, MsgButtons buttons) {
+    switch (button) {
+        case QMessageBox::Ok:
+            return MsgResult::OK;
+        case QMessageBox::Cancel:
+            return MsgResult::Cancel;
+        case QMessageBox::Abort:
+            return MsgResult::Abort;
+        case QMessageBox::Retry:
+            return MsgResult::Retry;
+        case QMessageBox::Ignore:
+            return MsgResult::Ignore;
+        case QMessageBox::Yes:
+            return MsgResult::Yes;
+        case QMessageBox::No:
+            return MsgResult::No;
+        default:
+            break;
+    }
+    // Closed by its frame: the box's escape answer.
+    switch (buttons) {
+        case MsgButtons::OK:
+            return MsgResult::OK;
+        case MsgButtons::YesNo:
+            return MsgResult::No;
+        case MsgButtons::AbortRetryIgnore:
+            return MsgResult::Abort;
+        default:
+            return MsgResult::Cancel;
+    }
+}
+
+void RunFileDialog(FileDialog& dialog, bool save, QWidget* parent) {
+    QString filter = Q(dialog.Filter);
+    // "Data File(*.Dat)|*.Dat" pairs become Qt's "Data File(*.Dat)" entries.
+    if (filter.contains('|')) {
+        const QStringList parts = filter.split('|');
+        QStringList entries;
+        for (int i = 0; i + 1 < parts.size(); i += 2) entries << parts[i];
+        filter = entries.join(";;");
+    }
+    QFileDialog box(parent, Q(dialog.DialogTitle), Q(dialog.InitDir), filter);
+    box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    box.setDefaultSuffix(Q(dialog.DefaultExt));
+    if (!dialog.FileName.empty()) box.selectFile(Q(dialog.FileName));
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
+        dialog.Cancelled = true;
+        return;
+    }
+    dialog.FileName = QDir::toNativeSeparators(box.selectedFiles().first()).toStdString();
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+FormView* QtPlatform::FindView(const Form& form) const {
+    auto it = views_.find(&form);
+    return it == views_.end() ? nullptr : it->second.get();
+}
+
+FormView& QtPlatform::ViewOf(Form& form) {
+    if (FormView* view = FindView(form)) return *view;
+    auto& view = views_[&form];
+    view = std::make_unique<FormView>(form);
+    return *view;
+}
+
+QWidget* QtPlatform::DialogParent() const {
+    if (QWidget* active = QApplication::activeModalWidget()) return active;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    if (main_form_ != nullptr) {
+        if (FormView* view = FindView(*main_form_)) return view->Window();
+    }
+    return nullptr;
+}
+
+MsgResult QtPlatform::MsgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+                             const std::string& title) {
+    QMessageBox box(IconOf(icon), Q(title), Q(prompt), ButtonsOf(buttons), DialogParent());
+    return ResultOf(box.exec(), buttons);
+}
+
+void QtPlatform::ShowModal(Form& form, Form* owner) {
+    FormView& view = ViewOf(form);
+    QWidget* window = view.Window();
+    if (owner != nullptr) {
+        if (FormView* owner_view = FindView(*owner)) {
+            window->setParent(owner_view->Window(), window->windowFlags() | Qt::Dialog);
+        }
+    }
+    window->setWindowModality(Qt::ApplicationModal);
+    window->adjustSize();
+    if (window->sizeHint().isValid()) window->setFixedSize(window->sizeHint());
+    window->show();
+    window->raise();
+    window->activateWindow();
+
+    QEventLoop loop;
+    const int id = form.Subscribe([&form, &loop](const PropertyChange&) {
+        if (!form.Visible() || !form.Loaded()) loop.quit();
+    });
+    ModalShown(view);
+    if (form.Visible() && form.Loaded()) loop.exec();
+    form.Unsubscribe(id);
+}
+
+void QtPlatform::CloseForm(Form& form) {
+    auto it = views_.find(&form);
+    if (it != views_.end()) {
+        // The form may be destroyed as soon as this returns; its window may be in the middle of
+        // delivering the click that closed it, so it goes at the next turn of the event loop.
+        FormView* view = it->second.release();
+        views_.erase(it);
+        view->Detach();
+        view->Window()->hide();
+        QTimer::singleShot(0, qApp, [view] { delete view; });
+    }
+    if (&form == main_form_) QCoreApplication::quit();
+}
+
+void QtPlatform::PopupMenu(Form& form, MenuItem& menu) {
+    FormView& view = ViewOf(form);
+    view.MenuFor(menu)->exec(QCursor::pos());
+}
+
+void QtPlatform::ShowOpenDialog(FileDialog& dialog) {
+    RunFileDialog(dialog, false, DialogParent());
+}
+
+void QtPlatform::ShowSaveDialog(FileDialog& dialog) {
+    RunFileDialog(dialog, true, DialogParent());
+}
+
+void QtPlatform::ShellOpen(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+std::string QtPlatform::ProgramFolder() {
+    if (program_folder_) return *program_folder_;
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+void QtPlatform::EndProcess() {
+    std::cout.flush();
+    std::fflush(nullptr);
+    std::exit(0);
+}
+
+void QtPlatform::PumpPaint() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void InstallFontSubstitutes() {
+    const QStringList cjk = {"WenQuanYi Zen Hei", "WenQuanYi Micro Hei", "Noto Sans CJK SC",
+                             "Noto Serif CJK SC", "AR PL UMing CN",      "Droid Sans Fallback"};
+    for (const char* name : {"宋体", "SimSun", "新宋体", "NSimSun", "黑体", "SimHei"}) {
+        QFont::insertSubstitutions(QString::fromUtf8(name), cjk);
+    }
+    QFont::insertSubstitutions("Times New Roman", {"Liberation Serif", "DejaVu Serif"});
+    QFont::insertSubstitutions("Arial", {"Liberation Sans", "DejaVu Sans"});
+}
+
+}  // namespace rvm46::app

@@ -1,0 +1,191 @@
+// The desktop window driven as a user would: through the real widgets, with scripted answers to
+// the message boxes and to the language window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <memory>
+
+#include "scripted_qt_platform.h"
+#include "support/temp_dir.h"
+#include "ui/frm_main.h"
+
+namespace rvm46::testing {
+namespace {
+
+using forms::MsgResult;
+
+class AppWindowTest : public ::testing::Test {
+  protected:
+    // A first start in an empty program folder, answering the language window with its real
+    // option button (1 Chinese, 2 English) and OK button.
+    ui::FrmMain& Start(int language) {
+        platform_.SetProgramFolder(folder_.path().string());
+        platform_.QueueModal([this, language](app::FormView& view) {
+            language_window_title_ = view.Window()->windowTitle();
+            view.Widget<QRadioButton>("optSelCh", language - 1)->click();
+            view.Widget<QPushButton>("cmdOK")->click();
+        });
+        window_ = std::make_unique<ui::FrmMain>(platform_);
+        platform_.SetMainForm(*window_);
+        view_ = &platform_.ViewOf(*window_);
+        window_->Load();
+        window_->Show();
+        view_->Window()->show();
+        QApplication::setActiveWindow(view_->Window());
+        QApplication::processEvents();
+        return *window_;
+    }
+
+    template <class W>
+    W* Widget(const char* name, int index = -1) {
+        W* widget = view_->Widget<W>(name, index);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void TearDown() override {
+        if (window_) platform_.DropView(*window_);
+    }
+
+    QAction* Action(forms::MenuItem& item) { return view_->ActionFor(item); }
+
+    TempDir folder_;
+    ScriptedQtPlatform platform_;
+    std::unique_ptr<ui::FrmMain> window_;
+    app::FormView* view_ = nullptr;
+    QString language_window_title_;
+};
+
+TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
+    ui::FrmMain& w = Start(2);
+    EXPECT_EQ(w.gintLanguage, 2);
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "Setting" / "Config_5100.ini"));
+    EXPECT_TRUE(view_->Window()->isVisible());
+    EXPECT_EQ(view_->Window()->windowTitle().toStdString(), w.Caption());
+    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx Frequency:");
+    EXPECT_EQ(Widget<QLabel>("lblReceFre")->toolTip(), "Set Receive Frequency");
+
+    // Menus: captions with their access keys, shortcuts, the pop-up menu kept off the bar.
+    auto* shell = qobject_cast<QMainWindow*>(view_->Window());
+    QStringList bar;
+    for (QAction* action : shell->menuBar()->actions()) bar << action->text();
+    EXPECT_EQ(bar.size(), 4) << bar.join(",").toStdString();
+    EXPECT_EQ(Action(w.mnuFileNew)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_FALSE(Action(w.mnuRecentFile(0))->isVisible());
+    EXPECT_TRUE(Action(w.mnuFileSep)->isSeparator());
+    EXPECT_EQ(Action(w.mnuLangSel1)->isChecked(), w.mnuLangSel1.Checked());
+
+    // Toolbar keys, status panels, the grid's visible columns.
+    auto* toolbar = shell->findChild<QToolBar*>();
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_NE(toolbar->findChild<QAction*>("Write"), nullptr);
+    auto* panel1 = shell->statusBar()->findChild<QLabel*>("panel1");
+    ASSERT_NE(panel1, nullptr);
+    EXPECT_EQ(panel1->text(), "Ready");
+    EXPECT_TRUE(Widget<QLineEdit>("txtChannel", 5015)->isVisible());
+    EXPECT_FALSE(Widget<QLineEdit>("txtChannel", 6000)->isVisible());
+    EXPECT_FALSE(Widget<QLineEdit>("txtChannel", 8000)->isVisible());
+}
+
+TEST_F(AppWindowTest, TypingLeavingAndConfirmingAFrequency) {
+    ui::FrmMain& w = Start(2);
+    auto* receive = Widget<QLineEdit>("txtReceFre");
+    ASSERT_NE(receive, nullptr);
+    ASSERT_TRUE(receive->isEnabled());
+
+    receive->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(w.ActiveControl(), &w.txtReceFre);
+    receive->selectAll();
+    QTest::keyClicks(receive, "446.1");
+    EXPECT_EQ(w.txtReceFre.Text(), "446.1");  // every keystroke reached the control
+
+    // Leaving the box: focus moves to the transmit box, the receive box loses it.
+    Widget<QLineEdit>("txtTransFre")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(w.ActiveControl(), &w.txtTransFre);
+    EXPECT_EQ(receive->text().toStdString(), w.txtReceFre.Text());
+
+    Widget<QPushButton>("cmdConfirm")->click();
+    QApplication::processEvents();
+    // Whatever the commands made of the channel, the widgets show the controls' state.
+    EXPECT_EQ(receive->text().toStdString(), w.txtReceFre.Text());
+    for (int c = 1; c <= 5; ++c) {
+        EXPECT_EQ(Widget<QLineEdit>("txtChannel", 1000 * c)->text().toStdString(),
+                  w.txtChannel(1000 * c).Text());
+    }
+}
+
+TEST_F(AppWindowTest, ChangingTheModelAsksFirst) {
+    ui::FrmMain& w = Start(2);
+    auto* model = Widget<QComboBox>("cboTypeSel");
+    ASSERT_NE(model, nullptr);
+    ASSERT_GE(model->count(), 2);
+    const int before = w.cboTypeSel.ListIndex();
+    const int other = before == 0 ? 1 : 0;
+    const auto asked = platform_.Messages().size();
+
+    platform_.QueueAnswer(MsgResult::No);
+    model->setCurrentIndex(other);
+    emit model->activated(other);
+    ASSERT_EQ(platform_.Messages().size(), asked + 1);
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), before);
+    EXPECT_EQ(model->currentIndex(), before);
+
+    platform_.QueueAnswer(MsgResult::Yes);
+    emit model->activated(other);
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), other);
+    EXPECT_EQ(model->currentIndex(), other);
+    EXPECT_EQ(Widget<QLabel>("lblFreVal")->text().toStdString(), w.lblFreVal.Caption());
+}
+
+TEST_F(AppWindowTest, SwitchingTheLanguageFromTheMenu) {
+    ui::FrmMain& w = Start(2);
+    Action(w.mnuLangSel0)->trigger();
+    EXPECT_EQ(w.gintLanguage, 1);
+    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), QString::fromUtf8("接收频率:"));
+    EXPECT_EQ(view_->Window()->windowTitle().toStdString(), w.Caption());
+    EXPECT_TRUE(Action(w.mnuLangSel0)->isChecked());
+    EXPECT_FALSE(Action(w.mnuLangSel1)->isChecked());
+
+    Action(w.mnuLangSel1)->trigger();
+    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx Frequency:");
+}
+
+TEST_F(AppWindowTest, ClosingTheWindowAsksAndCanBeCancelled) {
+    ui::FrmMain& w = Start(2);
+    platform_.QueueAnswer(MsgResult::No);
+    view_->Window()->close();
+    EXPECT_TRUE(w.Loaded());
+    EXPECT_TRUE(view_->Window()->isVisible());
+    EXPECT_EQ(platform_.Messages().back().prompt, "Are you sure want to exit?");
+
+    platform_.QueueAnswer(MsgResult::Yes);
+    QWidget* window = view_->Window();
+    window->close();
+    EXPECT_FALSE(w.Loaded());
+    EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace rvm46::testing
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    rvm46::app::InstallFontSubstitutes();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

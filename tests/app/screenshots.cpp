@@ -1,0 +1,101 @@
+// Renders the main window in both languages on a real (virtual) display, saves the pictures into
+// the folder named on the command line, and fails when a window comes out blank or when the font
+// of a Chinese caption lacks its glyphs.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QRawFont>
+#include <QSet>
+#include <QTimer>
+#include <iostream>
+#include <memory>
+
+#include "scripted_qt_platform.h"
+#include "support/temp_dir.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+using rvm46::app::FormView;
+
+int failures = 0;
+
+void Fail(const QString& what) {
+    std::cerr << "FAILED: " << what.toStdString() << "\n";
+    ++failures;
+}
+
+// Saves the window's picture; blank means (nearly) one colour.
+void Shoot(QWidget* window, const QString& file) {
+    QApplication::processEvents();
+    const QImage image = window->grab().toImage();
+    if (!image.save(file)) Fail("cannot save " + file);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+    }
+    std::cout << file.toStdString() << ": " << image.width() << "x" << image.height() << ", "
+              << colours.size() << " colours\n";
+    if (image.width() < 100 || image.height() < 100 || colours.size() < 8) Fail(file + " is blank");
+}
+
+// Every character of the label must be in the font Qt resolved for it (not only in a fallback).
+void CheckGlyphs(QLabel* label) {
+    const QString text = label->text();
+    const QRawFont raw = QRawFont::fromFont(label->font());
+    const QFontMetrics metrics(label->font());
+    for (char32_t c : text.toUcs4()) {
+        if (c <= 0x7F) continue;
+        if (!raw.supportsCharacter(c) || !metrics.inFontUcs4(c)) {
+            Fail(QString("font %1 (asked: %2) lacks U+%3 of \"%4\"")
+                     .arg(QFontInfo(label->font()).family(), label->font().family())
+                     .arg(static_cast<unsigned>(c), 4, 16, QChar('0'))
+                     .arg(text));
+        }
+    }
+    std::cout << "\"" << text.toStdString() << "\" in "
+              << QFontInfo(label->font()).family().toStdString() << "\n";
+}
+
+void Run(int language, const QString& folder) {
+    const QString suffix = language == 1 ? "zh" : "en";
+    rvm46::testing::TempDir program;
+    rvm46::testing::ScriptedQtPlatform platform;
+    platform.SetProgramFolder(program.path().string());
+    platform.QueueModal([&](FormView& view) {
+        view.Window()->adjustSize();
+        QApplication::processEvents();
+        Shoot(view.Window(), folder + "/language-window-" + suffix + ".png");
+        view.Widget<QAbstractButton>("optSelCh", language - 1)->click();
+        view.Widget<QAbstractButton>("cmdOK")->click();
+    });
+    auto window = std::make_unique<rvm46::ui::FrmMain>(platform);
+    platform.SetMainForm(*window);
+    FormView& view = platform.ViewOf(*window);
+    window->Load();
+    window->Show();
+    view.Window()->show();
+    Shoot(view.Window(), folder + "/main-window-" + suffix + ".png");
+    if (language == 1) {
+        for (const char* name : {"lblReceFre", "lblType", "lblReceFreDis"}) {
+            CheckGlyphs(view.Widget<QLabel>(name));
+        }
+    }
+    view.Window()->hide();
+    platform.DropView(*window);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    rvm46::app::InstallFontSubstitutes();
+    const QString folder = argc > 1 ? argv[1] : QString("screenshots");
+    QDir().mkpath(folder);
+    Run(2, folder);
+    Run(1, folder);
+    return failures == 0 ? 0 : 1;
+}

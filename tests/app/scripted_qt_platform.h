@@ -1,0 +1,53 @@
+#pragma once
+// The Qt platform with the user's answers scripted: message boxes take queued answers, modal
+// windows run queued actions on their real widgets, and ending the process is only counted.
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/qt_platform.h"
+
+namespace rvm46::testing {
+
+class ScriptedQtPlatform : public app::QtPlatform {
+  public:
+    struct Message {
+        std::string prompt;
+        std::string title;
+        forms::MsgIcon icon;
+    };
+    using ModalAction = std::function<void(app::FormView&)>;
+
+    void QueueAnswer(forms::MsgResult answer) { answers_.push_back(answer); }
+    void QueueModal(ModalAction action) { modal_actions_.push_back(std::move(action)); }
+    const std::vector<Message>& Messages() const { return messages_; }
+    int EndProcessCount() const { return end_process_count_; }
+
+    forms::MsgResult MsgBox(const std::string& prompt, forms::MsgButtons, forms::MsgIcon icon,
+                            const std::string& title) override {
+        messages_.push_back({prompt, title, icon});
+        if (answers_.empty()) return forms::MsgResult::OK;
+        const forms::MsgResult answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    void EndProcess() override { ++end_process_count_; }
+
+  protected:
+    void ModalShown(app::FormView& view) override {
+        if (modal_actions_.empty()) return;
+        ModalAction action = std::move(modal_actions_.front());
+        modal_actions_.pop_front();
+        action(view);
+    }
+
+  private:
+    std::deque<forms::MsgResult> answers_;
+    std::deque<ModalAction> modal_actions_;
+    std::vector<Message> messages_;
+    int end_process_count_ = 0;
+};
+
+}  // namespace rvm46::testing
