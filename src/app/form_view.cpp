@@ -447,6 +447,9 @@ QMenu* FormView::BuildMenu(MenuItem& item, QWidget* parent) {
     auto* menu = new QMenu(parent);
     menus_[&item] = menu;
     actions_[&item] = menu->menuAction();
+    subscriptions_.emplace_back(&item, item.Subscribe([this, &item](const PropertyChange&) {
+        if (!detached_) SyncMenuItem(item);
+    }));
     for (MenuItem* child : item.Children()) {
         if (child->Children().empty()) {
             menu->addAction(BuildAction(*child));

@@ -50,7 +50,7 @@ WindowLayout MainWindow() {
     const int editX = 8 + typeW + 8, editW = 470, editH = typeH + 4 + funcH;
     p.push_back({"fraFreSet", -1, editX, 4, editW, editH});
     Panel(p, "picChannelEdit", editW, editH);
-    const int ax = 4, bx = 232, lw = 112, fw = 106;
+    const int ax = 4, bx = 232, lw = 120, fw = 100;
     Line(p, "lblCh", "cboChSel", ax, 4, lw, fw - 20);
     p.push_back({"vsbSelCH", -1, ax + lw + 4 + fw - 18, 2, 18, kField + 4});
     Line(p, "lblWideNarrow", "cboWideNarrow", bx, 4, lw, fw);
@@ -68,8 +68,8 @@ WindowLayout MainWindow() {
 
     // Channel information grid. Column 6 and the hidden columns lie beyond the frame's edge.
     const int gridY = 4 + editH + 6;
-    const int colX[] = {0, 50, 196, 342, 462, 582, 760, 760, 760};
-    const int colW[] = {44, 144, 144, 118, 118, 110, 80, 80, 80};
+    const int colX[] = {0, 66, 210, 354, 472, 590, 760, 760, 760};
+    const int colW[] = {62, 142, 142, 116, 116, 110, 80, 80, 80};
     const int headH = 22;
     const int gridW = editX + editW - 8, gridH = kInsetTop + headH + 16 * kCellRow + 16;
     p.push_back({"fraFreDisplay", -1, 8, gridY, gridW, gridH});

@@ -2,11 +2,14 @@
 // the folder named on the command line, and fails when a window comes out blank or when the font
 // of a Chinese caption lacks its glyphs.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QRawFont>
 #include <QSet>
 #include <QTimer>
@@ -78,6 +81,13 @@ void Run(int language, const QString& folder) {
     window->Load();
     window->Show();
     view.Window()->show();
+    if (auto* shell = qobject_cast<QMainWindow*>(view.Window())) {
+        QStringList menus;
+        for (QAction* action : shell->menuBar()->actions()) menus << action->text();
+        std::cout << "menu bar " << shell->menuBar()->height()
+                  << "px: " << menus.join(" | ").toStdString() << "\n";
+        if (shell->menuBar()->height() < 10) Fail("menu bar not shown");
+    }
     Shoot(view.Window(), folder + "/main-window-" + suffix + ".png");
     if (language == 1) {
         for (const char* name : {"lblReceFre", "lblType", "lblReceFreDis"}) {
