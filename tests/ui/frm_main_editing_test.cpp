@@ -219,6 +219,25 @@ TEST_F(ChannelWindowTest, AcceptingWithoutMarkingRefusesOutOfBandAndEmptiesTheCh
     EXPECT_EQ(w.txtTransFre.Text(), "445.00000");
 }
 
+TEST_F(ChannelWindowTest, AcceptingOnTheLenientPath) {
+    // Marking on: no band check at all, out-of-band values are stored in the normal colour.
+    ui::FrmMain& w = StartWith(kModel400To470, 2, false, "True");
+    AcceptChannel(0, "300", "480");
+    EXPECT_EQ(w.gdblChannel[0][kFieldRx], 300);
+    EXPECT_EQ(w.gdblChannel[0][kFieldTx], 480);
+    EXPECT_EQ(w.txtChannel(2000).ForeColor(), kBlack);
+    EXPECT_EQ(MessageCount(), 0u);
+
+    // Marking off: OK still refuses out-of-band values with the message, emptying the channel.
+    StartWith(kModel400To470, 2, false, "False");
+    platform_->QueueAnswer(MsgResult::OK);
+    platform_->QueueAnswer(MsgResult::OK);
+    AcceptChannel(0, "300", "480");
+    EXPECT_EQ(MessageCount(), 2u);
+    EXPECT_EQ(W().gdblChannel[0], EmptyChannelTable()[0]);
+    EXPECT_EQ(Row(0), std::vector<std::string>(6, ""));
+}
+
 TEST_F(ChannelWindowTest, EmptyBoxesOnAccept) {
     ui::FrmMain& w = StartWith(kModel400To470);
     AcceptChannel(2, "440", "");
