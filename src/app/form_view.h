@@ -55,24 +55,36 @@ class FormView {
     bool Detached() const { return detached_; }
 
   private:
-    struct Binding;
-
+    // The window (form_view.cpp).
     void Build();
+    // The widget of any control; nullptr for controls without one (timers, menu items).
     QWidget* CreateWidget(forms::Control& control, QWidget* parent);
-    void BuildMenus();
-    QMenu* BuildMenu(forms::MenuItem& item, QWidget* parent);
-    QAction* BuildAction(forms::MenuItem& item);
-    void BuildToolbar(forms::Toolbar& toolbar);
-    void BuildStatusBar(forms::StatusBar& status);
     void Place(const WindowLayout* layout);
-
     void SyncForm(forms::Property property);
     void SyncCommon(forms::Control& control, QWidget* widget);
     void SyncControl(forms::Control& control, forms::Property property);
+    void SyncTimers();
+
+    // Per-kind bindings. Create* return nullptr and Sync* false (or nothing) for controls of
+    // other kinds.
+    // Text boxes and combo lists (form_view_text.cpp).
+    QWidget* CreateTextWidget(forms::Control& control, QWidget* parent);
+    bool SyncTextWidget(forms::Control& control, QWidget* widget, forms::Property property);
+    // Check boxes, buttons, labels, frames, pictures, spinners, progress bars
+    // (form_view_simple.cpp).
+    QWidget* CreateSimpleWidget(forms::Control& control, QWidget* parent);
+    void SyncSimpleWidget(forms::Control& control, QWidget* widget);
+    // Menus, toolbar and status bar (form_view_furniture.cpp).
+    QWidget* CreateFurnitureWidget(forms::Control& control);
+    // The shared properties of the toolbar and the status bar.
+    bool SyncFurniture(forms::Control& control, QWidget* widget);
+    void BuildMenus();
+    QMenu* BuildMenu(forms::MenuItem& item, QWidget* parent);
+    QAction* BuildAction(forms::MenuItem& item);
     void SyncMenuItem(forms::MenuItem& item);
     void SyncToolbar(forms::Toolbar& toolbar);
     void SyncStatusBar(forms::StatusBar& status);
-    void SyncTimers();
+
     void OnFocusChanged(QWidget* now);
     // Runs a user action unless detached, then brings `control`'s widget back to its state.
     void UserAction(forms::Control& control, const std::function<void()>& action);

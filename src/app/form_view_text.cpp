@@ -1,0 +1,101 @@
+// FormView bindings of the controls that hold text: text boxes and combo lists.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStringList>
+
+#include "app/form_view.h"
+#include "app/form_view_support.h"
+
+namespace rvm46::app {
+
+using namespace forms;
+using detail::MouseFilter;
+using detail::Q;
+
+namespace {
+
+int ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::RightButton:
+            return kRightButton;
+        case Qt::MiddleButton:
+            return kMiddleButton;
+        default:
+            return kLeftButton;
+    }
+}
+
+int ShiftOf(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? kShiftMask : 0) |
+           (modifiers & Qt::ControlModifier ? kCtrlMask : 0) |
+           (modifiers & Qt::AltModifier ? kAltMask : 0);
+}
+
+}  // namespace
+
+QWidget* FormView::CreateTextWidget(Control& control, QWidget* parent) {
+    if (auto* box = dynamic_cast<TextBox*>(&control)) {
+        auto* edit = new QLineEdit(parent);
+        QObject::connect(edit, &QLineEdit::textEdited, edit,
+                         [this, box, edit](const QString& text) {
+                             if (detached_) return;
+                             if (!box->UserReplace(text.toStdString()) || detached_) {
+                                 if (!detached_ && Q(box->Text()) != edit->text()) {
+                                     QSignalBlocker block(edit);
+                                     edit->setText(Q(box->Text()));
+                                 }
+                             }
+                         });
+        if (box->MouseDown) edit->setContextMenuPolicy(Qt::NoContextMenu);
+        edit->installEventFilter(
+            new MouseFilter(edit, [this, box](QMouseEvent* event, bool pressed) {
+                if (detached_) return;
+                if (pressed) {
+                    const QPointF at = event->position();
+                    box->UserMouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers()),
+                                       static_cast<float>(at.x() * 15),
+                                       static_cast<float>(at.y() * 15));
+                } else if (event->button() == Qt::LeftButton) {
+                    box->UserClick();
+                }
+            }));
+        return edit;
+    }
+    if (auto* list = dynamic_cast<ComboBox*>(&control)) {
+        auto* combo = new QComboBox(parent);
+        combo->setMaxVisibleItems(16);
+        QObject::connect(combo, qOverload<int>(&QComboBox::activated), combo,
+                         [this, list](int index) {
+                             UserAction(*list, [list, index] { list->UserSelect(index); });
+                         });
+        return combo;
+    }
+    return nullptr;
+}
+
+bool FormView::SyncTextWidget(Control& control, QWidget* widget, Property property) {
+    if (auto* box = dynamic_cast<TextBox*>(&control)) {
+        auto* edit = static_cast<QLineEdit*>(widget);
+        if (edit->text() != Q(box->Text())) edit->setText(Q(box->Text()));
+        return true;
+    }
+    if (auto* list = dynamic_cast<ComboBox*>(&control)) {
+        auto* combo = static_cast<QComboBox*>(widget);
+        if (property == Property::All || property == Property::ListItems) {
+            QStringList items;
+            for (int i = 0; i < list->ListCount(); ++i) items << Q(list->List(i));
+            bool same = combo->count() == items.size();
+            for (int i = 0; same && i < items.size(); ++i) same = combo->itemText(i) == items[i];
+            if (!same) {
+                combo->clear();
+                combo->addItems(items);
+            }
+        }
+        combo->setCurrentIndex(list->ListIndex());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace rvm46::app
