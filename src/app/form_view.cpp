@@ -232,6 +232,15 @@ void FormView::SyncForm(Property property) {
     if (property == Property::All || property == Property::Caption) {
         window_->setWindowTitle(Q(form_.Caption()));
     }
+    if (property == Property::All || property == Property::Borderless) {
+        // Changing window flags hides a shown window; show it again.
+        const bool frameless = window_->windowFlags().testFlag(Qt::FramelessWindowHint);
+        if (frameless != form_.Borderless()) {
+            const bool shown = window_->isVisible();
+            window_->setWindowFlag(Qt::FramelessWindowHint, form_.Borderless());
+            if (shown) window_->show();
+        }
+    }
     if (property == Property::All || property == Property::BackColor) {
         QPalette palette = client_->palette();
         palette.setColor(QPalette::Window, ToQColor(form_.BackColor()));

@@ -138,13 +138,14 @@ void FormView::SyncSimpleWidget(Control& control, QWidget* widget) {
     } else if (auto* frame = dynamic_cast<Frame*>(&control)) {
         static_cast<QGroupBox*>(widget)->setTitle(Q(frame->Caption()));
     } else if (auto* picture = dynamic_cast<Picture*>(&control)) {
-        // A picture names its image; where no such image exists the name is its words.
+        // The named image where there is one; otherwise the picture's words.
         auto* label = static_cast<QLabel*>(widget);
-        const QIcon icon = QIcon::fromTheme(Q(picture->PictureName()));
-        if (!picture->PictureName().empty() && !icon.isNull()) {
+        const QIcon icon =
+            picture->PictureName().empty() ? QIcon() : QIcon::fromTheme(Q(picture->PictureName()));
+        if (!icon.isNull()) {
             label->setPixmap(icon.pixmap(label->size()));
         } else {
-            label->setText(Q(picture->PictureName()));
+            label->setText(Q(picture->Caption()));
         }
     } else if (auto* progress = dynamic_cast<ProgressBar*>(&control)) {
         auto* bar = static_cast<QProgressBar*>(widget);

@@ -28,6 +28,12 @@ void Form::SetFontName(std::string font) {
     Notify(Property::FontName);
 }
 
+void Form::SetBorderless(bool borderless) {
+    if (borderless == p_.borderless) return;
+    p_.borderless = borderless;
+    Notify(Property::Borderless);
+}
+
 void Form::CheckNewName(const std::string& name) const {
     if (singles_.count(name) != 0 || arrays_.count(name) != 0) {
         throw std::logic_error(name_ + ": control name " + name + " used twice");

@@ -57,6 +57,9 @@ class Form : public Observable {
     void SetBackColor(Color color);
     const std::string& FontName() const { return p_.font; }
     void SetFontName(std::string font);
+    // A window without border and title bar (it cannot be moved or closed by its frame).
+    bool Borderless() const { return p_.borderless; }
+    void SetBorderless(bool borderless);
 
     // Declaring controls. `container` names the frame or picture holding the control (option
     // buttons of one container form a group) or, for a menu item, its parent item. A duplicate
@@ -136,6 +139,7 @@ class Form : public Observable {
         std::string caption;
         Color back = kColorButtonFace;
         std::string font;
+        bool borderless = false;
     };
 
     Platform& platform_;

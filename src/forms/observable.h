@@ -29,6 +29,7 @@ enum class Property {
     Checked,
     Shortcut,
     Picture,
+    Borderless,
     Buttons,       // toolbar button `index` (1-based) changed, or 0 when buttons were added
     PanelText,     // status panel `index` (1-based)
     PanelToolTip,  // status panel `index` (1-based)

@@ -29,12 +29,12 @@ bool Picture::UserClick() {
 }
 
 void Picture::SaveDesign() {
-    Control::SaveDesign();
+    CaptionedControl::SaveDesign();
     picture_design_ = picture_;
 }
 
 void Picture::RestoreDesign() {
-    Control::RestoreDesign();
+    CaptionedControl::RestoreDesign();
     picture_ = picture_design_;
 }
 

@@ -37,10 +37,12 @@ class Frame : public CaptionedControl {
     const char* TypeName() const override { return "Frame"; }
 };
 
-// Picture box or image. `Picture` names the image resource the renderer shows.
-class Picture : public Control {
+// Picture box or image. `PictureName` names the image resource the renderer shows; a picture
+// whose image is drawn words (a heading, a language name) carries those words as its Caption,
+// shown when it has no image.
+class Picture : public CaptionedControl {
   public:
-    explicit Picture(const ControlInit& init) : Control(init, kColorButtonFace) {}
+    explicit Picture(const ControlInit& init) : CaptionedControl(init, kColorButtonFace) {}
     const char* TypeName() const override { return "Picture"; }
 
     const std::string& PictureName() const { return picture_; }

@@ -93,6 +93,7 @@ json FormJson(const Form& form) {
         {"Caption", form.Caption()},
         {"BackColor", Hex(form.BackColor(), 6)},
         {"FontName", form.FontName()},
+        {"Borderless", form.Borderless()},
         {"Visible", form.Visible()},
         {"Modal", form.Modal()},
         {"ActiveControl", form.ActiveControl() ? json(Key(*form.ActiveControl())) : json(nullptr)},

@@ -8,11 +8,12 @@ namespace rvm46::ui {
 FrmSelLang::FrmSelLang(forms::Platform& platform, std::int16_t& gintLanguage,
                        std::uint32_t gdblColorFull)
     : Form(platform, "frmSelLang"), gintLanguage_(gintLanguage), gdblColorFull_(gdblColorFull) {
-    // The texts are pictures: the same words whatever the language.
-    imgSelLang.SetPictureName(kSelLangHeading);
+    // No border, no title bar. The texts are pictures of words, the same whatever the language.
+    SetBorderless(true);
+    imgSelLang.SetCaption(kSelLangHeading);
     optSelCh.AddRange(0, 1);
-    imgChs.SetPictureName(kSelLangChinese);
-    imgEng.SetPictureName(kSelLangEnglish);
+    imgChs.SetCaption(kSelLangChinese);
+    imgEng.SetCaption(kSelLangEnglish);
     cmdOK.SetCaption(kSelLangOK);
 
     FormLoad = [this] { Form_Load(); };

@@ -21,6 +21,7 @@
 #include "scripted_qt_platform.h"
 #include "support/temp_dir.h"
 #include "ui/frm_main.h"
+#include "ui/frm_sel_lang.h"
 
 namespace rvm46::testing {
 namespace {
@@ -34,7 +35,9 @@ class AppWindowTest : public ::testing::Test {
     ui::FrmMain& Start(int language) {
         platform_.SetProgramFolder(folder_.path().string());
         platform_.QueueModal([this, language](app::FormView& view) {
-            language_window_title_ = view.Window()->windowTitle();
+            language_window_frameless_ =
+                view.Window()->windowFlags().testFlag(Qt::FramelessWindowHint);
+            language_heading_ = view.Widget<QLabel>("imgSelLang")->text();
             view.Widget<QRadioButton>("optSelCh", language - 1)->click();
             view.Widget<QPushButton>("cmdOK")->click();
         });
@@ -66,11 +69,14 @@ class AppWindowTest : public ::testing::Test {
     ScriptedQtPlatform platform_;
     std::unique_ptr<ui::FrmMain> window_;
     app::FormView* view_ = nullptr;
-    QString language_window_title_;
+    bool language_window_frameless_ = false;
+    QString language_heading_;
 };
 
 TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
     ui::FrmMain& w = Start(2);
+    EXPECT_TRUE(language_window_frameless_);
+    EXPECT_EQ(language_heading_.toStdString(), ui::kSelLangHeading);
     EXPECT_EQ(w.gintLanguage, 2);
     EXPECT_TRUE(std::filesystem::exists(folder_ / "Setting" / "Config_5100.ini"));
     EXPECT_TRUE(view_->Window()->isVisible());

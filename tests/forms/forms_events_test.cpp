@@ -122,6 +122,9 @@ TEST(FormsLifecycle, NoEventsBeforeLoadAndDesignValuesRestoredOnReload) {
     form.txtA.Change = [&] { ++changes; };
     form.txtA.SetText("design");
     form.chkA.SetCaption("Caption");
+    form.imgLogo.SetPictureName("logo");
+    form.imgLogo.SetCaption("Words");
+    form.SetBorderless(true);
     EXPECT_EQ(changes, 0);
 
     int loads = 0;
@@ -131,6 +134,9 @@ TEST(FormsLifecycle, NoEventsBeforeLoadAndDesignValuesRestoredOnReload) {
     form.chkA.SetValue(kChecked);
     form.optGroup(2).SetValue(true);
     form.cboList.RemoveItem(0);
+    form.imgLogo.SetPictureName("other");
+    form.imgLogo.SetCaption("Other words");
+    form.SetBorderless(false);
     EXPECT_EQ(changes, 1);
 
     ASSERT_TRUE(form.Unload());
@@ -142,6 +148,9 @@ TEST(FormsLifecycle, NoEventsBeforeLoadAndDesignValuesRestoredOnReload) {
     EXPECT_TRUE(form.optGroup(0).Value());
     EXPECT_FALSE(form.optGroup(2).Value());
     EXPECT_EQ(form.cboList.ListCount(), 3);
+    EXPECT_EQ(form.imgLogo.PictureName(), "logo");
+    EXPECT_EQ(form.imgLogo.Caption(), "Words");
+    EXPECT_TRUE(form.Borderless());
     EXPECT_EQ(changes, 1);  // restoring raises nothing
 }
 

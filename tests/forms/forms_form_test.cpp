@@ -142,13 +142,15 @@ TEST_F(FormsObservers, ToolbarAndStatusNotificationsCarryTheNumber) {
                                                            {Property::PanelToolTip, 1}}));
 }
 
-TEST_F(FormsObservers, FormReportsFocusAndLifecycle) {
+TEST_F(FormsObservers, FormReportsFocusFrameAndLifecycle) {
     std::vector<Property> seen;
     form.Subscribe([&](const PropertyChange& change) { seen.push_back(change.property); });
     form.txtA.SetFocus();
+    form.SetBorderless(true);
+    form.SetBorderless(true);
     form.Unload();
-    EXPECT_EQ(seen, (std::vector<Property>{Property::ActiveControl, Property::Visible,
-                                           Property::Loaded}));
+    EXPECT_EQ(seen, (std::vector<Property>{Property::ActiveControl, Property::Borderless,
+                                           Property::Visible, Property::Loaded}));
 }
 
 }  // namespace

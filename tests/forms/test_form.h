@@ -43,6 +43,7 @@ class TestForm : public Form {
     Toolbar& tlbMain = Add<Toolbar>("tlbMain");
     StatusBar& sbrStatus = Add<StatusBar>("sbrStatus");
     ProgressBar& prgBar = Add<ProgressBar>("prgBar");
+    Picture& imgLogo = Add<Picture>("imgLogo");
 
     // What the handlers saw, in order.
     std::vector<std::string> log;

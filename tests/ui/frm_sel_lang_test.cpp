@@ -37,9 +37,12 @@ TEST_F(FrmSelLangTest, PressingOKWithoutTouchingAnythingChoosesChineseAndCloses)
     EXPECT_EQ(platform.ClosedForms()[0], "frmSelLang");
 }
 
-TEST_F(FrmSelLangTest, LoadSelectsChineseAndPaintsThePanelColour) {
+TEST_F(FrmSelLangTest, LoadSelectsChineseOnABorderlessWindowInThePanelColour) {
     gintLanguage = 2;
     ShowAndDo([&](FrmSelLang& w) {
+        EXPECT_TRUE(w.Borderless());
+        EXPECT_EQ(w.imgEng.Caption(), kSelLangEnglish);  // words, not an image name
+        EXPECT_EQ(w.imgEng.PictureName(), "");
         EXPECT_EQ(gintLanguage, 1);
         EXPECT_TRUE(w.optSelCh(0).Value());
         EXPECT_FALSE(w.optSelCh(1).Value());
