@@ -4,15 +4,22 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <fstream>
+#include <iterator>
 
-#include "storage/profile_test_support.h"
+#include "support/temp_dir.h"
 
 namespace rvm46::storage {
 namespace {
 
-using testing::ReadBytes;
-using testing::ScratchFolder;
-using testing::WriteBytes;
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // "中文" and "新" in GB18030.
 constexpr const char* kGbChinese = "\xD6\xD0\xCE\xC4";
@@ -28,7 +35,7 @@ class ProfileTest : public ::testing::Test {
             std::distance(std::filesystem::directory_iterator(folder_.path()), {}));
     }
 
-    ScratchFolder folder_;
+    rvm46::testing::TempDir folder_;
     std::filesystem::path file_ = folder_.path() / "Config.ini";
 };
 

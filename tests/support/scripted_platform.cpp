@@ -1,28 +1,8 @@
 #include "support/scripted_platform.h"
 
-#include <unistd.h>
-
-#include <atomic>
-#include <system_error>
-
 #include "forms/form.h"
 
 namespace rvm46::forms::testing {
-
-namespace fs = std::filesystem;
-
-ScriptedPlatform::ScriptedPlatform() {
-    static std::atomic<int> counter{0};
-    temp_folder_ = fs::temp_directory_path() /
-                   ("rvm46-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-    fs::create_directories(temp_folder_);
-    program_folder_ = temp_folder_.string();
-}
-
-ScriptedPlatform::~ScriptedPlatform() {
-    std::error_code ignored;
-    fs::remove_all(temp_folder_, ignored);
-}
 
 MsgResult ScriptedPlatform::MsgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
                                    const std::string& title) {
@@ -30,9 +10,9 @@ MsgResult ScriptedPlatform::MsgBox(const std::string& prompt, MsgButtons buttons
         throw ScriptExhausted("message box without a queued answer: \"" + prompt + "\" (" + title +
                               ")");
     }
-    MsgResult answer = answers_.front();
+    const MsgResult answer = answers_.front();
     answers_.pop_front();
-    messages_.push_back({prompt, buttons, icon, title, answer});
+    messages_.push_back({prompt, buttons, icon, title});
     return answer;
 }
 
@@ -63,24 +43,8 @@ void ScriptedPlatform::PopupMenu(Form& form, MenuItem& menu) {
     action(form, menu);
 }
 
-void ScriptedPlatform::FileDialogShown(FileDialogKind kind, FileDialog& dialog) {
-    if (file_answers_.empty()) {
-        throw ScriptExhausted("file dialog without a queued answer: " + dialog.DialogTitle);
-    }
-    file_dialogs_.push_back({kind, dialog});
-    FileDialogAnswer answer = std::move(file_answers_.front());
-    file_answers_.pop_front();
-    dialog.Cancelled = answer.cancelled;
-    dialog.Failed = answer.failed;
-    if (!answer.cancelled) dialog.FileName = answer.file_name;
-}
-
-void ScriptedPlatform::ShowOpenDialog(FileDialog& dialog) {
-    FileDialogShown(FileDialogKind::Open, dialog);
-}
-
-void ScriptedPlatform::ShowSaveDialog(FileDialog& dialog) {
-    FileDialogShown(FileDialogKind::Save, dialog);
+void ScriptedPlatform::Unscripted(FileDialog& dialog) {
+    throw ScriptExhausted("file dialog not scripted: " + dialog.DialogTitle);
 }
 
 }  // namespace rvm46::forms::testing

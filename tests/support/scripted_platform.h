@@ -4,13 +4,13 @@
 // queued throws ScriptExhausted, so a test never hangs and never passes by accident.
 
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "forms/headless_platform.h"
+#include "support/temp_dir.h"
 
 namespace rvm46::forms::testing {
 
@@ -25,25 +25,6 @@ struct ShownMessage {
     MsgButtons buttons;
     MsgIcon icon;
     std::string title;
-    MsgResult answer;
-};
-
-enum class FileDialogKind { Open, Save };
-
-struct ShownFileDialog {
-    FileDialogKind kind;
-    FileDialog request;  // as the program set it up, before the answer
-};
-
-// What the user does in a file dialog.
-struct FileDialogAnswer {
-    std::string file_name;  // the chosen path; ignored when cancelled
-    bool cancelled = false;
-    bool failed = false;
-
-    static FileDialogAnswer Choose(std::string path) { return {std::move(path), false, false}; }
-    static FileDialogAnswer Cancel() { return {{}, true, false}; }
-    static FileDialogAnswer Fail(std::string path) { return {std::move(path), false, true}; }
 };
 
 struct ShownModal {
@@ -61,15 +42,8 @@ class ScriptedPlatform : public HeadlessPlatform {
     using ModalAction = std::function<void(Form&)>;
     using PopupAction = std::function<void(Form&, MenuItem&)>;
 
-    // Creates a fresh temporary program folder, removed again on destruction.
-    ScriptedPlatform();
-    ~ScriptedPlatform() override;
-    ScriptedPlatform(const ScriptedPlatform&) = delete;
-    ScriptedPlatform& operator=(const ScriptedPlatform&) = delete;
-
     // Scripting.
     void QueueAnswer(MsgResult answer) { answers_.push_back(answer); }
-    void QueueFileDialog(FileDialogAnswer answer) { file_answers_.push_back(std::move(answer)); }
     // The next modal show hands its form to `action`, which acts on it as the user and must
     // end with the form hidden or unloaded. A modal show with no action queued is closed at
     // once as the user would close it (the form's QueryUnload runs).
@@ -77,22 +51,17 @@ class ScriptedPlatform : public HeadlessPlatform {
     // The next pop-up menu is handed to `action` (e.g. to click one of its items); without one
     // the menu is dismissed.
     void QueuePopup(PopupAction action) { popup_actions_.push_back(std::move(action)); }
+    // Without it, the program folder is a fresh temporary folder removed with the platform.
     void SetProgramFolder(std::string folder) { program_folder_ = std::move(folder); }
 
     // Records.
     const std::vector<ShownMessage>& Messages() const { return messages_; }
-    const std::vector<ShownFileDialog>& FileDialogs() const { return file_dialogs_; }
     const std::vector<ShownModal>& Modals() const { return modals_; }
     const std::vector<std::string>& ClosedForms() const { return closed_forms_; }
     const std::vector<ShownPopup>& Popups() const { return popups_; }
-    const std::vector<std::string>& ShellOpens() const { return shell_opens_; }
     int EndProcessCount() const { return end_process_count_; }
-    long long SleptMilliseconds() const { return slept_ms_; }
-    int PumpPaintCount() const { return pump_paint_count_; }
     // Answers queued but not used; a test usually expects none left.
-    std::size_t PendingAnswers() const {
-        return answers_.size() + file_answers_.size() + modal_actions_.size();
-    }
+    std::size_t PendingAnswers() const { return answers_.size() + modal_actions_.size(); }
 
     // Platform.
     MsgResult MsgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
@@ -100,33 +69,27 @@ class ScriptedPlatform : public HeadlessPlatform {
     void ShowModal(Form& form, Form* owner) override;
     void CloseForm(Form& form) override;
     void PopupMenu(Form& form, MenuItem& menu) override;
-    void ShowOpenDialog(FileDialog& dialog) override;
-    void ShowSaveDialog(FileDialog& dialog) override;
-    void ShellOpen(const std::string& path) override { shell_opens_.push_back(path); }
+    void ShowOpenDialog(FileDialog& dialog) override { Unscripted(dialog); }
+    void ShowSaveDialog(FileDialog& dialog) override { Unscripted(dialog); }
+    void ShellOpen(const std::string&) override {}
     std::string ProgramFolder() override { return program_folder_; }
     // Records the request and returns: the caller's procedure must end right after it.
     void EndProcess() override { ++end_process_count_; }
-    void Sleep(int milliseconds) override { slept_ms_ += milliseconds; }
-    void PumpPaint() override { ++pump_paint_count_; }
+    void Sleep(int) override {}
 
   private:
-    void FileDialogShown(FileDialogKind kind, FileDialog& dialog);
+    [[noreturn]] static void Unscripted(FileDialog& dialog);
 
+    rvm46::testing::TempDir temp_folder_;
+    std::string program_folder_ = temp_folder_.path().string();
     std::deque<MsgResult> answers_;
-    std::deque<FileDialogAnswer> file_answers_;
     std::deque<ModalAction> modal_actions_;
     std::deque<PopupAction> popup_actions_;
-    std::filesystem::path temp_folder_;
-    std::string program_folder_;
     std::vector<ShownMessage> messages_;
-    std::vector<ShownFileDialog> file_dialogs_;
     std::vector<ShownModal> modals_;
     std::vector<std::string> closed_forms_;
     std::vector<ShownPopup> popups_;
-    std::vector<std::string> shell_opens_;
     int end_process_count_ = 0;
-    long long slept_ms_ = 0;
-    int pump_paint_count_ = 0;
 };
 
 }  // namespace rvm46::forms::testing
