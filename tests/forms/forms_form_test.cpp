@@ -18,9 +18,6 @@ TEST(FormsRegistry, LookupByNameAndArrayIndex) {
     ASSERT_NE(form.FindArray("txtCell"), nullptr);
     EXPECT_EQ(form.FindArray("txtCell")->Indexes(), (std::vector<int>{0, 1, 2, 1003}));
     EXPECT_EQ(form.txtCell(1003).Index(), 1003);
-    EXPECT_EQ(form.txtA.Index(), -1);
-    EXPECT_EQ(form.optGroup(1).Container(), "fraGroup");
-    EXPECT_STREQ(form.Find("cboList")->TypeName(), "ComboBox");
     EXPECT_THROW(form.Add<Label>("txtA"), std::logic_error);
     EXPECT_THROW(form.txtCell.Add(1003), std::logic_error);
 
