@@ -121,32 +121,24 @@ TEST_F(CliTest, BadInputIsRefusedAndLeavesNoFile) {
         EXPECT_NE(err_.str().find(expected), std::string::npos) << err_.str();
         EXPECT_FALSE(std::filesystem::exists(out)) << text;
     };
-    json document = Document();
     refuse("{ not json", "malformed JSON");
     refuse("[1, 2]", "must be a JSON object");
-    document["squelch"] = 10;
-    refuse(document.dump(), "\"squelch\" is 10, outside 0..9");
-    document = Document();
-    document["model"] = 4;
-    refuse(document.dump(), "\"model\" is 4");
-    document = Document();
-    document["beep_tone"] = "0";
-    refuse(document.dump(), "\"beep_tone\" must be a whole number");
-    document = Document();
-    document["channels"].erase(15);
-    refuse(document.dump(), "15 entries, not 16");
-    document = Document();
-    document["channels"][0]["encode_tone"] = 205;
-    refuse(document.dump(), "channel 1: \"encode_tone\" is 205");
-    document = Document();
-    document["channels"][0]["rx"] = "446";
-    refuse(document.dump(), "channel 1: \"rx\" must be a number");
-    document = Document();
-    document["channels"][0].erase("shift");
-    refuse(document.dump(), "\"shift\" is missing");
-    document = Document();
-    document["squelsh"] = 1;
-    refuse(document.dump(), "unknown key \"squelsh\"");
+    // A JSON patch to the good document, and what the refusal says.
+    const std::pair<const char*, const char*> patches[] = {
+        {R"({"op": "replace", "path": "/squelch", "value": 10})",
+         "\"squelch\" is 10, outside 0..9"},
+        {R"({"op": "replace", "path": "/model", "value": 4})", "\"model\" is 4"},
+        {R"({"op": "replace", "path": "/beep_tone", "value": "0"})", "must be a whole number"},
+        {R"({"op": "remove", "path": "/channels/15"})", "15 entries, not 16"},
+        {R"({"op": "replace", "path": "/channels/0/encode_tone", "value": 205})",
+         "channel 1: \"encode_tone\" is 205"},
+        {R"({"op": "replace", "path": "/channels/0/rx", "value": "446"})",
+         "channel 1: \"rx\" must be a number"},
+        {R"({"op": "remove", "path": "/channels/0/shift"})", "\"shift\" is missing"},
+        {R"({"op": "add", "path": "/squelsh", "value": 1})", "unknown key \"squelsh\""}};
+    for (const auto& [patch, expected] : patches) {
+        refuse(Document().patch(json::array({json::parse(patch)})).dump(), expected);
+    }
 
     EXPECT_EQ(Run({"encode", (dir_ / "missing.json").string(), out}), 1);
     EXPECT_EQ(Run({"decode", (dir_ / "missing.Dat").string()}), 1);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "model/arithmetic.h"
 #include "model/run_time_error.h"
@@ -71,28 +72,20 @@ TEST_F(ImageCodecTest, EmptyChannelsAndRadioWideBytes) {
         }
         EXPECT_EQ(image[690 + k], k + 1);
     }
-    EXPECT_EQ(image[kOptionBits], 0xFD);  // beep on, battery save off
-    EXPECT_EQ(image[kSquelch], 6);
-    EXPECT_EQ(image[kMonitorKey], 3);
-    EXPECT_EQ(image[kTimeOutTimer], 2);
+    const std::uint8_t wide[4] = {0xFD, 6, 3, 2};  // beep on, battery save off
+    EXPECT_EQ(std::memcmp(&image[kOptionBits], wide, 4), 0);
     const std::uint8_t block[8] = {0x10, 0x11, 65, 0x13, 0x14, 0x15, 0x16, 0x17};
     EXPECT_EQ(std::memcmp(&image[kModelBlockAt], block, 8), 0);
     EXPECT_EQ(image[1034], 0xFF);
     EXPECT_EQ(image[689], 0xFF);
-}
 
-TEST_F(ImageCodecTest, NoSelectionDefaults) {
     lists_ = {};
     lists_.model = 1;
-    CodeplugImage image = Encode();
-    EXPECT_EQ(image[kOptionBits], 0xFF);  // no selection counts as ON for both
-    EXPECT_EQ(image[kSquelch], 5);
-    EXPECT_EQ(image[kMonitorKey], 3);
-    EXPECT_EQ(image[kTimeOutTimer], 0);
+    const std::uint8_t defaults[4] = {0xFF, 5, 3, 0};  // no selection counts as ON for both
+    EXPECT_EQ(std::memcmp(&Encode()[kOptionBits], defaults, 4), 0);
     lists_.beepTone = 1;
     lists_.batterySave = 0;
-    image = Encode();
-    EXPECT_EQ(image[kOptionBits], 0xFE);
+    EXPECT_EQ(Encode()[kOptionBits], 0xFE);
 }
 
 // Without a model selection only the model block stays blank; the rest is still encoded.
@@ -124,14 +117,11 @@ TEST_F(ImageCodecTest, ChannelRecordLayoutAndFlags) {
     const std::uint8_t ch1[16] = {0x25, 0x06, 0x60, 0x44, 0x75, 0x93, 0x60, 0x44,
                                   0x70, 0x06, 0x74, 0x09, 0xF9, 0x01, 0x01, 0xFF};
     EXPECT_EQ(std::memcmp(Record(image, 0), ch1, 16), 0);
-    const std::uint8_t* ch4 = Record(image, 3);
-    for (int i = 4; i < 8; ++i) EXPECT_EQ(ch4[i], 0xFF);
-    EXPECT_EQ(ch4[kRecEncodeToneHigh], 0x07);  // tone 5 = 77.0 Hz, code "0770"
-    EXPECT_EQ(ch4[kRecEncodeToneLow], 0x70);
-    EXPECT_EQ(ch4[kRecDecodeToneHigh], 0xFF);
-    EXPECT_EQ(ch4[kRecFlags], 0xFA);  // wide, shift off, lockout on
+    // No transmit frequency; tone 5 = 77.0 Hz, code "0770"; wide, shift off, lockout on.
+    const std::uint8_t ch4[16] = {0x25, 0x06, 0x60, 0x44, 0xFF, 0xFF, 0xFF, 0xFF,
+                                  0xFF, 0xFF, 0x70, 0x07, 0xFA, 0x01, 0x01, 0xFF};
+    EXPECT_EQ(std::memcmp(Record(image, 3), ch4, 16), 0);
 
-    EXPECT_EQ(ChannelFlags(1, 0, 1), 0xFE);
     EXPECT_EQ(ChannelFlags(-1, 1, 1), 0xFB);  // no wide/narrow selection
     EXPECT_EQ(ChannelFlags(1, 0.5, 1), 0xFB);
     const std::uint8_t table[8] = {0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE, 0xFF};
@@ -158,14 +148,10 @@ TEST_F(ImageCodecTest, DecodingGivesBackTheEditState) {
     CodeplugImage image = Encode();
     image[1040] = 0x42;  // radio-only bytes beyond the model block are left alone
     const DecodedImage decoded = DecodeImage(image, models_, tones_);
-    EXPECT_EQ(decoded.model, 0);
-    EXPECT_EQ(decoded.modelCode, 65);
-    EXPECT_EQ(decoded.beepTone, 0);
-    EXPECT_EQ(decoded.batterySave, 1);
-    EXPECT_EQ(decoded.squelch, 6);
-    EXPECT_EQ(decoded.monitorKey, 3);
-    EXPECT_EQ(decoded.timeOutTimer, 2);
-    EXPECT_EQ(decoded.wideNarrow, 1);
+    const DecodedImage& d = decoded;
+    EXPECT_EQ(std::tuple(d.model, d.modelCode, d.beepTone, d.batterySave, d.squelch, d.monitorKey,
+                         d.timeOutTimer, d.wideNarrow),
+              std::tuple(0, 65, 0, 1, 6, 3, 2, 1));
     for (std::size_t k = 0; k < kChannelCount; ++k) {
         if (channels_[k][0] == -1) {
             EXPECT_FALSE(decoded.channels[k].has_value()) << k;
@@ -192,12 +178,10 @@ TEST_F(ImageCodecTest, InvalidRadioWideBytesDoNotStopDecoding) {
     image[kTimeOutTimer] = 11;
     image[kModelCodeAt] = 99;
     const DecodedImage decoded = DecodeImage(image, models_, tones_);
-    EXPECT_FALSE(decoded.model);
-    EXPECT_FALSE(decoded.beepTone);
-    EXPECT_FALSE(decoded.batterySave);
-    EXPECT_FALSE(decoded.squelch);
-    EXPECT_FALSE(decoded.monitorKey);
-    EXPECT_FALSE(decoded.timeOutTimer);
+    for (const auto& list : {decoded.model, decoded.beepTone, decoded.batterySave, decoded.squelch,
+                             decoded.monitorKey, decoded.timeOutTimer}) {
+        EXPECT_FALSE(list.has_value());
+    }
     ASSERT_TRUE(decoded.channels[2]);
     EXPECT_EQ((*decoded.channels[2])[kFieldRx], 446.05625);
 }
