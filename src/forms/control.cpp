@@ -1,18 +1,10 @@
 #include "forms/control.h"
 
+#include "forms/assign.h"
 #include "forms/errors.h"
 #include "forms/form.h"
 
 namespace rvm46::forms {
-
-namespace {
-template <class T>
-bool Assign(T& field, T value) {
-    if (field == value) return false;
-    field = std::move(value);
-    return true;
-}
-}  // namespace
 
 Control::Control(const ControlInit& init, Color back_color)
     : form_(init.form), name_(init.name), index_(init.index), container_(init.container) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "forms/assign.h"
 #include "forms/errors.h"
 
 namespace rvm46::forms {
@@ -42,15 +43,6 @@ int Toolbar::ButtonNumber(std::string_view key) const {
     }
     return 0;
 }
-
-namespace {
-template <class T>
-bool Assign(T& field, T value) {
-    if (field == value) return false;
-    field = std::move(value);
-    return true;
-}
-}  // namespace
 
 void Toolbar::SetButtonToolTip(int number, std::string tool_tip) {
     if (Assign(At(number).tool_tip, std::move(tool_tip))) Notify(Property::Buttons, number);
