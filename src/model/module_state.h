@@ -2,10 +2,8 @@
 // The state shared by every subsystem. The main window owns the one instance for the whole run of
 // the program; the other windows and the transfers read and write it through the main window.
 
-#include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "model/codeplug_image.h"
 #include "model/edit_state.h"
@@ -15,13 +13,8 @@
 namespace rvm46 {
 
 struct ModuleState {
-    // Codeplug image and communication buffers.
+    // Codeplug image (the protocol's buffers and counters are in comm::ProtocolState).
     CodeplugImage gbytMatrixCode = BlankImage();
-    LeadCode gbytLeadCode = kLeadCode;
-    std::array<std::uint8_t, 12> gbytSendData{};  // "W", address high, address low, 08h, 8 bytes
-    std::array<std::uint8_t, 4> gbytReadCmd{};    // "R", address high, address low, 08h
-    std::uint8_t gbyt06H = 0x06;                  // the single control byte being sent
-    std::vector<std::uint8_t> gbytReceData;       // the bytes last taken from the serial input
 
     // Edit state and tables.
     ChannelTable gdblChannel = EmptyChannelTable();
@@ -33,8 +26,6 @@ struct ModuleState {
     std::int16_t gintComPort = 1;   // 1..16 valid; anything else means no port is set
     bool gblnPortClosed = true;
     bool gblnCommError = false;
-    std::int16_t gintSendDataCnt = 0;
-    std::int16_t gintPercentCnt = 0;
     std::int16_t gintFrameTotal = 0;
     bool gblnReadMode = false;
     std::int16_t gintCommunEndCnt = 0;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "comm/protocol_state.h"
 #include "forms/forms.h"
 #include "model/module_state.h"
 #include "ui/frm_sel_lang.h"
@@ -22,7 +23,10 @@
 
 namespace rvm46::ui {
 
-class FrmMain : public forms::Form, public ModuleState, public MainWindowState {
+class FrmMain : public forms::Form,
+                public ModuleState,
+                public MainWindowState,
+                public comm::ProtocolState {
   public:
     explicit FrmMain(forms::Platform& platform);
     ~FrmMain() override;

@@ -1,0 +1,283 @@
+// The programming protocol and the transfers against the simulated radio in memory: exact line
+// traces, where each fault ends a transfer, and what a failed read leaves in the image.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "comm/transfer.h"
+#include "support/simulated_line.h"
+
+namespace rvm46 {
+namespace {
+
+using comm::FailureKind;
+using comm::Step;
+using radiosim::Fault;
+using testing::SimulatedLine;
+
+radiosim::RadioMemory PatternMemory() {
+    radiosim::RadioMemory memory;
+    for (std::size_t a = 0; a < memory.size(); ++a)
+        memory[a] = static_cast<std::uint8_t>(a * 7 + 3);
+    return memory;
+}
+
+CodeplugImage PatternImage() {
+    CodeplugImage image = BlankImage();
+    for (std::size_t i = layout::kHeaderSize; i < image.size(); ++i) {
+        image[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    }
+    return image;
+}
+
+std::string Block(const std::string& head, const radiosim::RadioMemory& memory, int n) {
+    std::vector<std::uint8_t> data(memory.begin() + 8 * n, memory.begin() + 8 * n + 8);
+    return head + " " + testing::HexFrame(data);
+}
+
+TEST(BlockAddressTest, HighByteIsBlockDiv32LowByteIsEightTimesRemainder) {
+    const std::vector<std::pair<int, std::array<std::uint8_t, 2>>> table = {
+        {0, {0x00, 0x00}},  {31, {0x00, 0xF8}},  {32, {0x01, 0x00}},
+        {96, {0x03, 0x00}}, {122, {0x03, 0xD0}}, {127, {0x03, 0xF8}}};
+    for (const auto& [n, address] : table) EXPECT_EQ(comm::BlockAddress(n), address) << n;
+}
+
+TEST(ProtocolTest, ReadTraceAndImage) {
+    const radiosim::RadioMemory memory = PatternMemory();
+    SimulatedLine line(memory);
+    ASSERT_TRUE(line.Open("sim").ok());
+    comm::ProtocolState state;
+    CodeplugImage image = BlankImage();
+    const comm::Outcome outcome = comm::ReadRadio(line, state, image);
+    ASSERT_TRUE(outcome.ok()) << outcome.Message();
+
+    const auto& t = line.trace();
+    ASSERT_EQ(t.size(), 4u + 4u * 128u + 1u);
+    EXPECT_EQ(t[0], "> 02 50 52 4F 47 52 41 4D");
+    EXPECT_EQ(t[1], "< 06");
+    EXPECT_EQ(t[2], "> 02");
+    EXPECT_EQ(t[3].size(), std::string("< 00 00 00 00 00 00 00 00").size());
+    for (int n = 0; n < 128; ++n) {
+        const auto a = comm::BlockAddress(n);
+        const std::string address = testing::HexFrame({a[0], a[1]});
+        const std::size_t at = 4 + 4 * static_cast<std::size_t>(n);
+        EXPECT_EQ(t[at], "> 06");
+        EXPECT_EQ(t[at + 1], "< 06");
+        EXPECT_EQ(t[at + 2], "> 52 " + address + " 08");
+        EXPECT_EQ(t[at + 3], Block("< 57 " + address + " 08", memory, n));
+    }
+    EXPECT_EQ(t.back(), "> 06");
+    EXPECT_TRUE(std::equal(memory.begin(), memory.end(), image.begin() + 50));
+    EXPECT_EQ(state.gintPercentCnt, 128);
+    EXPECT_EQ(state.gintSendDataCnt, 127);
+}
+
+TEST(ProtocolTest, WriteTraceLeavesTheTopOfTheMemoryAlone) {
+    const radiosim::RadioMemory before = PatternMemory();
+    SimulatedLine line(before);
+    ASSERT_TRUE(line.Open("sim").ok());
+    comm::ProtocolState state;
+    const CodeplugImage image = PatternImage();
+    ASSERT_TRUE(comm::WriteRadio(line, state, image).ok());
+
+    const auto& t = line.trace();
+    ASSERT_EQ(t.size(), 6u + 2u * 123u);
+    EXPECT_EQ(t[4], "> 06");
+    EXPECT_EQ(t[5], "< 06");
+    radiosim::RadioMemory sent;
+    std::copy(image.begin() + 50, image.end(), sent.begin());
+    for (int n = 0; n < 123; ++n) {
+        const auto a = comm::BlockAddress(n);
+        EXPECT_EQ(t[6 + 2 * n], Block("> 57 " + testing::HexFrame({a[0], a[1]}) + " 08", sent, n));
+        EXPECT_EQ(t[7 + 2 * n], "< 06");
+    }
+    EXPECT_EQ(t.back(), "< 06");  // nothing follows the reply to block 122 (03D0)
+    const auto& after = line.radio().memory();
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + 0x3D8, sent.begin()));
+    EXPECT_TRUE(std::equal(after.begin() + 0x3D8, after.end(), before.begin() + 0x3D8));
+}
+
+TEST(ProtocolTest, HooksRunBeforeTheHandshakeAndAsEachFrameStarts) {
+    SimulatedLine line;
+    ASSERT_TRUE(line.Open("sim").ok());
+    comm::ProtocolState state;
+    state.gintPercentCnt = 99;
+    std::vector<int> shown;
+    std::size_t traceAtStart = 99;
+    comm::TransferHooks hooks;
+    hooks.beforeHandshake = [&] { traceAtStart = line.trace().size(); };
+    hooks.blockFrameStarts = [&] { shown.push_back(state.gintPercentCnt); };
+    CodeplugImage image = BlankImage();
+    ASSERT_TRUE(comm::WriteRadio(line, state, image, hooks).ok());
+    EXPECT_EQ(traceAtStart, 0u);
+    ASSERT_EQ(shown.size(), 123u);
+    for (int i = 0; i < 123; ++i) EXPECT_EQ(shown[static_cast<std::size_t>(i)], i);
+}
+
+TEST(ProtocolTest, FrameOutsideTheMemoryKeepsItsAddressAndData) {
+    comm::ProtocolState state;
+    const CodeplugImage image = PatternImage();
+    comm::CountBlockFrame(state, image, 5);
+    const auto frame = state.gbytSendData;
+    comm::CountBlockFrame(state, BlankImage(), 128);
+    comm::CountBlockFrame(state, BlankImage(), -1);
+    EXPECT_EQ(state.gbytSendData, frame);
+    EXPECT_EQ(state.gintPercentCnt, 3);
+}
+
+struct FaultCase {
+    const char* fault;
+    bool read;
+    comm::Failure failure;
+    const char* lastSent;  // the program's last frame: nothing is sent after a failure
+};
+
+comm::Failure Timeout(Step step, int block, std::size_t awaited, std::size_t received = 0) {
+    comm::Failure f;
+    f.step = step;
+    f.kind = FailureKind::kTimeout;
+    f.block = block;
+    f.awaited = awaited;
+    f.received = received;
+    return f;
+}
+
+comm::Failure Wrong(Step step, int block, std::uint8_t wanted, std::uint8_t got) {
+    comm::Failure f;
+    f.step = step;
+    f.kind = FailureKind::kWrongReply;
+    f.block = block;
+    f.wanted = wanted;
+    f.got = got;
+    return f;
+}
+
+comm::Failure Port(Step step, int block) {
+    comm::Failure f;
+    f.step = step;
+    f.kind = FailureKind::kPortError;
+    f.block = block;
+    f.portMessage = "sim: device disappeared";
+    return f;
+}
+
+TEST(ProtocolTest, EachFaultEndsTheTransferAtItsStep) {
+    const std::vector<FaultCase> cases = {
+        {"nak-handshake", true, Wrong(Step::kHandshake, -1, 0x06, 0x15),
+         "> 02 50 52 4F 47 52 41 4D"},
+        {"garbage-handshake", false, Wrong(Step::kHandshake, -1, 0x06, 0xFF),
+         "> 02 50 52 4F 47 52 41 4D"},
+        {"silent-handshake", true, Timeout(Step::kHandshake, -1, 1), "> 02 50 52 4F 47 52 41 4D"},
+        {"short-ident", false, Timeout(Step::kIdent, -1, 8, 5), "> 02"},
+        {"silent:7", true, Timeout(Step::kReadBlock, 7, 12), "> 52 00 38 08"},
+        {"silent:7", false, Timeout(Step::kWriteBlock, 7, 1), nullptr},
+        {"wrong:0", true, Wrong(Step::kReadBlock, 0, 'W', 0x15), "> 52 00 00 08"},
+        {"wrong:122", false, Wrong(Step::kWriteBlock, 122, 0x06, 0x15), nullptr},
+        {"hangup:40", true, Port(Step::kReadBlock, 40), "> 52 01 40 08"},
+        {"hangup:3", false, Port(Step::kWriteBlock, 3), nullptr},
+    };
+    for (const FaultCase& c : cases) {
+        SCOPED_TRACE(std::string(c.fault) + (c.read ? " read" : " write"));
+        SimulatedLine line(PatternMemory(), *radiosim::ParseFault(c.fault, nullptr));
+        ASSERT_TRUE(line.Open("sim").ok());
+        comm::ProtocolState state;
+        CodeplugImage image = BlankImage();
+        const comm::Outcome outcome =
+            c.read ? comm::ReadRadio(line, state, image) : comm::WriteRadio(line, state, image);
+        ASSERT_FALSE(outcome.ok());
+        EXPECT_EQ(*outcome.failure(), c.failure);
+        EXPECT_FALSE(outcome.Message().empty());
+        if (c.lastSent) {
+            std::string last;
+            for (const auto& frame : line.trace()) {
+                if (frame.starts_with(">")) last = frame;
+            }
+            EXPECT_EQ(last, c.lastSent);
+        }
+    }
+}
+
+TEST(ProtocolTest, WaitLimitsAreFiftyAndSeventyFivePolls) {
+    for (const auto& [fault, limit] : std::vector<std::pair<const char*, int>>{
+             {"silent-handshake", 800}, {"short-ident", 1200}, {"silent:3", 1200}}) {
+        SimulatedLine line(PatternMemory(), *radiosim::ParseFault(fault, nullptr));
+        ASSERT_TRUE(line.Open("sim").ok());
+        comm::ProtocolState state;
+        CodeplugImage image = BlankImage();
+        EXPECT_FALSE(comm::ReadRadio(line, state, image).ok());
+        ASSERT_EQ(line.timeouts().size(), 1u) << fault;
+        EXPECT_EQ(line.timeouts()[0], std::chrono::milliseconds(limit)) << fault;
+    }
+}
+
+TEST(ProtocolTest, ReadFailingAtBlockKKeepsTheBlocksBeforeIt) {
+    const radiosim::RadioMemory memory = PatternMemory();
+    SimulatedLine line(memory, *radiosim::ParseFault("silent:20", nullptr));
+    ASSERT_TRUE(line.Open("sim").ok());
+    comm::ProtocolState state;
+    const CodeplugImage before = PatternImage();
+    CodeplugImage image = before;
+    ASSERT_FALSE(comm::ReadRadio(line, state, image).ok());
+    EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 160, image.begin() + 50));
+    EXPECT_TRUE(std::equal(image.begin() + 210, image.end(), before.begin() + 210));
+    EXPECT_TRUE(std::equal(image.begin(), image.begin() + 50, before.begin()));
+}
+
+TEST(ProtocolTest, ExtraBytesAfterAReadReplyAreTakenAndIgnored) {
+    const radiosim::RadioMemory memory = PatternMemory();
+    SimulatedLine line(memory, *radiosim::ParseFault("extra:9", nullptr));
+    ASSERT_TRUE(line.Open("sim").ok());
+    comm::ProtocolState state;
+    CodeplugImage image = BlankImage();
+    ASSERT_TRUE(comm::ReadRadio(line, state, image).ok());
+    EXPECT_TRUE(std::equal(memory.begin(), memory.end(), image.begin() + 50));
+}
+
+TEST(ProtocolTest, ReadAfterWriteGivesBackWhatTheRadioStored) {
+    SimulatedLine line(PatternMemory(), *radiosim::ParseFault("corrupt:0x10", nullptr));
+    ASSERT_TRUE(line.Open("sim").ok());
+    comm::ProtocolState state;
+    CodeplugImage image = PatternImage();
+    ASSERT_TRUE(comm::WriteRadio(line, state, image).ok());
+    CodeplugImage back = BlankImage();
+    ASSERT_TRUE(comm::ReadRadio(line, state, back).ok());
+    for (std::size_t a = 0; a < 0x3D8; ++a) {
+        EXPECT_EQ(back[50 + a] != image[50 + a], a == 0x10) << a;
+    }
+}
+
+TEST(ProtocolTest, RunOnDeviceClosesTheLineAndReportsOpenFailures) {
+    SimulatedLine line(PatternMemory(), *radiosim::ParseFault("hangup:2", nullptr));
+    CodeplugImage image = BlankImage();
+    comm::ProtocolState state;
+    comm::DeviceOutcome result = comm::RunOnDevice(
+        line, "/dev/sim", [&](comm::SerialLine& l) { return comm::ReadRadio(l, state, image); });
+    EXPECT_TRUE(result.opened);
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(line.IsOpen());
+    EXPECT_EQ(result.Message(),
+              "serial port error at block 2 (address 010h): /dev/sim: device disappeared");
+
+    line.FailOpen("permission denied");
+    result = comm::RunOnDevice(line, "/dev/sim", [](comm::SerialLine&) {
+        ADD_FAILURE() << "ran on a line that did not open";
+        return comm::Outcome::Success();
+    });
+    EXPECT_FALSE(result.opened);
+    EXPECT_EQ(result.Message(), "/dev/sim: permission denied");
+}
+
+TEST(OutcomeTest, MessagesNameTheStepAndTheBytes) {
+    EXPECT_EQ(comm::Outcome::Failed(Timeout(Step::kReadBlock, 12, 12, 3)).Message(),
+              "no answer from the radio at block 12 (address 060h): waited for 12 bytes, 3 came");
+    EXPECT_EQ(comm::Outcome::Failed(Wrong(Step::kHandshake, -1, 0x06, 0x15)).Message(),
+              "the radio refused the handshake: it answered 15h instead of 06h");
+    EXPECT_EQ(comm::Outcome::Failed(Wrong(Step::kAcknowledge, 4, 0x06, 0x00)).Message(),
+              "wrong reply from the radio at the acknowledge before block 4: first byte 00h "
+              "instead of 06h");
+    EXPECT_EQ(comm::Outcome::Success().Message(), "");
+}
+
+}  // namespace
+}  // namespace rvm46
