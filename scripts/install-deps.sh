@@ -1,17 +1,29 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, skipping those already present.
+# Runs as an ordinary user (only the installation itself goes through sudo) or as root.
 set -e
-# The desktop program: Qt 6 Widgets with its platform plugins (X11 among them), a virtual X server for its screenshot test, and fonts with
-# every Chinese glyph and metric-compatible Latin faces.
+# The desktop program: Qt 6 Widgets with its platform plugins (X11 among them) and Qt's own
+# translations (the buttons of message boxes and file dialogs), a virtual X server for its
+# screenshot test, and fonts with every Chinese glyph and metric-compatible Latin faces.
+# dpkg-dev finds the package dependencies of the Debian package (cpack).
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
-          qt6-base-dev qt6-qpa-plugins xvfb xauth imagemagick fonts-wqy-zenhei fonts-liberation2"
+          qt6-base-dev qt6-qpa-plugins qt6-translations-l10n xvfb xauth imagemagick
+          fonts-wqy-zenhei fonts-liberation2 dpkg-dev"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
-if [ -n "$missing" ]; then
-    echo "Installing:$missing"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends $missing
+[ -n "$missing" ] || exit 0
+
+echo "Installing:$missing"
+as_root=""
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+        echo "install-deps: these packages are missing and sudo is not available:$missing" >&2
+        echo "install-deps: install them as root (apt-get install$missing), then run make again." >&2
+        exit 1
+    fi
+    as_root="sudo"
 fi
+$as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+$as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing

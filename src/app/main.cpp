@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <cstdlib>
 #include <iostream>
+#include <string>
+#include <string_view>
 
 #include "app/icons.h"
 #include "app/qt_platform.h"
@@ -20,6 +22,12 @@ bool HaveDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // `--folder DIR`: run with DIR as the program folder (the installed launcher gives each user
+    // a folder of their own); otherwise the executable's own folder.
+    std::string folder;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string_view(argv[i]) == "--folder") folder = argv[i + 1];
+    }
     if (!HaveDisplay()) {
         std::cerr << "rvm46-programmer: no display to show its window on (neither DISPLAY nor\n"
                      "WAYLAND_DISPLAY nor QT_QPA_PLATFORM is set).\n"
@@ -34,6 +42,7 @@ int main(int argc, char** argv) {
     rvm46::app::InstallFontSubstitutes();
 
     rvm46::app::QtPlatform platform;
+    if (!folder.empty()) platform.SetProgramFolder(folder);
     rvm46::ui::FrmMain window(platform);
     platform.SetMainForm(window);
     platform.ViewOf(window);

@@ -101,8 +101,11 @@ bool ReplaceFile(const fs::path& target, std::string_view bytes) {
     int fd = -1;
     fs::path temporary;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + ".tmp" + std::to_string(getpid()) +
-                              "_" + std::to_string(counter++));
+        // Appended piece by piece: GCC 12 at -O3 misreads "." + std::string as overlapping.
+        std::string name = ".";
+        name += target.filename().string();
+        name += ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter++);
+        temporary = folder / name;
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return false;
     }
@@ -165,11 +168,9 @@ EditableProfile SplitForEditing(std::string_view bytes) {
         std::string_view content = bytes.substr(0, lf);
         bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
         if (lf != std::string_view::npos) {
-            line.ending = "\n";
-            if (content.ends_with('\r')) {
-                content.remove_suffix(1);
-                line.ending = "\r\n";
-            }
+            const bool crlf = content.ends_with('\r');
+            if (crlf) content.remove_suffix(1);
+            line.ending = crlf ? "\r\n" : "\n";
         }
         line.content = std::string(content);
         line.text =

@@ -40,7 +40,7 @@ void FrmMain::Form_Load() {
     RunToErrorExit([&] {
         gblnPortClosed = true;
         gblnFormLoaded = false;
-        gstrRecentCount = "0";
+        gstrRecentCount = std::string("0");  // not = "0": GCC 12 -O3 warns falsely (-Wrestrict)
 
         gstrConfigFile = std::string(storage::kConfigFile);
         gstrQTDQTFile = std::string(storage::kToneFile);
