@@ -1,0 +1,62 @@
+#pragma once
+// The simulated radio on a real pseudo-terminal, served on a thread for the length of a test.
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "radiosim/pty_server.h"
+
+namespace rvm46::testing {
+
+class PtyRadio {
+  public:
+    explicit PtyRadio(radiosim::ServerOptions options) : server_(std::move(options)) {
+        std::string error;
+        started_ = server_.Start(&error);
+        error_ = error;
+        device_ = server_.device();
+        if (started_) {
+            thread_ = std::thread([this] {
+                server_.Serve(stop_, [this](const std::string& device) {
+                    std::lock_guard lock(mutex_);
+                    device_ = device;
+                    ++terminals_;
+                });
+            });
+        }
+    }
+    ~PtyRadio() { Stop(); }
+
+    bool started() const { return started_; }
+    const std::string& error() const { return error_; }
+    std::string device() {
+        std::lock_guard lock(mutex_);
+        return device_;
+    }
+    // Stops serving; the memory may be looked at afterwards.
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    // New terminals opened after hang-ups so far.
+    int terminals() {
+        std::lock_guard lock(mutex_);
+        return terminals_;
+    }
+    const radiosim::RadioMemory& memory() const { return server_.memory(); }
+    int writes() const { return server_.writes(); }
+
+  private:
+    radiosim::PtyServer server_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+    std::mutex mutex_;
+    std::string device_;
+    std::string error_;
+    bool started_ = false;
+    int terminals_ = 0;
+};
+
+}  // namespace rvm46::testing
