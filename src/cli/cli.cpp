@@ -6,8 +6,10 @@
 #include <string>
 
 #include "cli/codeplug_json.h"
+#include "cli/radio_commands.h"
 #include "model/image_codec.h"
 #include "model/run_time_error.h"
+#include "serialport/qt_serial_line.h"
 #include "storage/image_file.h"
 #include "storage/model_config.h"
 #include "storage/program_paths.h"
@@ -69,8 +71,8 @@ int Encode(const std::string& jsonFile, const std::string& dataFile, const Table
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, const std::filesystem::path& programFolder,
-           std::ostream& out, std::ostream& err) {
-    CLI::App app{"RVM46 codeplug companion: decode and encode data files"};
+           std::ostream& out, std::ostream& err, comm::SerialSystem* serial, bool progress) {
+    CLI::App app{"RVM46 codeplug companion: data files, and reading and writing radios"};
     app.require_subcommand(1);
     std::string config = storage::ProgramFile(programFolder, storage::kConfigFile).string();
     std::string tones = storage::ProgramFile(programFolder, storage::kToneFile).string();
@@ -91,12 +93,19 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
     encode->add_option("--config", config, "configuration file with the model table");
     encode->add_option("--tones", tones, "tone list file");
 
+    RadioCommands radio(app, config, tones);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e, out, err) == 0 ? 0 : 2;  // help is success; a usage error is 2
     }
     try {
+        if (radio.Parsed()) {
+            if (serial) return radio.Run(*serial, out, err, progress);
+            serialport::QtSerialSystem machine;
+            return radio.Run(machine, out, err, progress);
+        }
         RequireFile(config, "configuration file");
         RequireFile(tones, "tone list file");
         const Tables tables = LoadTables(config, tones);

@@ -1,0 +1,269 @@
+#include "cli/radio_commands.h"
+
+#include <cstdio>
+#include <functional>
+
+#include "cli/codeplug_json.h"
+#include "comm/port_names.h"
+#include "comm/transfer.h"
+#include "model/image_codec.h"
+#include "model/run_time_error.h"
+#include "model/tone_table.h"
+#include "storage/image_file.h"
+#include "storage/model_config.h"
+#include "storage/port_pins.h"
+#include "storage/profile.h"
+
+namespace rvm46::cli {
+
+namespace {
+
+#ifdef _WIN32
+constexpr bool kWindowsNames = true;
+#else
+constexpr bool kWindowsNames = false;
+#endif
+
+// "reading  [##########..........]  64/128" redrawn in place.
+class ProgressBar {
+  public:
+    ProgressBar(std::ostream& err, bool shown, const char* what, int total)
+        : err_(err), shown_(shown), what_(what), total_(total) {}
+    ~ProgressBar() {
+        if (shown_ && drawn_) err_ << "\n" << std::flush;
+    }
+    void Step() {
+        ++done_;
+        if (!shown_) return;
+        constexpr int kWidth = 32;
+        const int filled = done_ * kWidth / total_;
+        err_ << "\r" << what_ << " [" << std::string(static_cast<std::size_t>(filled), '#')
+             << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << done_ << "/"
+             << total_ << std::flush;
+        drawn_ = true;
+    }
+
+  private:
+    std::ostream& err_;
+    bool shown_;
+    const char* what_;
+    int total_;
+    int done_ = 0;
+    bool drawn_ = false;
+};
+
+std::string OpenMessage(const std::string& message) {
+    std::string text = "cannot open the serial port: " + message;
+    if (message.find("permission denied") != std::string::npos) {
+        text +=
+            "\n(the user must be allowed to use serial ports: on most systems, be a member of "
+            "the group \"dialout\" or \"uucp\", then log in again)";
+    }
+    return text;
+}
+
+// Resolves --port against the machine's ports and the configuration's pins.
+std::string DeviceFor(const std::string& port, const std::string& config,
+                      comm::SerialSystem& serial) {
+    // A device path needs no look at the machine's ports.
+    if (port.find_first_of("/\\") != std::string::npos) return port;
+    const comm::PortTable table =
+        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config), kWindowsNames);
+    std::string error;
+    const auto device = comm::ResolvePort(port, table, &error);
+    if (!device) throw InputError(error);
+    return *device;
+}
+
+// One transfer on its own opening of the line; throws InputError with `what` on failure.
+void Transfer(
+    comm::SerialSystem& serial, const std::string& device, const char* what, std::ostream& err,
+    bool progress, int blocks,
+    const std::function<comm::Outcome(comm::SerialLine&, const comm::TransferHooks&)>& body) {
+    const auto line = serial.NewLine();
+    ProgressBar bar(err, progress, what, blocks);
+    comm::TransferHooks hooks;
+    hooks.blockFrameStarts = [&] { bar.Step(); };
+    const comm::DeviceOutcome result =
+        comm::RunOnDevice(*line, device, [&](comm::SerialLine& l) { return body(l, hooks); });
+    if (!result.opened) throw InputError(OpenMessage(result.openError));
+    if (!result.ok()) throw InputError(std::string(what) + " failed: " + result.Message());
+}
+
+CodeplugImage ReadFromRadio(comm::SerialSystem& serial, const std::string& device, const char* what,
+                            std::ostream& err, bool progress) {
+    CodeplugImage image{};
+    LeadCode lead{};
+    InitMatrixCode(image, lead);  // the header of a data file made by a read
+    comm::ProtocolState state;
+    Transfer(serial, device, what, err, progress, comm::kReadBlockCount,
+             [&](comm::SerialLine& line, const comm::TransferHooks& hooks) {
+                 return comm::ReadRadio(line, state, image, hooks);
+             });
+    return image;
+}
+
+void SaveImage(const std::string& file, const CodeplugImage& image) {
+    std::string reason;
+    if (!storage::WriteNewImageFile(file, image, &reason)) {
+        throw InputError("cannot write \"" + file + "\": " + reason);
+    }
+}
+
+// A radio-wide list the file leaves unselected takes the window's default for it: a key of the
+// configuration's section "Default" (one character, an index within its list), else the built-in.
+int DefaultIndex(const std::string& config, const char* key, char fallback, int items) {
+    const std::string text =
+        storage::ProfileRead(config, "Default", key, std::string(1, fallback), 2);
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + items) return text[0] - '0';
+    return fallback - '0';
+}
+
+// What the window sends after opening the file: decoded into the edit state, encoded again.
+CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
+                       const std::string& tones) {
+    for (const auto& [file, what] :
+         {std::pair{config, "configuration file"}, {tones, "tone list file"}}) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec)) {
+            throw InputError(std::string(what) + " \"" + file + "\" cannot be read");
+        }
+    }
+    std::string reason;
+    auto image = storage::ReadImageFile(dataFile, &reason);
+    if (!image) throw InputError("cannot read \"" + dataFile + "\": " + reason);
+    ModelTable models = storage::LoadModelTable(config);
+    ToneTable toneTable;
+    LoadToneCodes(tones, toneTable);
+    LoadToneList(tones, toneTable);
+    CodeplugImage decodedCopy = *image;
+    const DecodedImage decoded = DecodeImage(decodedCopy, models, toneTable);
+    if (!decoded.model) {
+        char code[8];
+        std::snprintf(code, sizeof code, "%02Xh", decoded.modelCode);
+        throw InputError("\"" + dataFile + "\": its model code " + code +
+                         " is none of the configuration's models; nothing was sent");
+    }
+    const auto pick = [&](const std::optional<int>& value, const char* key, char fallback,
+                          int items) {
+        return value ? *value : DefaultIndex(config, key, fallback, items);
+    };
+    ListSelections lists;
+    lists.model = *decoded.model;
+    lists.beepTone = pick(decoded.beepTone, "ToneHint", '0', kOnOffItems);
+    lists.batterySave = pick(decoded.batterySave, "BatSave", '1', kOnOffItems);
+    lists.squelch = pick(decoded.squelch, "Sql", '6', kSquelchItems);
+    lists.monitorKey = pick(decoded.monitorKey, "MoniKey", '3', kMonitorKeyItems);
+    lists.timeOutTimer = pick(decoded.timeOutTimer, "TimeOut", '2', kTimeOutItems);
+    lists.wideNarrow = pick(decoded.wideNarrow, "WideNarrow", '1', kWideNarrowItems);
+    ChannelTable channels = EmptyChannelTable();
+    for (std::size_t k = 0; k < channels.size(); ++k) {
+        if (!decoded.channels[k]) continue;
+        std::copy(decoded.channels[k]->begin(), decoded.channels[k]->end(), channels[k].begin());
+    }
+    CodeplugImage encoded = BlankImage();
+    if (!RunToErrorExit([&] { EncodeImage(encoded, channels, lists, models, toneTable); })) {
+        throw InputError("\"" + dataFile + "\" cannot be encoded; nothing was sent");
+    }
+    return encoded;
+}
+
+}  // namespace
+
+RadioCommands::RadioCommands(CLI::App& app, std::string& config, std::string& tones)
+    : config_(config), tones_(tones) {
+    ports_ = app.add_subcommand("ports", "list COM1..COM16 with their devices, then other ports");
+    ports_->add_option("--config", config_, "configuration file (its [Ports] section pins COMn)");
+
+    read_ = app.add_subcommand("read", "read the radio into a data file");
+    write_ = app.add_subcommand("write", "write a data file to the radio");
+    for (CLI::App* verb : {read_, write_}) {
+        verb->add_option("--config", config_, "configuration file with the model table");
+        verb->add_option("--tones", tones_, "tone list file");
+        verb->add_option("--port", port_, "COM1..COM16 or a device path")->required();
+    }
+    read_->add_option("OUT", dataFile_, "data file to write (.Dat)")->required();
+    write_->add_option("IN", dataFile_, "data file to send (.Dat)")->required();
+    write_->add_option("--backup", backup_, "read the radio into this data file first");
+    write_->add_flag("--verify", verify_, "read the radio back and compare what was written");
+}
+
+bool RadioCommands::Parsed() const {
+    return ports_->parsed() || read_->parsed() || write_->parsed();
+}
+
+int RadioCommands::Run(comm::SerialSystem& serial, std::ostream& out, std::ostream& err,
+                       bool progress) {
+    if (ports_->parsed()) return Ports(serial, out);
+    if (read_->parsed()) return Read(serial, err, progress);
+    return Write(serial, err, progress);
+}
+
+int RadioCommands::Ports(comm::SerialSystem& serial, std::ostream& out) {
+    const comm::PortTable table =
+        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config_), kWindowsNames);
+    for (int n = 1; n <= comm::kPortCount; ++n) {
+        const comm::PortAssignment& a = table.com[static_cast<std::size_t>(n - 1)];
+        std::string name = "COM" + std::to_string(n);
+        name.resize(6, ' ');
+        out << name;
+        if (a.source == comm::PortAssignment::Source::kNone) {
+            out << "-\n";
+            continue;
+        }
+        out << a.device;
+        std::string about = a.info ? comm::DescribePort(*a.info) : "";
+        if (a.source == comm::PortAssignment::Source::kPinned) {
+            about += std::string(about.empty() ? "" : ", ") + "pinned in [Ports]";
+        }
+        if (!about.empty()) out << "  " << about;
+        out << "\n";
+    }
+    if (!table.others.empty()) out << "Other serial ports:\n";
+    for (const comm::PortInfo& p : table.others) {
+        const std::string about = comm::DescribePort(p);
+        out << "      " << p.device << (about.empty() ? "" : "  " + about) << "\n";
+    }
+    return 0;
+}
+
+int RadioCommands::Read(comm::SerialSystem& serial, std::ostream& err, bool progress) {
+    const std::string device = DeviceFor(port_, config_, serial);
+    const CodeplugImage image = ReadFromRadio(serial, device, "reading", err, progress);
+    SaveImage(dataFile_, image);
+    return 0;
+}
+
+int RadioCommands::Write(comm::SerialSystem& serial, std::ostream& err, bool progress) {
+    const CodeplugImage image = Reencode(dataFile_, config_, tones_);
+    const std::string device = DeviceFor(port_, config_, serial);
+    if (!backup_.empty()) {
+        SaveImage(backup_, ReadFromRadio(serial, device, "backup", err, progress));
+    }
+    comm::ProtocolState state;
+    Transfer(serial, device, "writing", err, progress, comm::kWriteBlockCount,
+             [&](comm::SerialLine& line, const comm::TransferHooks& hooks) {
+                 return comm::WriteRadio(line, state, image, hooks);
+             });
+    if (!verify_) return 0;
+    const CodeplugImage back = ReadFromRadio(serial, device, "verifying", err, progress);
+    std::string differ;
+    int count = 0;
+    for (std::size_t a = 0; a < comm::kWriteBlockCount * comm::kBlockSize; ++a) {
+        const std::uint8_t wrote = image[layout::kHeaderSize + a];
+        const std::uint8_t has = back[layout::kHeaderSize + a];
+        if (wrote == has) continue;
+        char line[64];
+        std::snprintf(line, sizeof line, "\n  %03zXh: wrote %02Xh, the radio holds %02Xh", a, wrote,
+                      has);
+        differ += line;
+        ++count;
+    }
+    if (count > 0) {
+        throw InputError("verifying failed: " + std::to_string(count) +
+                         (count == 1 ? " address differs:" : " addresses differ:") + differ);
+    }
+    return 0;
+}
+
+}  // namespace rvm46::cli

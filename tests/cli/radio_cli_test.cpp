@@ -1,0 +1,178 @@
+// The radio verbs of the command line against the simulated radio on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "comm/transfer.h"
+#include "storage/image_file.h"
+#include "support/pty_radio.h"
+#include "support/temp_dir.h"
+
+namespace rvm46 {
+namespace {
+
+using testing::DeliveredFile;
+using testing::PtyRadio;
+using testing::TempDir;
+
+constexpr const char* kDocument = R"({"model": 1, "beep_tone": 1, "battery_save": 0, "squelch": 4,
+  "monitor_key": 2, "time_out_timer": 3, "wide_narrow": 0, "channels": [
+  {"rx": 462.5, "tx": 467.5, "decode_tone": 3, "encode_tone": 12, "busy_lockout": 1, "shift": 0},
+  null, null, null, null, null, null, null, null, null, null, null, null, null, null,
+  {"rx": 450.0125, "tx": null, "decode_tone": 0, "encode_tone": null, "busy_lockout": 0, "shift": 1}
+  ]})";
+
+radiosim::RadioMemory Pattern() {
+    radiosim::RadioMemory memory;
+    for (std::size_t a = 0; a < memory.size(); ++a) memory[a] = static_cast<std::uint8_t>(a ^ 0x5A);
+    return memory;
+}
+
+// A fixed list of ports, for `ports` without hardware.
+class ListedPorts : public comm::SerialSystem {
+  public:
+    std::vector<comm::PortInfo> AvailablePorts() const override {
+        return {{"/dev/ttyS0", "", "", {}, {}},
+                {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303}};
+    }
+    std::unique_ptr<comm::SerialLine> NewLine() override { return nullptr; }
+};
+
+class RadioCliTest : public ::testing::Test {
+  protected:
+    RadioCliTest() {
+        std::filesystem::create_directories(dir_ / "Setting");
+        for (const char* name : {"Config_5100.ini", "QTDQT_5100.ini"}) {
+            std::filesystem::copy_file(DeliveredFile(name), dir_ / "Setting" / name);
+        }
+    }
+
+    std::unique_ptr<PtyRadio> StartRadio(const char* fault = nullptr) {
+        radiosim::ServerOptions options;
+        options.image = BlankImage();
+        const radiosim::RadioMemory memory = Pattern();
+        std::copy(memory.begin(), memory.end(), options.image.begin() + 50);
+        options.blankMemory = false;
+        if (fault) options.fault = *radiosim::ParseFault(fault, nullptr);
+        auto radio = std::make_unique<PtyRadio>(options);
+        EXPECT_TRUE(radio->started()) << radio->error();
+        return radio;
+    }
+
+    int Run(std::vector<std::string> args, comm::SerialSystem* serial = nullptr) {
+        args.insert(args.begin(), "rvm46");
+        std::vector<const char*> argv;
+        for (const auto& a : args) argv.push_back(a.c_str());
+        out_.str("");
+        err_.str("");
+        return cli::RunCli(static_cast<int>(argv.size()), argv.data(), dir_.path(), out_, err_,
+                           serial);
+    }
+
+    std::string Encoded() {
+        const std::string in = dir_.Write("in.json", kDocument).string();
+        const std::string dat = (dir_ / "in.Dat").string();
+        EXPECT_EQ(Run({"encode", in, dat}), 0) << err_.str();
+        return dat;
+    }
+
+    TempDir dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(RadioCliTest, ReadSavesTheBlankHeaderAndTheRadioMemory) {
+    auto radio = StartRadio();
+    // COM1 pinned to the terminal through the configuration's [Ports] section.
+    std::ofstream(dir_ / "Setting" / "Config_5100.ini", std::ios::app)
+        << "\r\n[Ports]\r\nCOM1=" << radio->device() << "\r\n";
+    const std::string out = (dir_ / "radio.Dat").string();
+    ASSERT_EQ(Run({"read", "--port", "COM1", out}), 0) << err_.str();
+    EXPECT_EQ(err_.str(), "");  // no progress bar when nobody watches
+    const auto image = storage::ReadImageFile(out, nullptr);
+    ASSERT_TRUE(image);
+    EXPECT_TRUE(std::equal(image->begin(), image->begin() + 50, BlankImage().begin()));
+    EXPECT_TRUE(std::equal(image->begin() + 50, image->end(), Pattern().begin()));
+}
+
+TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
+    auto silent = StartRadio("silent:90");
+    auto refusing = StartRadio("nak-handshake");
+    const std::string out = (dir_ / "radio.Dat").string();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"read", "--port", silent->device(), out},
+         "reading failed: no answer from the radio at block 90 (address 2D0h)"},
+        {{"read", "--port", refusing->device(), out},
+         "reading failed: the radio refused the handshake"},
+        {{"read", "--port", "/dev/rvm46-none", out},
+         "cannot open the serial port: /dev/rvm46-none: no such device"},
+        {{"read", "--port", "COM17", out}, "COM17: no such port"},
+        {{"write", "--port", silent->device(), (dir_ / "missing.Dat").string()}, "cannot read \""},
+    };
+    for (const auto& [args, message] : cases) {
+        EXPECT_EQ(Run(args), 1) << args[2];
+        const std::string err = err_.str();
+        EXPECT_EQ(err.rfind("rvm46: " + message, 0), 0u) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifies) {
+    const std::string in = Encoded();
+    auto radio = StartRadio();
+    const std::string backup = (dir_ / "backup.Dat").string();
+    ASSERT_EQ(Run({"write", "--port", radio->device(), "--backup", backup, "--verify", in}), 0)
+        << err_.str();
+    radio->Stop();
+    const auto sent = storage::ReadImageFile(in, nullptr);
+    const auto saved = storage::ReadImageFile(backup, nullptr);
+    ASSERT_TRUE(sent && saved);
+    EXPECT_TRUE(std::equal(saved->begin() + 50, saved->end(), Pattern().begin()));
+    EXPECT_TRUE(
+        std::equal(radio->memory().begin(), radio->memory().begin() + 0x3D8, sent->begin() + 50));
+    EXPECT_TRUE(std::equal(radio->memory().begin() + 0x3D8, radio->memory().end(),
+                           Pattern().begin() + 0x3D8));
+}
+
+TEST_F(RadioCliTest, VerifyNamesTheAddressTheRadioStoredWrong) {
+    const std::string in = Encoded();
+    auto radio = StartRadio("corrupt:0x123");
+    EXPECT_EQ(Run({"write", "--port", radio->device(), "--verify", in}), 1);
+    const auto sent = storage::ReadImageFile(in, nullptr);
+    char expected[80];
+    std::snprintf(expected, sizeof expected,
+                  "1 address differs:\n  123h: wrote %02Xh, the radio holds %02Xh",
+                  (*sent)[50 + 0x123], (*sent)[50 + 0x123] ^ 1);
+    EXPECT_NE(err_.str().find(expected), std::string::npos) << err_.str();
+}
+
+TEST_F(RadioCliTest, FileOfAnUnknownModelIsNotSent) {
+    CodeplugImage image = BlankImage();  // model code FFh
+    const std::string in = (dir_ / "blank.Dat").string();
+    ASSERT_TRUE(storage::WriteNewImageFile(in, image, nullptr));
+    auto radio = StartRadio();
+    EXPECT_EQ(Run({"write", "--port", radio->device(), in}), 1);
+    EXPECT_NE(err_.str().find("model code FFh"), std::string::npos) << err_.str();
+    radio->Stop();
+    EXPECT_EQ(radio->memory(), Pattern());
+}
+
+TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
+    std::ofstream(dir_ / "Setting" / "Config_5100.ini", std::ios::app)
+        << "\r\n[Ports]\r\nCOM2=/dev/pts/9\r\n";
+    ListedPorts ports;
+    ASSERT_EQ(Run({"ports"}, &ports), 0) << err_.str();
+    const std::string text = out_.str();
+    EXPECT_EQ(text.substr(0, text.find("COM4")),
+              "COM1  /dev/ttyUSB0  USB-Serial Controller, Prolific (USB 067b:2303)\n"
+              "COM2  /dev/pts/9  pinned in [Ports]\n"
+              "COM3  /dev/ttyS0\n");
+    EXPECT_NE(text.find("COM16 -\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace rvm46
