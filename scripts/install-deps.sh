@@ -5,9 +5,10 @@ set -e
 # The desktop program: Qt 6 Widgets with its platform plugins (X11 among them) and Qt's own
 # translations (the buttons of message boxes and file dialogs), a virtual X server for its
 # screenshot test, and fonts with every Chinese glyph and metric-compatible Latin faces.
+# Qt's serial port library for the line to the radio (desktop program and command line).
 # dpkg-dev finds the package dependencies of the Debian package (cpack).
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
-          qt6-base-dev qt6-qpa-plugins qt6-translations-l10n xvfb xauth imagemagick
+          qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-serialport-dev xvfb xauth imagemagick
           fonts-wqy-zenhei fonts-liberation2 dpkg-dev"
 missing=""
 for p in $packages; do
