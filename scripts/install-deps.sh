@@ -7,9 +7,12 @@ set -e
 # screenshot test, and fonts with every Chinese glyph and metric-compatible Latin faces.
 # Qt's serial port library for the line to the radio (desktop program and command line).
 # dpkg-dev finds the package dependencies of the Debian package (cpack).
+# The help: a viewer for its compiled help files that the desktop's "open" reaches (xchm
+# registers itself for .chm), and libchm-bin for the test that the compiled help files hold the
+# current pages.
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
           qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-serialport-dev xvfb xauth imagemagick
-          fonts-wqy-zenhei fonts-liberation2 dpkg-dev"
+          fonts-wqy-zenhei fonts-liberation2 dpkg-dev xchm xdg-utils shared-mime-info libchm-bin"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -1,6 +1,7 @@
 #include "script/driver.h"
 
 #include <charconv>
+#include <filesystem>
 #include <sstream>
 
 #include "forms/forms.h"
@@ -226,7 +227,10 @@ void Driver::Execute(const std::string& line) {
     if (command == "filename") {
         const auto rest = Trim(StripComment(trimmed.substr(command.size())));
         if (rest.empty()) Fail("filename needs a path or cancel");
-        file_answers_.push_back(rest == "cancel" ? FileAnswer{{}, true} : FileAnswer{rest, false});
+        // A real dialog returns a full path: a relative one is taken from the working folder.
+        file_answers_.push_back(rest == "cancel"
+                                    ? FileAnswer{{}, true}
+                                    : FileAnswer{std::filesystem::absolute(rest).string(), false});
         return;
     }
     if (command == "start") {
@@ -416,7 +420,7 @@ void Driver::PopupMenu(Form& form, MenuItem& menu) {
     reader_.GiveBack(*line);
 }
 
-void Driver::FileDialogShown(FileDialog& dialog) {
+void Driver::FileDialogShown(FileDialog& dialog, const char* form) {
     if (file_answers_.empty()) {
         throw ScriptFailure(kExitNoAnswer, "file dialog without a queued file name: \"" +
                                                dialog.DialogTitle + "\"");
@@ -425,17 +429,21 @@ void Driver::FileDialogShown(FileDialog& dialog) {
     file_answers_.pop_front();
     file_dialogs_.push_back(
         {{"title", dialog.DialogTitle},
+         {"form", form},
+         {"filter", dialog.Filter},
+         {"default_ext", dialog.DefaultExt},
+         {"init_dir", dialog.InitDir},
          {"answer", answer.cancelled ? nlohmann::json(nullptr) : nlohmann::json(answer.path)}});
     dialog.Cancelled = answer.cancelled;
     if (!answer.cancelled) dialog.FileName = answer.path;
 }
 
 void Driver::ShowOpenDialog(FileDialog& dialog) {
-    FileDialogShown(dialog);
+    FileDialogShown(dialog, "open");
 }
 
 void Driver::ShowSaveDialog(FileDialog& dialog) {
-    FileDialogShown(dialog);
+    FileDialogShown(dialog, "save");
 }
 
 void Driver::ShellOpen(const std::string& path) {

@@ -96,7 +96,7 @@ class Driver : public forms::HeadlessPlatform {
     void Execute(const std::string& line);
     void Start();
     void Dump();
-    void FileDialogShown(forms::FileDialog& dialog);
+    void FileDialogShown(forms::FileDialog& dialog, const char* form);
     // The window the user can act on: the innermost modal window, else the main window.
     forms::Form& ActiveForm() const;
     forms::Control& FindControl(forms::Form& form, const std::string& name) const;

@@ -129,6 +129,8 @@ json Driver::StateJson() const {
         {"gintFrameTotal", m.gintFrameTotal},
         {"gintCommunEndCnt", m.gintCommunEndCnt},
         {"gstrRecentCount", m.gstrRecentCount},
+        {"gstrRecentFile",
+         json(std::vector<std::string>(m.gstrRecentFile.begin() + 1, m.gstrRecentFile.end()))},
         {"gstrConfigFile", m.gstrConfigFile},
         {"gstrQTDQTFile", m.gstrQTDQTFile},
         {"gstrTempDataFile", m.gstrTempDataFile},

@@ -1,60 +1,157 @@
 #include "storage/image_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
 
 namespace rvm46::storage {
 
-std::optional<CodeplugImage> ReadImageFile(const std::filesystem::path& file, std::string* error) {
+namespace fs = std::filesystem;
+
+namespace {
+
+void SetError(std::string* error, const std::string& reason) {
+    if (error != nullptr) *error = reason;
+}
+
+std::string ErrnoText(const std::string& what, const fs::path& path) {
+    return what + " " + path.string() + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Copies what the old file holds after `offset` to `fd`; an old file that is missing or shorter
+// contributes nothing.
+bool CopyTail(const fs::path& old, std::size_t offset, int fd) {
+    std::ifstream in(old, std::ios::binary);
+    if (!in) return true;
+    in.seekg(static_cast<std::streamoff>(offset));
+    if (!in) return true;
+    std::array<char, 65536> buffer{};
+    while (in) {
+        in.read(buffer.data(), buffer.size());
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (got > 0 && !WriteAll(fd, reinterpret_cast<const std::uint8_t*>(buffer.data()), got)) {
+            return false;
+        }
+    }
+    return !in.bad();
+}
+
+// The folder's entry of the rename is made durable too; a folder that cannot be synced (some
+// file systems) does not make the save a failure.
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// A name beside the target that no other file has: target name, process id and a counter.
+int CreateTemporary(const fs::path& target, fs::path& temporary) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary =
+            target.parent_path() / ("." + target.filename().string() + ".saving-" +
+                                    std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::optional<CodeplugImage> ReadImageFile(const fs::path& file, std::string* error) {
     std::error_code ec;
-    if (std::filesystem::is_directory(file, ec)) {
-        if (error) *error = "is a folder, not a data file";
+    if (fs::is_directory(file, ec)) {
+        SetError(error, file.string() + " is a folder, not a data file");
         return std::nullopt;
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        if (error) *error = std::strerror(errno);
+        SetError(error, ErrnoText("cannot open", file));
         return std::nullopt;
     }
     CodeplugImage image{};
     in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
     if (in.bad()) {
-        if (error) *error = "read error";
+        SetError(error, "cannot read " + file.string());
         return std::nullopt;
     }
     return image;
 }
 
-bool WriteNewImageFile(const std::filesystem::path& file, const CodeplugImage& image,
-                       std::string* error) {
-    std::filesystem::path temp = file;
-    temp += ".part";
-    bool ok = false;
-    {
-        std::FILE* out = std::fopen(temp.c_str(), "wb");
-        if (out != nullptr) {
-            ok = std::fwrite(image.data(), 1, image.size(), out) == image.size();
-            ok = (std::fflush(out) == 0) && ok;
-            ok = (std::fclose(out) == 0) && ok;
-        }
-        if (!ok && error) *error = std::strerror(errno);
+bool ReplaceFile(const fs::path& file, std::span<const std::uint8_t> head, bool keepTail,
+                 std::string* error, const BeforeReplace& beforeReplace) {
+    std::error_code ec;
+    // Through a link, the file it names is replaced and the link stays.
+    fs::path target = fs::is_symlink(file, ec) ? fs::weakly_canonical(file, ec) : file;
+    if (ec) target = file;
+    if (fs::is_directory(target, ec)) {
+        SetError(error, target.string() + " is a folder, not a data file");
+        return false;
     }
-    if (ok) {
-        std::error_code ec;
-        std::filesystem::rename(temp, file, ec);
-        if (ec) {
-            ok = false;
-            if (error) *error = ec.message();
-        }
+
+    fs::path temporary;
+    const int fd = CreateTemporary(target, temporary);
+    if (fd < 0) {
+        SetError(error, ErrnoText("cannot create a file in", target.parent_path()));
+        return false;
+    }
+    bool ok = WriteAll(fd, head.data(), head.size());
+    if (ok && keepTail) ok = CopyTail(target, head.size(), fd);
+    // An existing file keeps its permissions.
+    struct stat old {};
+    if (ok && ::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+    if (!ok) SetError(error, ErrnoText("cannot write", temporary));
+    if (ok && ::fsync(fd) != 0) {
+        SetError(error, ErrnoText("cannot flush", temporary));
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        SetError(error, ErrnoText("cannot close", temporary));
+        ok = false;
+    }
+    if (ok && beforeReplace && !beforeReplace(temporary)) {
+        SetError(error, "the save was interrupted before " + target.string() + " was replaced");
+        ok = false;
+    }
+    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        SetError(error, ErrnoText("cannot replace", target));
+        ok = false;
     }
     if (!ok) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
+        ::unlink(temporary.c_str());
+        return false;
     }
-    return ok;
+    SyncFolder(target.parent_path());
+    return true;
+}
+
+bool WriteNewImageFile(const fs::path& file, const CodeplugImage& image, std::string* error) {
+    return ReplaceFile(file, image, false, error);
+}
+
+bool SaveImageFile(const fs::path& file, const CodeplugImage& image, std::string* error) {
+    return ReplaceFile(file, image, true, error);
 }
 
 }  // namespace rvm46::storage

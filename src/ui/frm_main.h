@@ -10,6 +10,7 @@
 //   frm_main_editing.cpp    the frequency boxes: typing, leaving, band check and colouring
 //   frm_main_channel_commands.cpp  loading, accepting and deleting channels
 //   frm_main_grid.cpp       the channel grid, showing a codeplug, the pop-up menu, the spinner
+//   frm_main_files.cpp      the file commands, the recent-file list, help and the about box
 
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@
 #include "comm/protocol_state.h"
 #include "forms/forms.h"
 #include "model/module_state.h"
+#include "ui/frm_about_soft.h"
 #include "ui/frm_sel_lang.h"
 #include "ui/main_window_state.h"
 #include "ui/text_table.h"
@@ -147,6 +149,8 @@ class FrmMain : public forms::Form,
 
     // The language window while it is shown on the first start.
     std::unique_ptr<FrmSelLang> frmSelLang;
+    // The about box while it is shown.
+    std::unique_ptr<FrmAboutSoft> frmAboutSoft;
 
     // ---- Procedures ----
     // Start-up, model list and model selection, exit.
@@ -209,6 +213,16 @@ class FrmMain : public forms::Form,
     void txtChannel_MouseDown(int index, int button, int shift, float x, float y);
     void vsbSelCH_Change();
 
+    // Data files, the recent-file list, help and the about box.
+    void NewFile();
+    void OpenFile();
+    void SaveFile();
+    void SaveAsFile();
+    void NowFileDir();
+    void mnuRecentFile_Click(int Index);
+    void Help();
+    void mnuAboutSoft_Click();
+
     // Paths inside the program folder.
     std::string ProgramFolder() const;
     std::string ProgramFilePath(const std::string& relative) const;
@@ -225,6 +239,8 @@ class FrmMain : public forms::Form,
     double BoxValue(const forms::TextBox& box) const;
     void SnapBox(forms::TextBox& box);
     void LenientLeave(forms::TextBox& box);
+    // The file panel: the file-name prefix and gstrCurrentFile.
+    void ShowCurrentFile();
     // Empties row k of the grid and of the channel table; the cleared background.
     void ClearChannelRow(int k);
 

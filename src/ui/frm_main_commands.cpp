@@ -8,9 +8,12 @@ namespace rvm46::ui {
 
 void FrmMain::tlbFrmMain_ButtonClick(const std::string& key) {
     RunToErrorExit([&] {
+        if (key == "FileNew") NewFile();
+        if (key == "FileOpen") OpenFile();
+        if (key == "FileSave") SaveFile();
+        if (key == "Help") Help();
         if (key == "Exit") mnuExit_Click();
-        // "FileNew", "FileOpen", "FileSave", "Read", "Write", "Com" and "Help" are dispatched
-        // here as their commands are built.
+        // "Read", "Write" and "Com" are dispatched here as their commands are built.
     });
 }
 

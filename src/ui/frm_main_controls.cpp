@@ -104,6 +104,13 @@ void FrmMain::WireEvents() {
         txtChannel_MouseDown(index, button, shift, x, y);
     });
     vsbSelCH.Change = [this] { vsbSelCH_Change(); };
+    mnuFileNew.Click = [this] { NewFile(); };
+    mnuFileOpen.Click = [this] { OpenFile(); };
+    mnuFileSave.Click = [this] { SaveFile(); };
+    mnuFileSaveAs.Click = [this] { SaveAsFile(); };
+    mnuRecentFile.On(&MenuItem::Click, [this](int index) { mnuRecentFile_Click(index); });
+    mnuHelpTopic.Click = [this] { Help(); };
+    mnuAboutSoft.Click = [this] { mnuAboutSoft_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
     mnuLangSel0.Click = [this] { mnuLangSel0_Click(); };
     mnuLangSel1.Click = [this] { mnuLangSel1_Click(); };

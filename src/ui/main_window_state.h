@@ -6,6 +6,7 @@
 #include <string>
 
 #include "forms/control.h"
+#include "storage/recent_files.h"
 
 namespace rvm46::ui {
 
@@ -50,7 +51,8 @@ struct MainWindowState {
     // Full path of the current data file, empty = none. nullopt until start-up first sets it:
     // a save before that removes the "Path" key instead of writing it.
     std::optional<std::string> gstrCurrentFile;
-    std::string gstrRecentCount = "0";  // entries in the recent-file list
+    std::string gstrRecentCount = "0";        // entries in the recent-file list
+    storage::RecentFileArray gstrRecentFile;  // recent data files, entry 1 the most recent
 
     // The channel raster: one step in units of 10 Hz and in MHz (12.5 kHz).
     long glngFreStep = 1250;

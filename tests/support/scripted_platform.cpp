@@ -43,8 +43,19 @@ void ScriptedPlatform::PopupMenu(Form& form, MenuItem& menu) {
     action(form, menu);
 }
 
-void ScriptedPlatform::Unscripted(FileDialog& dialog) {
-    throw ScriptExhausted("file dialog not scripted: " + dialog.DialogTitle);
+void ScriptedPlatform::AnswerFileDialog(FileDialog& dialog, bool save) {
+    file_dialogs_.push_back({save, dialog});
+    if (file_answers_.empty()) {
+        throw ScriptExhausted(std::string(save ? "save" : "open") + " dialog not scripted");
+    }
+    FileAnswer answer = std::move(file_answers_.front());
+    file_answers_.pop_front();
+    if (answer.path.empty()) {
+        dialog.Cancelled = true;
+        return;
+    }
+    dialog.FileName = answer.path;
+    dialog.Failed = answer.failed;
 }
 
 }  // namespace rvm46::forms::testing

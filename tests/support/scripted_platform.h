@@ -27,6 +27,12 @@ struct ShownMessage {
     std::string title;
 };
 
+// A file dialog as the program set it up, with the form it was shown in.
+struct ShownFileDialog {
+    bool save;
+    FileDialog request;
+};
+
 struct ShownModal {
     std::string form;
     std::string owner;  // empty without owner
@@ -51,6 +57,11 @@ class ScriptedPlatform : public HeadlessPlatform {
     // The next pop-up menu is handed to `action` (e.g. to click one of its items); without one
     // the menu is dismissed.
     void QueuePopup(PopupAction action) { popup_actions_.push_back(std::move(action)); }
+    // The next file dialog returns `path` (an empty path: the user cancels); `failed` sets the
+    // dialog's failure flag as a dialog does when the chosen name cannot be used.
+    void QueueFileName(std::string path, bool failed = false) {
+        file_answers_.push_back({std::move(path), failed});
+    }
     // Without it, the program folder is a fresh temporary folder removed with the platform.
     void SetProgramFolder(std::string folder) { program_folder_ = std::move(folder); }
 
@@ -60,8 +71,12 @@ class ScriptedPlatform : public HeadlessPlatform {
     const std::vector<std::string>& ClosedForms() const { return closed_forms_; }
     const std::vector<ShownPopup>& Popups() const { return popups_; }
     int EndProcessCount() const { return end_process_count_; }
+    const std::vector<ShownFileDialog>& FileDialogs() const { return file_dialogs_; }
+    const std::vector<std::string>& ShellOpens() const { return shell_opens_; }
     // Answers queued but not used; a test usually expects none left.
-    std::size_t PendingAnswers() const { return answers_.size() + modal_actions_.size(); }
+    std::size_t PendingAnswers() const {
+        return answers_.size() + modal_actions_.size() + file_answers_.size();
+    }
 
     // Platform.
     MsgResult MsgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
@@ -69,16 +84,20 @@ class ScriptedPlatform : public HeadlessPlatform {
     void ShowModal(Form& form, Form* owner) override;
     void CloseForm(Form& form) override;
     void PopupMenu(Form& form, MenuItem& menu) override;
-    void ShowOpenDialog(FileDialog& dialog) override { Unscripted(dialog); }
-    void ShowSaveDialog(FileDialog& dialog) override { Unscripted(dialog); }
-    void ShellOpen(const std::string&) override {}
+    void ShowOpenDialog(FileDialog& dialog) override { AnswerFileDialog(dialog, false); }
+    void ShowSaveDialog(FileDialog& dialog) override { AnswerFileDialog(dialog, true); }
+    void ShellOpen(const std::string& path) override { shell_opens_.push_back(path); }
     std::string ProgramFolder() override { return program_folder_; }
     // Records the request and returns: the caller's procedure must end right after it.
     void EndProcess() override { ++end_process_count_; }
     void Sleep(int) override {}
 
   private:
-    [[noreturn]] static void Unscripted(FileDialog& dialog);
+    struct FileAnswer {
+        std::string path;
+        bool failed;
+    };
+    void AnswerFileDialog(FileDialog& dialog, bool save);
 
     rvm46::testing::TempDir temp_folder_;
     std::string program_folder_ = temp_folder_.path().string();
@@ -89,6 +108,9 @@ class ScriptedPlatform : public HeadlessPlatform {
     std::vector<ShownModal> modals_;
     std::vector<std::string> closed_forms_;
     std::vector<ShownPopup> popups_;
+    std::deque<FileAnswer> file_answers_;
+    std::vector<ShownFileDialog> file_dialogs_;
+    std::vector<std::string> shell_opens_;
     int end_process_count_ = 0;
 };
 

@@ -1,0 +1,347 @@
+// The file commands through the main window: New, Open, Save, Save As, the recent-file list, the
+// file panel, failures that change nothing, and codeplugs that survive a save and a fresh start.
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "editing/channel_window_fixture.h"
+#include "model/codeplug_layout.h"
+#include "storage/image_file.h"
+
+namespace rvm46::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using forms::MsgIcon;
+using forms::MsgResult;
+
+std::string Bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Image index of the first byte after the sixteen channel records.
+constexpr std::size_t kAfterRecords =
+    layout::kChannelRecordAt + layout::kChannelCount * layout::kChannelRecordSize;
+
+std::string ImageBytes(const CodeplugImage& image) {
+    return {reinterpret_cast<const char*>(image.data()), image.size()};
+}
+
+class FilesTest : public ChannelWindowTest {
+  protected:
+    fs::path Scratch() const { return folder_ / "Data" / "TempData.dat"; }
+    std::string FilePanel() { return W().sbrStatus.PanelText(3); }
+
+    // A data file holding the window's codeplug with channel 1 at `rx`.
+    fs::path MakeDataFile(const std::string& name, const std::string& rx) {
+        AcceptChannel(0, rx, rx);
+        W().SetConvert();
+        const fs::path file = folder_ / name;
+        std::string reason;
+        EXPECT_TRUE(storage::WriteNewImageFile(file, W().gbytMatrixCode, &reason)) << reason;
+        return file;
+    }
+
+    void Open(const fs::path& file) {
+        platform_->QueueFileName(file.string());
+        W().mnuFileOpen.UserClick();
+    }
+
+    std::vector<std::string> VisibleRecentCaptions() {
+        std::vector<std::string> captions;
+        for (int i = 0; i < 10; ++i) {
+            if (W().mnuRecentFile(i).Visible()) captions.push_back(W().mnuRecentFile(i).Caption());
+        }
+        return captions;
+    }
+
+    const forms::testing::ShownMessage& LastMessage() { return platform_->Messages().back(); }
+};
+
+TEST_F(FilesTest, CancelledDialogsTouchNoFileAndSaveNoSettings) {
+    StartWith(kModel400To470);
+    fs::remove(ConfigFile());
+    const CodeplugImage before = W().gbytMatrixCode;
+    platform_->QueueFileName("");
+    W().mnuFileOpen.UserClick();
+    platform_->QueueFileName("");
+    W().mnuFileSaveAs.UserClick();
+    EXPECT_FALSE(fs::exists(ConfigFile()));
+    EXPECT_FALSE(fs::exists(Scratch()));
+    EXPECT_TRUE(W().gbytMatrixCode == before);
+    EXPECT_EQ(MessageCount(), 0u);
+
+    // Both dialogs as the commands set them up.
+    const auto& dialogs = platform_->FileDialogs();
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_FALSE(dialogs[0].save);
+    EXPECT_EQ(dialogs[0].request.Filter, "Data File(*.Dat)");
+    EXPECT_EQ(dialogs[0].request.InitDir, Scratch().string());
+    EXPECT_TRUE(dialogs[1].save);
+    EXPECT_EQ(dialogs[1].request.DefaultExt, "dat");
+    EXPECT_EQ(dialogs[1].request.FileName, "");
+}
+
+TEST_F(FilesTest, SaveWithoutCurrentFileAsksThenWritesTheScratchFile) {
+    for (const char* current : {"", " "}) {
+        SCOPED_TRACE(std::string("current '") + current + "'");
+        StartWith(kModel400To470);
+        W().gstrCurrentFile = current;
+        fs::remove(Scratch());
+
+        platform_->QueueAnswer(MsgResult::No);
+        W().tlbFrmMain.UserClickButton("FileSave");
+        EXPECT_FALSE(fs::exists(Scratch()));
+
+        platform_->QueueAnswer(MsgResult::Yes);
+        W().mnuFileSave.UserClick();
+        EXPECT_EQ(LastMessage().prompt, "Are you sure you want to save?");
+        EXPECT_EQ(LastMessage().icon, MsgIcon::Question);
+        EXPECT_TRUE(Bytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
+        EXPECT_EQ(W().gstrCurrentFile, Scratch().string());
+        EXPECT_EQ(FilePanel(), "File Name: " + Scratch().string());
+        EXPECT_EQ(Config("Path"), Scratch().string());
+    }
+}
+
+TEST_F(FilesTest, OpenTakesAnySizeAndSaveOverALongFileKeepsItsTail) {
+    StartWith(kModel400To470);
+    const fs::path source = MakeDataFile("source.Dat", "440");
+    const std::string image = Bytes(source);
+
+    // 1000 bytes: the rest of the image is zero. (Showing a codeplug rewrites its channel
+    // records in memory, so the bytes after them are compared.)
+    const fs::path shortFile = folder_.Write("short.Dat", image.substr(0, 1000));
+    Open(shortFile);
+    const std::string opened = ImageBytes(W().gbytMatrixCode);
+    EXPECT_TRUE(opened.substr(kAfterRecords, 1000 - kAfterRecords) ==
+                image.substr(kAfterRecords, 1000 - kAfterRecords));
+    EXPECT_TRUE(opened.substr(1000) == std::string(74, '\0'));
+    EXPECT_EQ(Cell(1, 0), "440.00000");
+
+    // 2000 bytes: the first 1074 are the image; saving keeps the file 2000 bytes long.
+    const std::string tail(926, '\x5A');
+    const fs::path longFile = folder_.Write("long.Dat", image + tail);
+    AcceptChannel(0, "450", "450");
+    Open(longFile);
+    EXPECT_TRUE(ImageBytes(W().gbytMatrixCode).substr(kAfterRecords) ==
+                image.substr(kAfterRecords));
+    EXPECT_EQ(Cell(1, 0), "440.00000");
+    EXPECT_TRUE(W().cmdConfirm.HasFocus());
+    EXPECT_EQ(W().gstrCurrentFile, longFile.string());
+    EXPECT_EQ(FilePanel(), "File Name: " + longFile.string());
+    EXPECT_EQ(Config("Path"), longFile.string());
+
+    AcceptChannel(1, "450", "450");
+    platform_->QueueAnswer(MsgResult::Yes);
+    W().mnuFileSave.UserClick();
+    const std::string saved = Bytes(longFile);
+    ASSERT_EQ(saved.size(), 2000u);
+    EXPECT_TRUE(saved.substr(0, 1074) == ImageBytes(W().gbytMatrixCode));
+    EXPECT_FALSE(saved.substr(0, 1074) == image);
+    EXPECT_TRUE(saved.substr(1074) == tail);
+}
+
+TEST_F(FilesTest, FailedOpenShowsWrongFileTypeChangesNothingAndCreatesNoFile) {
+    StartWith(kModel400To470);
+    const fs::path keep = MakeDataFile("keep.Dat", "440");
+    Open(keep);
+    const CodeplugImage image = W().gbytMatrixCode;
+    fs::create_directory(folder_ / "folder.Dat");
+
+    for (const fs::path& bad : {folder_ / "missing.Dat", folder_ / "folder.Dat"}) {
+        SCOPED_TRACE(bad.string());
+        platform_->QueueAnswer(MsgResult::OK);
+        Open(bad);
+        EXPECT_EQ(LastMessage().prompt, "Wrong file type!");
+        EXPECT_EQ(LastMessage().title, "Notice");
+        EXPECT_EQ(LastMessage().icon, MsgIcon::Critical);
+        EXPECT_TRUE(W().gbytMatrixCode == image);
+        EXPECT_EQ(W().gstrCurrentFile, keep.string());
+        EXPECT_EQ(FilePanel(), "File Name: " + keep.string());
+    }
+    EXPECT_FALSE(fs::exists(folder_ / "missing.Dat"));
+    EXPECT_EQ(VisibleRecentCaptions().size(), 1u);
+}
+
+TEST_F(FilesTest, FailedSavesShowSaveFileFailedAndKeepCurrentFileAndOldFile) {
+    StartWith(kModel400To470, 1);
+    const fs::path keep = MakeDataFile("keep.Dat", "440");
+    const std::string old = Bytes(keep);
+    Open(keep);
+    AcceptChannel(1, "450", "450");
+    fs::create_directory(folder_ / "folder.Dat");
+
+    // Save As: a folder chosen as the file, a missing folder, and a name the dialog refused.
+    for (int i = 0; i < 3; ++i) platform_->QueueAnswer(MsgResult::OK);
+    platform_->QueueFileName((folder_ / "folder.Dat").string());
+    W().mnuFileSaveAs.UserClick();
+    platform_->QueueFileName((folder_ / "gone" / "x.Dat").string());
+    W().mnuFileSaveAs.UserClick();
+    platform_->QueueFileName((folder_ / "refused.Dat").string(), true);
+    W().mnuFileSaveAs.UserClick();
+    ASSERT_EQ(MessageCount(), 3u);
+    for (const auto& message : platform_->Messages()) {
+        EXPECT_EQ(message.prompt, "保存文件出错！");
+        EXPECT_EQ(message.title, "提示");
+        EXPECT_EQ(message.icon, MsgIcon::Critical);
+    }
+    EXPECT_FALSE(fs::exists(folder_ / "refused.Dat"));
+    EXPECT_TRUE(Bytes(keep) == old);
+    EXPECT_EQ(W().gstrCurrentFile, keep.string());
+
+    // Save to a current file that has become a folder.
+    fs::remove(keep);
+    fs::create_directory(keep);  // the current file's name is now a folder
+    platform_->QueueAnswer(MsgResult::Yes);
+    platform_->QueueAnswer(MsgResult::OK);
+    W().mnuFileSave.UserClick();
+    EXPECT_EQ(LastMessage().prompt, "保存文件出错！");
+    EXPECT_EQ(W().gstrCurrentFile, keep.string());
+    EXPECT_EQ(FilePanel(), "文件名: " + keep.string());
+    EXPECT_EQ(platform_->PendingAnswers(), 0u);
+}
+
+TEST_F(FilesTest, SaveAsWritesTheNewNameWithoutListingItAndSaveThenGoesThere) {
+    StartWith(kModel400To470);
+    AcceptChannel(0, "440", "445");
+    const fs::path target = folder_ / "copy.Dat";
+    platform_->QueueFileName(target.string());
+    W().mnuFileSaveAs.UserClick();
+    EXPECT_EQ(MessageCount(), 0u);  // no question before Save As
+    EXPECT_TRUE(Bytes(target) == ImageBytes(W().gbytMatrixCode));
+    EXPECT_EQ(W().gstrCurrentFile, target.string());
+    EXPECT_EQ(Config("Path"), target.string());
+    EXPECT_TRUE(VisibleRecentCaptions().empty());
+    EXPECT_FALSE(W().mnuRecentSep.Visible());
+
+    AcceptChannel(1, "460", "460");
+    platform_->QueueAnswer(MsgResult::Yes);
+    W().mnuFileSave.UserClick();
+    EXPECT_EQ(platform_->FileDialogs().size(), 1u);  // Save shows no dialog
+    EXPECT_TRUE(Bytes(target) == ImageBytes(W().gbytMatrixCode));
+    EXPECT_FALSE(fs::exists(Scratch()));
+}
+
+TEST_F(FilesTest, NewClearsWithoutFilesAndAFollowingSaveWritesTheBlankCodeplug) {
+    StartWith(kModel400To470);
+    const fs::path file = MakeDataFile("a.Dat", "440");
+    Open(file);
+    W().cboSqlSel.UserSelect(2);
+
+    platform_->QueueAnswer(MsgResult::No);
+    W().mnuFileNew.UserClick();
+    EXPECT_EQ(Cell(1, 0), "440.00000");
+
+    platform_->QueueAnswer(MsgResult::Yes);
+    W().tlbFrmMain.UserClickButton("FileNew");
+    EXPECT_EQ(LastMessage().prompt, "All data will be cleared,continue?");
+    EXPECT_EQ(Cell(1, 0), "");
+    EXPECT_EQ(W().gdblChannel, EmptyChannelTable());
+    EXPECT_EQ(W().cboSqlSel.ListIndex(), W().gintDefSql);
+    EXPECT_EQ(W().cboChSel.Text(), "1");
+    EXPECT_TRUE(W().txtReceFre.HasFocus());
+    EXPECT_TRUE(W().gbytMatrixCode == BlankImage());
+    EXPECT_EQ(W().gstrCurrentFile, Scratch().string());
+    EXPECT_EQ(Config("Path"), Scratch().string());
+    EXPECT_FALSE(fs::exists(Scratch()));
+
+    platform_->QueueAnswer(MsgResult::Yes);
+    W().mnuFileSave.UserClick();
+    W().SetConvert();
+    EXPECT_TRUE(Bytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
+    // Blank channels and the default settings, not the file opened before.
+    EXPECT_EQ(Bytes(Scratch())[layout::kChannelRecordAt], '\xFF');
+}
+
+TEST_F(FilesTest, RecentListNewestFirstCappedAtTenWithDuplicates) {
+    StartWith(kModel400To470);
+    std::vector<fs::path> files;
+    for (int n = 0; n < 11; ++n) {
+        files.push_back(folder_.Write("f" + std::to_string(n) + ".Dat", std::string(1074, '\0')));
+        Open(files.back());
+    }
+    auto captions = VisibleRecentCaptions();
+    ASSERT_EQ(captions.size(), 10u);
+    EXPECT_EQ(captions[0], "&1  " + files[10].string());
+    EXPECT_EQ(captions[9], "&10  " + files[1].string());
+    EXPECT_TRUE(W().mnuRecentSep.Visible());
+    EXPECT_EQ(W().gstrRecentCount, "10");
+
+    Open(files[10]);
+    captions = VisibleRecentCaptions();
+    EXPECT_EQ(captions[0], "&1  " + files[10].string());
+    EXPECT_EQ(captions[1], "&2  " + files[10].string());
+    EXPECT_EQ(captions[9], "&10  " + files[2].string());
+}
+
+TEST_F(FilesTest, RecentEntryLoadsItsFileKeepsTheOrderAndSavesTheOldPathFirst) {
+    StartWith(kModel400To470);
+    const fs::path a = MakeDataFile("a.Dat", "440");
+    const fs::path b = MakeDataFile("b.Dat", "450");
+    const fs::path c = MakeDataFile("c.Dat", "460");
+    for (const fs::path& f : {a, b, c}) Open(f);
+    const auto order = VisibleRecentCaptions();
+    ASSERT_EQ(order[2], "&3  " + a.string());
+
+    W().mnuRecentFile(2).UserClick();
+    EXPECT_EQ(Cell(1, 0), "440.00000");
+    EXPECT_EQ(VisibleRecentCaptions(), order);
+    EXPECT_EQ(W().gstrCurrentFile, a.string());
+    EXPECT_EQ(FilePanel(), "File Name: " + a.string());
+    EXPECT_EQ(Config("Path"), c.string());  // saved before the current file changed
+
+    // An entry whose file was deleted meanwhile: a warning, nothing changes, nothing is created.
+    fs::remove(b);
+    const CodeplugImage image = W().gbytMatrixCode;
+    platform_->QueueAnswer(MsgResult::OK);
+    W().mnuRecentFile(1).UserClick();
+    EXPECT_EQ(LastMessage().prompt, "Wrong file type!");
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(W().gbytMatrixCode == image);
+    EXPECT_EQ(W().gstrCurrentFile, a.string());
+    EXPECT_FALSE(fs::exists(b));
+}
+
+TEST_F(FilesTest, SavedCodeplugOpensTheSameInAFreshStartAndDecodesWithTheCompanion) {
+    StartWith(kModel400To470);
+    AcceptChannel(0, "440", "445");
+    W().cboChSel.UserSelect(3);
+    Enter(W().txtReceFre, "433.1234", W().cboReceQTSel);
+    W().cboReceQTSel.UserSelect(5);
+    W().chkShift.UserClick();
+    W().cmdConfirm.UserClick();
+    W().cboSqlSel.UserSelect(9);
+    W().cboMoniSel.UserSelect(0);
+    const fs::path file = folder_ / "radio.Dat";
+    platform_->QueueFileName(file.string());
+    W().mnuFileSaveAs.UserClick();
+    const ChannelTable table = W().gdblChannel;
+    std::vector<std::vector<std::string>> grid;
+    for (int k = 0; k < 16; ++k) grid.push_back(Row(k));
+
+    Start();
+    Open(file);
+    EXPECT_EQ(W().gdblChannel, table);
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(Row(k), grid[static_cast<std::size_t>(k)]) << k;
+    EXPECT_EQ(W().cboSqlSel.ListIndex(), 9);
+    EXPECT_EQ(W().cboMoniSel.ListIndex(), 0);
+
+    std::ostringstream out, err;
+    const std::string path = file.string();
+    const char* argv[] = {"rvm46", "decode", path.c_str()};
+    ASSERT_EQ(cli::RunCli(3, argv, folder_.path(), out, err), 0) << err.str();
+    const auto decoded = nlohmann::json::parse(out.str());
+    EXPECT_EQ(decoded["squelch"], 9);
+    EXPECT_EQ(decoded["channels"][0]["rx"], 440.0);
+    EXPECT_EQ(decoded["channels"][0]["tx"], 445.0);
+    EXPECT_EQ(decoded["channels"][3]["rx"], 433.125);
+    EXPECT_EQ(decoded["channels"][3]["shift"], 1);
+    EXPECT_TRUE(decoded["channels"][1].is_null());
+}
+
+}  // namespace
+}  // namespace rvm46::testing
