@@ -34,5 +34,5 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "RVM46 programming software <rvm46@localhost
 # Shared libraries are found by dpkg-shlibdeps; these are loaded at run time or only used by name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, fonts-wqy-zenhei, fonts-liberation2")
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-wqy-zenhei, fonts-liberation2, xchm, xdg-utils")
 include(CPack)
