@@ -8,6 +8,8 @@
 # then the part of the line time the program took to send its next frame after each reply (the
 # rest is the paced bytes themselves and the simulator's own timing). A loaded machine shows in it.
 # Usage: scripts/benchmark-transfers.sh [RUNS]   (builds a release build in build-bench/)
+# RVM46_BENCH_PREFIX is put before the rvm46 command, e.g. "chrt -f 5" to keep the other
+# processes of a busy machine from delaying it.
 set -e
 runs=${1:-3}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,7 +41,7 @@ run() {
     sim=$!
     while [ ! -e "$work/radio" ]; do sleep 0.05; done
     start=$(now)
-    "$bin/rvm46" "$verb" --port "$work/radio" "$@"
+    ${RVM46_BENCH_PREFIX:-} "$bin/rvm46" "$verb" --port "$work/radio" "$@"
     end=$(now)
     kill "$sim"
     wait "$sim" 2>/dev/null || true
