@@ -9,6 +9,7 @@
 #include "comm/transfer.h"
 #include "storage/image_file.h"
 #include "support/pty_radio.h"
+#include "support/simulated_line.h"
 #include "support/temp_dir.h"
 
 namespace rvm46 {
@@ -41,6 +42,16 @@ class ListedPorts : public comm::SerialSystem {
     std::unique_ptr<comm::SerialLine> NewLine() override { return nullptr; }
 };
 
+// Ports that exist but may not be opened by this user.
+class ForbiddenPorts : public ListedPorts {
+  public:
+    std::unique_ptr<comm::SerialLine> NewLine() override {
+        auto line = std::make_unique<testing::SimulatedLine>();
+        line->FailOpen("permission denied");
+        return line;
+    }
+};
+
 class RadioCliTest : public ::testing::Test {
   protected:
     RadioCliTest() {
@@ -62,14 +73,15 @@ class RadioCliTest : public ::testing::Test {
         return radio;
     }
 
-    int Run(std::vector<std::string> args, comm::SerialSystem* serial = nullptr) {
+    int Run(std::vector<std::string> args, comm::SerialSystem* serial = nullptr,
+            bool progress = false) {
         args.insert(args.begin(), "rvm46");
         std::vector<const char*> argv;
         for (const auto& a : args) argv.push_back(a.c_str());
         out_.str("");
         err_.str("");
         return cli::RunCli(static_cast<int>(argv.size()), argv.data(), dir_.path(), out_, err_,
-                           serial);
+                           serial, progress);
     }
 
     std::string Encoded() {
@@ -96,6 +108,13 @@ TEST_F(RadioCliTest, ReadSavesTheBlankHeaderAndTheRadioMemory) {
     ASSERT_TRUE(image);
     EXPECT_TRUE(std::equal(image->begin(), image->begin() + 50, BlankImage().begin()));
     EXPECT_TRUE(std::equal(image->begin() + 50, image->end(), Pattern().begin()));
+
+    // Watched on a terminal: a bar redrawn per block, ending on its own line.
+    ASSERT_EQ(Run({"read", "--port", "COM1", out}, nullptr, true), 0) << err_.str();
+    const std::string err = err_.str();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\r'), 128);
+    EXPECT_NE(err.find("\rreading [................................] 1/128"), std::string::npos);
+    EXPECT_TRUE(err.ends_with("\rreading [################################] 128/128\n")) << err;
 }
 
 TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
@@ -159,6 +178,15 @@ TEST_F(RadioCliTest, FileOfAnUnknownModelIsNotSent) {
     EXPECT_NE(err_.str().find("model code FFh"), std::string::npos) << err_.str();
     radio->Stop();
     EXPECT_EQ(radio->memory(), Pattern());
+}
+
+TEST_F(RadioCliTest, PermissionDeniedSaysTheUserMustBeAllowedToUseSerialPorts) {
+    ForbiddenPorts ports;
+    EXPECT_EQ(Run({"read", "--port", "COM1", (dir_ / "radio.Dat").string()}, &ports), 1);
+    EXPECT_EQ(err_.str(),
+              "rvm46: cannot open the serial port: /dev/ttyUSB0: permission denied\n"
+              "(the user must be allowed to use serial ports: on most systems, be a member of the "
+              "group \"dialout\" or \"uucp\", then log in again)\n");
 }
 
 TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
