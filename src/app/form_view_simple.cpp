@@ -12,6 +12,7 @@
 
 #include "app/form_view.h"
 #include "app/form_view_support.h"
+#include "app/icons.h"
 #include "app/layouts.h"
 
 namespace rvm46::app {
@@ -140,8 +141,7 @@ void FormView::SyncSimpleWidget(Control& control, QWidget* widget) {
     } else if (auto* picture = dynamic_cast<Picture*>(&control)) {
         // The named image where there is one; otherwise the picture's words.
         auto* label = static_cast<QLabel*>(widget);
-        const QIcon icon =
-            picture->PictureName().empty() ? QIcon() : QIcon::fromTheme(Q(picture->PictureName()));
+        const QIcon icon = PictureIcon(picture->PictureName());
         if (!icon.isNull()) {
             label->setPixmap(icon.pixmap(label->size()));
         } else {

@@ -123,4 +123,10 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
+QIcon PictureIcon(const std::string& name) {
+    if (name.empty()) return {};
+    if (name == "rvm46-programmer") return ApplicationIcon();
+    return QIcon::fromTheme(QString::fromStdString(name));
+}
+
 }  // namespace rvm46::app

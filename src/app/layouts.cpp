@@ -110,6 +110,24 @@ WindowLayout LanguageWindow() {
     return l;
 }
 
+// The about box: the program icon beside the title lines, the notice below, OK at the foot.
+WindowLayout AboutWindow() {
+    WindowLayout l;
+    auto& p = l.places;
+    p.push_back({"imgIcon", -1, 16, 16, 48, 48});
+    p.push_back({"lblTitle", -1, 80, 14, 300, 22});
+    p.push_back({"lblUseRange", -1, 80, 40, 300, 20});
+    p.push_back({"lblVersion", -1, 80, 70, 300, 20});
+    p.push_back({"lblRelease", -1, 80, 92, 300, 20});
+    p.push_back({"lblDescription", -1, 16, 126, 364, 20});
+    p.push_back({"lblRights", -1, 16, 148, 364, 20});
+    p.push_back({"lblDisClaimer", -1, 16, 170, 364, 16});
+    p.push_back({"cmdOK", -1, 290, 194, 90, 28});
+    l.width = 396;
+    l.height = 234;
+    return l;
+}
+
 }  // namespace
 
 const Placement* WindowLayout::Find(std::string_view name, int index) const {
@@ -122,8 +140,10 @@ const Placement* WindowLayout::Find(std::string_view name, int index) const {
 const WindowLayout* LayoutFor(std::string_view form_name) {
     static const WindowLayout main_window = MainWindow();
     static const WindowLayout language_window = LanguageWindow();
+    static const WindowLayout about_window = AboutWindow();
     if (form_name == "frmMain") return &main_window;
     if (form_name == "frmSelLang") return &language_window;
+    if (form_name == "frmAboutSoft") return &about_window;
     return nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QMenu>
 #include <QMessageBox>
@@ -92,6 +93,17 @@ MsgResult ResultOf(int button, MsgButtons buttons) {
     }
 }
 
+// A chosen name the command cannot use: for opening, anything but a readable file; for saving, a
+// folder, a name in a folder that does not exist, or a file or folder that may not be written.
+bool NameUnusable(const QString& path, bool save) {
+    const QFileInfo file(path);
+    if (!save) return !file.isFile() || !file.isReadable();
+    if (file.isDir()) return true;
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir() || !folder.isWritable()) return true;
+    return file.exists() && !file.isWritable();
+}
+
 void RunFileDialog(FileDialog& dialog, bool save, QWidget* parent) {
     QString filter = Q(dialog.Filter);
     // "Data File(*.Dat)|*.Dat" pairs become Qt's "Data File(*.Dat)" entries.
@@ -101,16 +113,23 @@ void RunFileDialog(FileDialog& dialog, bool save, QWidget* parent) {
         for (int i = 0; i + 1 < parts.size(); i += 2) entries << parts[i];
         filter = entries.join(";;");
     }
-    QFileDialog box(parent, Q(dialog.DialogTitle), Q(dialog.InitDir), filter);
+    // InitDir may name the current file itself: the dialog starts in its folder.
+    QString start = Q(dialog.InitDir);
+    if (!start.isEmpty() && !QFileInfo(start).isDir()) start = QFileInfo(start).absolutePath();
+    QFileDialog box(parent, Q(dialog.DialogTitle), start, filter);
     box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     box.setDefaultSuffix(Q(dialog.DefaultExt));
+    // "*.Dat" also lists "radio.dat": names differ only in case on the systems the files come from.
+    box.setFilter(box.filter() & ~QDir::Filters(QDir::CaseSensitive));
     if (!dialog.FileName.empty()) box.selectFile(Q(dialog.FileName));
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
         dialog.Cancelled = true;
         return;
     }
-    dialog.FileName = QDir::toNativeSeparators(box.selectedFiles().first()).toStdString();
+    const QString chosen = box.selectedFiles().first();
+    dialog.FileName = QDir::toNativeSeparators(chosen).toStdString();
+    dialog.Failed = NameUnusable(chosen, save);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -15,7 +16,10 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "scripted_qt_platform.h"
@@ -182,6 +186,51 @@ TEST_F(AppWindowTest, ClosingTheWindowAsksAndCanBeCancelled) {
     window->close();
     EXPECT_FALSE(w.Loaded());
     EXPECT_FALSE(window->isVisible());
+}
+
+// Acts on the file dialog once it is up: `act` gets the real Qt dialog.
+void WhenFileDialogShows(std::function<void(QFileDialog&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        act(*box);
+    });
+}
+
+TEST_F(AppWindowTest, SaveAsAndOpenThroughTheRealFileDialog) {
+    ui::FrmMain& w = Start(2);
+    const QString data = QString::fromStdString((folder_.path() / "Data").string());
+
+    // Save As starts in the current file's folder, offers data files, adds the extension.
+    WhenFileDialogShows([&](QFileDialog& box) {
+        EXPECT_EQ(box.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(box.directory().absolutePath(), data);
+        EXPECT_EQ(box.nameFilters(), QStringList{"Data File(*.Dat)"});
+        box.selectFile("radio");
+        QMetaObject::invokeMethod(&box, "accept");
+    });
+    Action(w.mnuFileSaveAs)->trigger();
+    const std::string saved = (folder_.path() / "Data" / "radio.dat").string();
+    EXPECT_EQ(w.gstrCurrentFile, saved);
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(std::filesystem::file_size(saved), 1074u);
+    EXPECT_TRUE(platform_.Messages().empty());
+
+    // Cancelling Open changes nothing; opening the lower-case ".dat" file loads it.
+    WhenFileDialogShows([](QFileDialog& box) { box.reject(); });
+    Action(w.mnuFileOpen)->trigger();
+    EXPECT_FALSE(w.mnuRecentFile(0).Visible());
+    WhenFileDialogShows([&](QFileDialog& box) {
+        EXPECT_EQ(box.acceptMode(), QFileDialog::AcceptOpen);
+        // Names are matched against "*.Dat" regardless of case ("radio.dat" is listed).
+        EXPECT_FALSE(box.filter().testFlag(QDir::CaseSensitive));
+        box.selectFile(QString::fromStdString(saved));
+        QMetaObject::invokeMethod(&box, "accept");
+    });
+    Action(w.mnuFileOpen)->trigger();
+    EXPECT_TRUE(platform_.Messages().empty());
+    EXPECT_TRUE(w.mnuRecentFile(0).Visible());
+    EXPECT_EQ(Action(w.mnuRecentFile(0))->text().toStdString(), "&1  " + saved);
 }
 
 }  // namespace

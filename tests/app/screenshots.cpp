@@ -1,6 +1,6 @@
-// Renders the main window in both languages on a real (virtual) display, saves the pictures into
-// the folder named on the command line, and fails when a window comes out blank or when the font
-// of a Chinese caption lacks its glyphs.
+// Renders the main window and the about box in both languages on a real (virtual) display, saves
+// the pictures into the folder named on the command line, and fails when a window comes out blank
+// or when the font of a Chinese caption lacks its glyphs.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -94,6 +94,17 @@ void Run(int language, const QString& folder) {
             CheckGlyphs(view.Widget<QLabel>(name));
         }
     }
+
+    // The about box, opened from the Help menu.
+    platform.QueueModal([&](FormView& about) {
+        QApplication::processEvents();
+        Shoot(about.Window(), folder + "/about-box-" + suffix + ".png");
+        if (language == 1) CheckGlyphs(about.Widget<QLabel>("lblDescription"));
+        const QLabel* icon = about.Widget<QLabel>("imgIcon");
+        if (icon->pixmap().isNull()) Fail("the about box shows no icon");
+        about.Widget<QAbstractButton>("cmdOK")->click();
+    });
+    window->mnuAboutSoft.UserClick();
     view.Window()->hide();
     platform.DropView(*window);
 }

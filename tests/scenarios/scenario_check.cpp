@@ -10,6 +10,10 @@
 //     [@K] /json/pointer = JSON   in dump K (1-based; default: the last dump)
 //     [@K] /json/pointer absent   the dump has no such member
 //     ini SECTION KEY = VALUE     Setting/Config_5100.ini afterwards ("ini SECTION KEY absent")
+//     file PATH size N            a file in the program folder afterwards ("file PATH absent")
+//
+// The driver runs in the program folder, so a script names files there by relative paths
+// ("filename Data/radio.Dat"); in expectations $PROGRAM stands for the program folder's full path.
 
 #include <sys/wait.h>
 
@@ -81,9 +85,9 @@ int main(int argc, char** argv) {
     fs::create_directories(program);
     fs::copy(setting, program / "Setting", fs::copy_options::recursive);
 
-    const std::string command = Quote(driver) + " --folder " + Quote(program) + " " +
-                                Quote(script) + " > " + Quote(work / "stdout") + " 2> " +
-                                Quote(work / "stderr");
+    const std::string command = "cd " + Quote(program) + " && " + Quote(driver) + " --folder " +
+                                Quote(program) + " " + Quote(script) + " > " +
+                                Quote(work / "stdout") + " 2> " + Quote(work / "stderr");
     const int raw = std::system(command.c_str());
     if (raw == -1 || !WIFEXITED(raw)) {
         std::cerr << "driver did not run to an exit: " << command << "\n";
@@ -111,6 +115,9 @@ int main(int argc, char** argv) {
     for (std::string line; std::getline(in, line);) {
         ++number;
         line = Trim(line);
+        for (auto at = line.find("$PROGRAM"); at != std::string::npos; at = line.find("$PROGRAM")) {
+            line.replace(at, 8, program.string());
+        }
         if (line.empty() || line[0] == '#') continue;
         const auto fail = [&](const std::string& what) {
             std::cerr << expect.filename().string() << ":" << number << ": " << what << "\n";
@@ -128,6 +135,16 @@ int main(int argc, char** argv) {
                 std::size_t count = 0;
                 words >> count;
                 if (dumps.size() != count) fail("got " + std::to_string(dumps.size()) + " dumps");
+            } else if (word == "file") {
+                std::string path;
+                std::size_t size = 0;
+                words >> path >> op >> size;
+                const fs::path file = program / path;
+                const std::string actual =
+                    fs::exists(file) ? std::to_string(fs::file_size(file)) + " bytes" : "absent";
+                if (op == "absent" ? fs::exists(file) : actual != std::to_string(size) + " bytes") {
+                    fail(path + " is " + actual);
+                }
             } else if (word == "ini") {
                 std::string section, key;
                 words >> section >> key >> op;
