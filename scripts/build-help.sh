@@ -1,5 +1,5 @@
 #!/bin/sh
-# The help files: the pages in help/en and help/zh compiled into data/Help/EngHELP_5100.chm and
+# The help files: the pages in help/en and help/zh (with help/style.css) compiled into data/Help/EngHELP_5100.chm and
 # data/Help/CHSHELP_5100.chm.
 #
 #   scripts/build-help.sh                 compile both (needs chmcmd: apt-get install fp-utils-3.2.2)
@@ -24,6 +24,7 @@ stage() {
             cp "$source" "$target"
         fi
     done
+    cp "$root/help/style.css" "$work/$1/"
 }
 
 chm_name() {

@@ -164,6 +164,14 @@ TEST_F(FilesTest, FailedOpenShowsWrongFileTypeChangesNothingAndCreatesNoFile) {
         EXPECT_EQ(FilePanel(), "File Name: " + keep.string());
     }
     EXPECT_FALSE(fs::exists(folder_ / "missing.Dat"));
+
+    // A dialog that reports failure: the name it hands back is not opened.
+    const fs::path other = folder_.Write("other.Dat", std::string(1074, '\0'));
+    platform_->QueueFileName(other.string(), true);
+    platform_->QueueAnswer(MsgResult::OK);
+    W().mnuFileOpen.UserClick();
+    EXPECT_EQ(LastMessage().prompt, "Wrong file type!");
+    EXPECT_TRUE(W().gbytMatrixCode == image);
     EXPECT_EQ(VisibleRecentCaptions().size(), 1u);
 }
 
