@@ -4,7 +4,8 @@
 #
 #   scripts/build-help.sh                 compile both (needs chmcmd: apt-get install fp-utils-3.2.2)
 #   scripts/build-help.sh --check FOLDER  prove that FOLDER's two help files hold exactly the pages
-#                                         as they are now (needs extract_chmLib: libchm-bin)
+#                                         as they are now (needs extract_chmLib: libchm-bin), and
+#                                         that every link between pages leads to a page
 #
 # The sources are UTF-8. Help viewers show Chinese pages right only when they are GB18030 with the
 # charset named gb2312, so the Chinese pages, contents and project are converted on the way in.
@@ -34,6 +35,15 @@ chm_name() {
 if [ "${1:-}" = --check ]; then
     folder=$2
     status=0
+    # Every link between pages leads to a page of the same language.
+    for page in "$root"/help/*/*.html; do
+        for link in $(grep -o 'href="[^"#:]*\.html' "$page" | sed 's/href="//'); do
+            if [ ! -f "$(dirname "$page")/$link" ]; then
+                echo "${page#"$root"/}: link to missing page $link" >&2
+                status=1
+            fi
+        done
+    done
     for lang in en zh; do
         stage "$lang"
         chm="$folder/$(chm_name "$lang")"
