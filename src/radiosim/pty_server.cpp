@@ -112,7 +112,7 @@ bool PtyServer::Start(std::string* error) {
         sched_setscheduler(0, SCHED_FIFO, &param);
     }
     started_ = Clock::now();
-    rxFree_ = txFree_ = started_;
+    rxFree_ = txFree_ = lastByte_ = started_;
     return OpenTerminal(error);
 }
 
@@ -137,6 +137,8 @@ void PtyServer::Serve(const std::atomic<bool>& stop,
         const auto arrived = Clock::now();
         const ssize_t n = read(master_, buffer, sizeof buffer);
         if (n <= 0) continue;
+        if (arrived - lastByte_ > kSessionPause) radio_.Reset();
+        lastByte_ = arrived;
         for (ssize_t i = 0; i < n && !hungUp_; ++i) Handle(buffer[i], arrived);
     }
 }

@@ -28,6 +28,8 @@ struct ServerOptions {
 
 // 10 bits at 9600 baud.
 inline constexpr std::chrono::nanoseconds kByteTime{1041667};
+// A pause after which the radio forgets a half-done session (a program stopped between steps).
+inline constexpr std::chrono::seconds kSessionPause{2};
 
 class PtyServer {
   public:
@@ -69,6 +71,7 @@ class PtyServer {
     std::chrono::steady_clock::time_point started_;
     std::chrono::steady_clock::time_point rxFree_;  // when the line from the program is idle
     std::chrono::steady_clock::time_point txFree_;  // when the line to the program is idle
+    std::chrono::steady_clock::time_point lastByte_;
 };
 
 }  // namespace rvm46::radiosim

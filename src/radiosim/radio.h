@@ -58,6 +58,13 @@ class Radio {
 
     const RadioMemory& memory() const { return memory_; }
 
+    // Forgets a half-done session, as the radio does after a pause on the line: only a handshake
+    // command is answered next.
+    void Reset() {
+        state_ = State::kIdle;
+        pending_.clear();
+    }
+
     // The ident the radio answers with.
     static constexpr std::array<std::uint8_t, 8> kIdent = {'R', 'V',  'M',  '4',
                                                            '6', 0x00, 0x01, 0x00};

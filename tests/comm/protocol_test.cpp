@@ -247,6 +247,30 @@ TEST(ProtocolTest, ReadAfterWriteGivesBackWhatTheRadioStored) {
     }
 }
 
+TEST(RadioTest, AHandshakeCommandStartsOverBetweenFrames) {
+    radiosim::Radio radio(PatternMemory());
+    const std::vector<std::uint8_t> lead = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+    std::vector<std::uint8_t> bytes = {0x13, 'W', 0x02,
+                                       'P',  'R', 'X'};  // stray, then a false start
+    bytes.insert(bytes.end(), lead.begin(), lead.end());
+    bytes.push_back(0x02);                                // ident
+    bytes.insert(bytes.end(), {'R', 0x00, 0x10, 0x08});   // a read request
+    bytes.insert(bytes.end(), lead.begin(), lead.end());  // handshake again, mid-session
+    std::vector<std::string> replies;
+    for (const auto& ex : radio.Receive(bytes)) {
+        if (!ex.reply.empty()) replies.push_back(testing::HexFrame(ex.reply));
+    }
+    ASSERT_EQ(replies.size(), 4u);
+    EXPECT_EQ(replies[0], "06");
+    EXPECT_EQ(replies[1], "52 56 4D 34 36 00 01 00");
+    EXPECT_EQ(replies[2].substr(0, 11), "57 00 10 08");
+    EXPECT_EQ(replies[3], "06");
+
+    // After a reset only a handshake is answered: a stopped program's next transfer starts clean.
+    radio.Reset();
+    EXPECT_TRUE(radio.Receive(std::vector<std::uint8_t>{0x06, 0x02})[0].reply.empty());
+}
+
 TEST(ProtocolTest, RunOnDeviceClosesTheLineAndReportsOpenFailures) {
     SimulatedLine line(PatternMemory(), *radiosim::ParseFault("hangup:2", nullptr));
     CodeplugImage image = BlankImage();
