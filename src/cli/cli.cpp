@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "cli/codeplug_json.h"
@@ -10,9 +9,11 @@
 #include "model/image_codec.h"
 #include "model/run_time_error.h"
 #include "serialport/qt_serial_line.h"
+#include "storage/file_read.h"
 #include "storage/image_file.h"
-#include "storage/model_config.h"
 #include "storage/program_paths.h"
+#include "storage/settings.h"
+#include "storage/tone_file.h"
 
 namespace rvm46::cli {
 
@@ -23,11 +24,17 @@ struct Tables {
     ToneTable tones;
 };
 
+// Each file is read once; one that exists but cannot be used is refused.
 Tables LoadTables(const std::string& configFile, const std::string& toneFile) {
     Tables tables;
-    tables.models = storage::LoadModelTable(configFile);
-    LoadToneCodes(toneFile, tables.tones);
-    LoadToneList(toneFile, tables.tones);
+    const storage::ConfigFile config(configFile);
+    if (!config.Problem().empty()) {
+        throw InputError("configuration file \"" + configFile + "\" " + config.Problem());
+    }
+    tables.models = config.ReadModelTable();
+    std::string problem;
+    tables.tones = storage::LoadToneTable(toneFile, &problem);
+    if (!problem.empty()) throw InputError("tone list file \"" + toneFile + "\" " + problem);
     return tables;
 }
 
@@ -35,24 +42,50 @@ Tables LoadTables(const std::string& configFile, const std::string& toneFile) {
 void RequireFile(const std::string& path, const char* what) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        throw InputError(std::string(what) + " \"" + path + "\" cannot be read");
+        const std::string refused = storage::CheckWritableTarget(path);
+        throw InputError(std::string(what) + " \"" + path + "\" " +
+                         (refused.empty() ? "cannot be read" : refused));
     }
 }
 
-int Decode(const std::string& dataFile, const Tables& tables, std::ostream& out) {
+int Decode(const std::string& dataFile, const Tables& tables, std::ostream& out,
+           std::ostream& err) {
     std::string reason;
-    auto image = storage::ReadImageFile(dataFile, &reason);
+    std::uintmax_t size = 0;
+    auto image = storage::ReadImageFile(dataFile, &reason, &size);
     if (!image) throw InputError("cannot read \"" + dataFile + "\": " + reason);
+    // Any file decodes, as the window's Open loads any file; but one that is not a data file's
+    // length is most likely not a data file, and the user should know how it was read.
+    using layout::kImageSize;
+    if (size < kImageSize) {
+        err << "rvm46: warning: \"" << dataFile << "\" is " << size
+            << " bytes, shorter than a data "
+            << "file (" << kImageSize << " bytes); the missing bytes were read as 00h\n";
+    } else if (size > kImageSize) {
+        err << "rvm46: warning: \"" << dataFile << "\" is " << size << " bytes, longer than a data "
+            << "file (" << kImageSize << " bytes); only its first " << kImageSize
+            << " bytes were read\n";
+    }
     out << DecodedToJson(DecodeImage(*image, tables.models, tables.tones));
     return 0;
 }
 
+// A codeplug document is a few kilobytes; reading stops well before an endless input fills memory.
+constexpr std::uintmax_t kMaxJsonBytes = 1024 * 1024;
+
 int Encode(const std::string& jsonFile, const std::string& dataFile, const Tables& tables) {
     std::ifstream in(jsonFile, std::ios::binary);
     if (!in) throw InputError("cannot read \"" + jsonFile + "\"");
-    std::ostringstream text;
-    text << in.rdbuf();
-    const CodeplugDocument document = ParseCodeplugJson(text.str(), tables.models.gintModelCount);
+    std::string text;
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxJsonBytes) {
+            throw InputError("\"" + jsonFile + "\" is larger than 1 MB, too large for a document");
+        }
+    }
+    if (in.bad()) throw InputError("cannot read \"" + jsonFile + "\"");
+    const CodeplugDocument document = ParseCodeplugJson(text, tables.models.gintModelCount);
     CodeplugImage image{};
     bool encoded = false;
     // The encoding's own run-time errors cannot arise from a checked document; should one arise,
@@ -109,7 +142,7 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
         RequireFile(config, "configuration file");
         RequireFile(tones, "tone list file");
         const Tables tables = LoadTables(config, tones);
-        if (decode->parsed()) return Decode(dataIn, tables, out);
+        if (decode->parsed()) return Decode(dataIn, tables, out, err);
         return Encode(jsonIn, dataOut, tables);
     } catch (const InputError& e) {
         err << "rvm46: " << e.what() << "\n";

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
 #include <sstream>
+#include <vector>
 
 #include "model/arithmetic.h"
 #include "model/tone_table.h"
@@ -59,7 +61,15 @@ double FrequencyField(const json& object, const std::string& key, bool nullable,
     const json& value = object.at(key);
     if (value.is_null() && nullable) return -1;
     if (!value.is_number()) throw InputError(where + ": \"" + key + "\" must be a number");
-    return value.get<double>();
+    const double mhz = value.get<double>();
+    // -1 marks "not set" inside the program; in a document it would silently drop the channel or
+    // its transmit frequency.
+    if (mhz == -1) {
+        throw InputError(
+            where + ": \"" + key + "\" is -1, which is not a frequency; use null for " +
+            (nullable ? "no transmit frequency" : "a channel not in use (\"channel\": null)"));
+    }
+    return mhz;
 }
 
 void RejectUnknownKeys(const json& object, std::initializer_list<const char*> known,
@@ -110,10 +120,32 @@ std::string DecodedToJson(const DecodedImage& decoded) {
 }
 
 CodeplugDocument ParseCodeplugJson(const std::string& text, int modelCount) {
+    // The JSON reader stops at a NUL byte as at the end of the text: refuse it instead of
+    // ignoring what follows.
+    if (const auto nul = text.find('\0'); nul != std::string::npos) {
+        throw InputError("malformed JSON: a NUL byte at offset " + std::to_string(nul));
+    }
+    // Keys seen so far in each open object, to refuse a key given twice.
+    std::vector<std::set<std::string>> openObjects;
+    const json::parser_callback_t refuseDuplicates = [&](int /*depth*/, json::parse_event_t event,
+                                                         json& parsed) {
+        if (event == json::parse_event_t::object_start) {
+            openObjects.emplace_back();
+        } else if (event == json::parse_event_t::object_end && !openObjects.empty()) {
+            openObjects.pop_back();
+        } else if (event == json::parse_event_t::key && !openObjects.empty()) {
+            const auto& key = parsed.get_ref<const std::string&>();
+            if (!openObjects.back().insert(key).second) {
+                throw InputError("malformed JSON: the key \"" + key + "\" is given twice");
+            }
+        }
+        return true;
+    };
     json root;
     try {
-        root = json::parse(text);
-    } catch (const json::parse_error& e) {
+        root = json::parse(text, refuseDuplicates);
+    } catch (const json::exception& e) {
+        // Syntax errors, and numbers too large for a double (out of range, not a syntax error).
         throw InputError(std::string("malformed JSON: ") + e.what());
     }
     if (!root.is_object()) throw InputError("the document must be a JSON object");

@@ -10,9 +10,10 @@
 #include "model/run_time_error.h"
 #include "model/tone_table.h"
 #include "storage/image_file.h"
-#include "storage/model_config.h"
 #include "storage/port_pins.h"
 #include "storage/profile.h"
+#include "storage/settings.h"
+#include "storage/tone_file.h"
 
 namespace rvm46::cli {
 
@@ -110,15 +111,6 @@ void SaveImage(const std::string& file, const CodeplugImage& image) {
     }
 }
 
-// A radio-wide list the file leaves unselected takes the window's default for it: a key of the
-// configuration's section "Default" (one character, an index within its list), else the built-in.
-int DefaultIndex(const std::string& config, const char* key, char fallback, int items) {
-    const std::string text =
-        storage::ProfileRead(config, "Default", key, std::string(1, fallback), 2);
-    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + items) return text[0] - '0';
-    return fallback - '0';
-}
-
 // What the window sends after opening the file: decoded into the edit state, encoded again.
 CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
                        const std::string& tones) {
@@ -132,10 +124,15 @@ CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
     std::string reason;
     auto image = storage::ReadImageFile(dataFile, &reason);
     if (!image) throw InputError("cannot read \"" + dataFile + "\": " + reason);
-    ModelTable models = storage::LoadModelTable(config);
-    ToneTable toneTable;
-    LoadToneCodes(tones, toneTable);
-    LoadToneList(tones, toneTable);
+    // Each file read once; one that exists but cannot be used is refused.
+    const storage::ConfigFile configFile(config);
+    if (!configFile.Problem().empty()) {
+        throw InputError("configuration file \"" + config + "\" " + configFile.Problem());
+    }
+    const ModelTable models = configFile.ReadModelTable();
+    std::string problem;
+    const ToneTable toneTable = storage::LoadToneTable(tones, &problem);
+    if (!problem.empty()) throw InputError("tone list file \"" + tones + "\" " + problem);
     CodeplugImage decodedCopy = *image;
     const DecodedImage decoded = DecodeImage(decodedCopy, models, toneTable);
     if (!decoded.model) {
@@ -144,18 +141,16 @@ CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
         throw InputError("\"" + dataFile + "\": its model code " + code +
                          " is none of the configuration's models; nothing was sent");
     }
-    const auto pick = [&](const std::optional<int>& value, const char* key, char fallback,
-                          int items) {
-        return value ? *value : DefaultIndex(config, key, fallback, items);
-    };
+    // A radio-wide list the file leaves unselected takes the window's default for it.
+    const storage::DefaultIndexes defaults = configFile.ReadDefaults();
     ListSelections lists;
     lists.model = *decoded.model;
-    lists.beepTone = pick(decoded.beepTone, "ToneHint", '0', kOnOffItems);
-    lists.batterySave = pick(decoded.batterySave, "BatSave", '1', kOnOffItems);
-    lists.squelch = pick(decoded.squelch, "Sql", '6', kSquelchItems);
-    lists.monitorKey = pick(decoded.monitorKey, "MoniKey", '3', kMonitorKeyItems);
-    lists.timeOutTimer = pick(decoded.timeOutTimer, "TimeOut", '2', kTimeOutItems);
-    lists.wideNarrow = pick(decoded.wideNarrow, "WideNarrow", '1', kWideNarrowItems);
+    lists.beepTone = decoded.beepTone.value_or(defaults.toneHint);
+    lists.batterySave = decoded.batterySave.value_or(defaults.batSave);
+    lists.squelch = decoded.squelch.value_or(defaults.sql);
+    lists.monitorKey = decoded.monitorKey.value_or(defaults.moniKey);
+    lists.timeOutTimer = decoded.timeOutTimer.value_or(defaults.timeOut);
+    lists.wideNarrow = decoded.wideNarrow.value_or(defaults.wideNarrow);
     ChannelTable channels = EmptyChannelTable();
     for (std::size_t k = 0; k < channels.size(); ++k) {
         if (!decoded.channels[k]) continue;

@@ -20,11 +20,13 @@ std::optional<int> Bit(double value) {
 
 void EncodeModelBlock(CodeplugImage& image, int m, const ModelTable& models) {
     if (m < 0 || m >= kMaxModels) return;  // no model selected: the block stays blank
+    // A value that is not a byte leaves its byte FFh, the model code included.
     for (std::size_t j = 0; j < kModelBlockSize; ++j) {
         const int value = models.gintModelData[10 * m + j];
-        if (value >= 0 && value <= 255) image[kModelBlockAt + j] = static_cast<std::uint8_t>(value);
+        image[kModelBlockAt + j] =
+            value >= 0 && value <= 255 ? static_cast<std::uint8_t>(value) : 0xFF;
     }
-    if (const auto code = ModelCode(models, m)) image[kModelCodeAt] = *code;
+    image[kModelCodeAt] = ModelCode(models, m).value_or(0xFF);
 }
 
 void EncodeChannel(std::uint8_t* record, const ChannelRecord& channel, int wideNarrow,
@@ -131,16 +133,17 @@ DecodedImage DecodeImage(CodeplugImage& image, const ModelTable& models, const T
 
         for (int i = 11; i >= 0; --i) record[i] = BcdValue(record[i]);
 
-        if (record[kRecEncodeToneHigh] != kDecodedFF && record[kRecEncodeToneLow] != kDecodedFF) {
-            fields[kFieldEncodeTone] =
-                DecodeTone(record[kRecEncodeToneHigh], record[kRecEncodeToneLow], tones);
-        } else {
-            fields[kFieldEncodeTone] = record[kRecTxFrequency + 3] == kDecodedFF ? -1 : 0;
-        }
-        if (record[kRecDecodeToneHigh] != kDecodedFF && record[kRecDecodeToneLow] != kDecodedFF) {
-            fields[kFieldDecodeTone] =
-                DecodeTone(record[kRecDecodeToneHigh], record[kRecDecodeToneLow], tones);
-        }
+        // A stored tone's high value is lowered in the image itself, as the program always did.
+        const auto tone = [&](std::size_t high, std::size_t low) -> std::optional<double> {
+            if (record[high] == kDecodedFF || record[low] == kDecodedFF) return std::nullopt;
+            const std::uint8_t stored = record[high];
+            record[high] = LoweredToneHigh(stored);
+            return DecodeTone(stored, record[low], tones);
+        };
+        fields[kFieldEncodeTone] =
+            tone(kRecEncodeToneHigh, kRecEncodeToneLow)
+                .value_or(record[kRecTxFrequency + 3] == kDecodedFF ? -1 : 0);
+        fields[kFieldDecodeTone] = tone(kRecDecodeToneHigh, kRecDecodeToneLow).value_or(0);
         const auto pairs = [record](std::size_t at) {
             return std::array<std::uint8_t, 4>{record[at], record[at + 1], record[at + 2],
                                                record[at + 3]};

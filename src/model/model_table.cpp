@@ -8,9 +8,12 @@ namespace rvm46 {
 
 std::optional<std::uint8_t> ModelCode(const ModelTable& models, int m) {
     if (m < 0 || m >= kMaxModels) return std::nullopt;
+    // The whole number of the text, halves to even: "65.4" is 65, "7.5" is 8.
     const std::optional<double> value = StrictNumber(models.gstrModel[4 * m + 3]);
-    if (!value || *value != std::floor(*value) || *value < 0 || *value > 255) return std::nullopt;
-    return static_cast<std::uint8_t>(*value);
+    if (!value || std::fabs(*value) > 1000) return std::nullopt;
+    const std::int64_t whole = RoundHalfEven(*value);
+    if (whole < 0 || whole > 255) return std::nullopt;
+    return static_cast<std::uint8_t>(whole);
 }
 
 std::optional<int> FindModelByCode(const ModelTable& models, std::uint8_t code) {

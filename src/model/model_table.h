@@ -18,7 +18,8 @@ struct ModelTable {
     std::array<std::string, 10> gstrFreRange;       // band label of each model
 };
 
-// The model code of model m as a byte value; nullopt when its text is not a whole number 0..255.
+// The model code of model m as a byte value: its text as a number rounded to a whole number,
+// halves to even; nullopt when the text is not a number or the result is not 0..255.
 std::optional<std::uint8_t> ModelCode(const ModelTable& models, int m);
 
 // The first model (0..count-1) whose code equals the given byte; nullopt when none does.

@@ -6,25 +6,8 @@
 #include "model/arithmetic.h"
 #include "model/bcd.h"
 #include "model/run_time_error.h"
-#include "storage/profile.h"
 
 namespace rvm46 {
-
-void LoadToneCodes(const std::filesystem::path& toneFile, ToneTable& table) {
-    const storage::ProfileSnapshot profile(toneFile);
-    for (int i = 0; i <= kToneCount; ++i) {
-        const std::string key = std::to_string(i);
-        table.gstrQTDQTCode[i] = profile.Read("QTDQT", key, key, 5);
-    }
-}
-
-void LoadToneList(const std::filesystem::path& toneFile, ToneTable& table) {
-    const storage::ProfileSnapshot profile(toneFile);
-    for (int i = 1; i <= kToneCount; ++i) {
-        const std::string key = std::to_string(i);
-        table.gstrQTDQTList[i] = profile.Read("QTDQTList", key, key, 9);
-    }
-}
 
 std::int16_t ConverQTDQT(const std::string& strQTDQTData, const ToneTable& table) {
     for (int i = 1; i <= kToneCount; ++i) {
@@ -46,9 +29,12 @@ ToneBytes EncodeTone(int toneIndex, const ToneTable& table) {
     return {BcdByte(static_cast<int>(high)), BcdByte(static_cast<int>(low))};
 }
 
+std::uint8_t LoweredToneHigh(std::uint8_t highValue) {
+    return highValue >= 120 ? static_cast<std::uint8_t>(highValue - 30) : highValue;
+}
+
 std::int16_t DecodeTone(std::uint8_t highValue, std::uint8_t lowValue, const ToneTable& table) {
-    int high = highValue;
-    if (high >= 120) high -= 30;
+    const int high = LoweredToneHigh(highValue);
     char code[16];
     std::snprintf(code, sizeof code, "%02d%02d", high, static_cast<int>(lowValue));
     return ConverQTDQT(code, table);

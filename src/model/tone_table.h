@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -20,12 +19,6 @@ struct ToneTable {
     std::array<std::string, 206> gstrQTDQTList;  // 1..204 from [QTDQTList], 0 and 205 empty
 };
 
-// Reads [QTDQT] keys 0..204 (a missing key reads as its own number; at most 4 characters).
-void LoadToneCodes(const std::filesystem::path& toneFile, ToneTable& table);
-
-// Reads [QTDQTList] keys 1..204 (same default rule; at most 8 characters).
-void LoadToneList(const std::filesystem::path& toneFile, ToneTable& table);
-
 // First index 1..204 whose code equals strQTDQTData exactly; 0 (no tone) when none does.
 std::int16_t ConverQTDQT(const std::string& strQTDQTData, const ToneTable& table);
 
@@ -37,8 +30,12 @@ struct ToneBytes {
 };
 ToneBytes EncodeTone(int toneIndex, const ToneTable& table);
 
-// The tone index of two bytes already turned into their decimal values: the high value less 30
-// when it is 120 or more, written "00", followed by the low value written "00", looked up.
+// A tone's high value (after BCD-to-decimal) as the code's first pair: tones from 123 on are
+// stored 30 higher, so a value of 120 or more is lowered by 30.
+std::uint8_t LoweredToneHigh(std::uint8_t highValue);
+
+// The tone index of two bytes already turned into their decimal values: the high value lowered
+// as above, written "00", followed by the low value written "00", looked up.
 std::int16_t DecodeTone(std::uint8_t highValue, std::uint8_t lowValue, const ToneTable& table);
 
 }  // namespace rvm46

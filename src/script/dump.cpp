@@ -161,7 +161,9 @@ void Driver::Dump() {
                        {"messages", messages_},
                        {"file_dialogs", file_dialogs_},
                        {"shell_open", shell_opens_}};
-    out_ << dump.dump() << '\n' << std::flush;
+    // Texts typed into boxes or read from folder names may hold any bytes: bytes that are not
+    // UTF-8 are shown as U+FFFD so the dump stays valid JSON.
+    out_ << dump.dump(-1, ' ', false, json::error_handler_t::replace) << '\n' << std::flush;
     messages_ = json::array();
     file_dialogs_ = json::array();
     shell_opens_ = json::array();

@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <system_error>
+
+#include "storage/file_read.h"
 
 namespace rvm46::storage {
 
@@ -79,23 +82,21 @@ int CreateTemporary(const fs::path& target, fs::path& temporary) {
 
 }  // namespace
 
-std::optional<CodeplugImage> ReadImageFile(const fs::path& file, std::string* error) {
-    std::error_code ec;
-    if (fs::is_directory(file, ec)) {
-        SetError(error, file.string() + " is a folder, not a data file");
-        return std::nullopt;
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+std::optional<CodeplugImage> ReadImageFile(const fs::path& file, std::string* error,
+                                           std::uintmax_t* fileSize) {
+    CodeplugImage image{};
+    const FileRead read = ReadRegularFile(file, image.size());
+    if (read.status == FileRead::Status::kMissing) {
+        errno = ENOENT;
         SetError(error, ErrnoText("cannot open", file));
         return std::nullopt;
     }
-    CodeplugImage image{};
-    in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    if (in.bad()) {
-        SetError(error, "cannot read " + file.string());
+    if (read.status == FileRead::Status::kRefused) {
+        SetError(error, file.string() + " " + read.reason);
         return std::nullopt;
     }
+    std::copy(read.bytes.begin(), read.bytes.end(), image.begin());
+    if (fileSize != nullptr) *fileSize = read.size;
     return image;
 }
 
@@ -105,8 +106,9 @@ bool ReplaceFile(const fs::path& file, std::span<const std::uint8_t> head, bool 
     // Through a link, the file it names is replaced and the link stays.
     fs::path target = fs::is_symlink(file, ec) ? fs::weakly_canonical(file, ec) : file;
     if (ec) target = file;
-    if (fs::is_directory(target, ec)) {
-        SetError(error, target.string() + " is a folder, not a data file");
+    // Only a regular file is replaced: renaming over a device or a FIFO would remove it.
+    if (const std::string refused = CheckWritableTarget(target); !refused.empty()) {
+        SetError(error, target.string() + " " + refused);
         return false;
     }
 

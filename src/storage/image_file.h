@@ -18,12 +18,15 @@
 namespace rvm46::storage {
 
 // Reads the first 1074 bytes into a zeroed image: a shorter file leaves the tail zero, bytes after
-// the image are ignored. Never creates a file. nullopt (with a reason in *error) when the file
-// cannot be opened or read.
-std::optional<CodeplugImage> ReadImageFile(const std::filesystem::path& file, std::string* error);
+// the image are ignored; *fileSize (when given) receives the file's whole length. Never creates a
+// file. nullopt (with a reason in *error) when the file cannot be opened or read, or is not a
+// regular file (a FIFO or a device is refused without reading from it).
+std::optional<CodeplugImage> ReadImageFile(const std::filesystem::path& file, std::string* error,
+                                           std::uintmax_t* fileSize = nullptr);
 
 // Writes a new file of exactly the image's bytes (a longer existing file is cut to the image).
-// false (with a reason in *error) when it failed.
+// false (with a reason in *error) when it failed. Both writes refuse a path that holds anything
+// but a regular file (a folder, a FIFO, a device).
 bool WriteNewImageFile(const std::filesystem::path& file, const CodeplugImage& image,
                        std::string* error);
 

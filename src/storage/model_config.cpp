@@ -4,32 +4,32 @@
 #include <string>
 
 #include "model/arithmetic.h"
-#include "storage/profile.h"
 
 namespace rvm46::storage {
 
 namespace {
 
-std::int16_t ModelCount(const std::filesystem::path& configFile) {
-    const std::string text = ProfileRead(configFile, "Model", "ModCnt", "4", 2);
+std::int16_t ModelCount(const ProfileSnapshot& configFile) {
+    const std::string text = configFile.Read("Model", "ModCnt", "4", 2);
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '7') return text[0] - '0';
     if (text == "8" || text == "9") return kMaxModels;
     return 4;
 }
 
 std::int16_t ModelDataValue(const std::string& text) {
+    constexpr std::int16_t kNotAByte = -1;
     const auto value = StrictNumber(text);
-    if (!value || *value != std::floor(*value) || *value < 0 || *value > 255) return 0;
-    return static_cast<std::int16_t>(*value);
+    if (!value || std::fabs(*value) >= 32767) return kNotAByte;
+    return static_cast<std::int16_t>(RoundHalfEven(*value));
 }
 
 }  // namespace
 
-ModelTable LoadModelTable(const std::filesystem::path& configFile) {
+ModelTable ReadModelTable(const ProfileSnapshot& configFile) {
     ModelTable models;
     models.gintModelCount = ModelCount(configFile);
     for (int i = 0; i < 4 * models.gintModelCount; ++i) {
-        models.gstrModel[i] = ProfileRead(configFile, "Model", std::to_string(i), "5100", 15);
+        models.gstrModel[i] = configFile.Read("Model", std::to_string(i), "5100", 15);
     }
     for (int m = 0; m < models.gintModelCount; ++m) {
         models.gstrFreRange[m] =
@@ -37,7 +37,7 @@ ModelTable LoadModelTable(const std::filesystem::path& configFile) {
         for (int j = 0; j < 8; ++j) {
             const std::string key = std::to_string(100 + 10 * m + j);
             models.gintModelData[10 * m + j] =
-                ModelDataValue(ProfileRead(configFile, "Model", key, "0", 15));
+                ModelDataValue(configFile.Read("Model", key, "0", 15));
         }
     }
     return models;

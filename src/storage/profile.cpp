@@ -11,6 +11,7 @@
 #include <iterator>
 #include <vector>
 
+#include "storage/file_read.h"
 #include "storage/text_encoding.h"
 
 namespace rvm46::storage {
@@ -22,7 +23,7 @@ namespace fs = std::filesystem;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kBlanks = " \t\v\f\r";
 
-enum class Encoding { kUtf8, kGb18030 };
+enum class Encoding { kUtf8, kGb18030, kUtf16Le, kUtf16Be };
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(kBlanks);
@@ -70,22 +71,61 @@ ParsedLine ParseLine(std::string_view line) {
     return parsed;
 }
 
-// The file's bytes, or nullopt when it is missing or cannot be read.
-std::optional<std::string> ReadFileBytes(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
-}
+// Files beyond this size are refused rather than read into memory: no profile is anywhere near.
+constexpr std::uintmax_t kMaxProfileBytes = 16 * 1024 * 1024;
 
-// The file's text as UTF-8, without a byte order mark.
-std::string DecodeText(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    return Gb18030ToUtf8(bytes);
+// A profile file's text in UTF-8 with the encoding it came in.
+struct DecodedProfile {
+    Encoding encoding = Encoding::kUtf8;
+    bool bom = false;       // a UTF-8 byte order mark (UTF-16 files always have one)
+    std::string_view body;  // the bytes after any byte order mark, for UTF-8 and GB18030
+    std::string text;       // the whole text in UTF-8, without byte order mark
+};
+
+// The encoding of a file's bytes: UTF-16 with its byte order mark, UTF-8 (with or without one),
+// or else GB18030. nullopt, with the reason, when the bytes are valid in none of them.
+std::optional<DecodedProfile> DecodeProfile(std::string_view bytes, std::string& reason) {
+    DecodedProfile decoded;
+    if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4)) ||
+        bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4))) {
+        reason = "is UTF-32 text, which the program does not read";
+        return std::nullopt;
+    }
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        const bool bigEndian = bytes[0] == '\xFE';
+        decoded.encoding = bigEndian ? Encoding::kUtf16Be : Encoding::kUtf16Le;
+        auto text = Utf16ToUtf8(bytes.substr(2), bigEndian);
+        if (!text) {
+            reason = "is not valid UTF-16 text";
+            return std::nullopt;
+        }
+        decoded.text = std::move(*text);
+        return decoded;
+    }
+    if (bytes.starts_with(kUtf8Bom)) {
+        decoded.bom = true;
+        bytes.remove_prefix(kUtf8Bom.size());
+    }
+    decoded.body = bytes;
+    if (bytes.find('\0') != std::string_view::npos) {
+        reason =
+            "holds NUL bytes (UTF-16 text without a byte order mark?), not text the program "
+            "reads";
+        return std::nullopt;
+    }
+    if (IsValidUtf8(bytes)) {
+        decoded.text = std::string(bytes);
+        return decoded;
+    }
+    auto text = decoded.bom ? std::nullopt : StrictGb18030ToUtf8(bytes);
+    if (!text) {
+        reason =
+            decoded.bom ? "is not valid UTF-8 text" : "is neither UTF-8, UTF-16 nor GB18030 text";
+        return std::nullopt;
+    }
+    decoded.encoding = Encoding::kGb18030;
+    decoded.text = std::move(*text);
+    return decoded;
 }
 
 // Writes bytes to a new file beside target and renames it over target. On any failure the
@@ -149,13 +189,15 @@ struct EditableProfile {
     std::vector<RawLine> lines;
 };
 
-EditableProfile SplitForEditing(std::string_view bytes) {
+EditableProfile SplitForEditing(const DecodedProfile& decoded) {
     EditableProfile profile;
-    if (bytes.starts_with(kUtf8Bom)) {
-        profile.bom = true;
-        bytes.remove_prefix(kUtf8Bom.size());
-    }
-    profile.encoding = IsValidUtf8(bytes) ? Encoding::kUtf8 : Encoding::kGb18030;
+    profile.encoding = decoded.encoding;
+    profile.bom = decoded.bom;
+    // UTF-16 lines are edited in UTF-8 and the whole text is encoded again when written; the
+    // 8-bit encodings keep each untouched line's bytes as they are.
+    const bool utf16 =
+        decoded.encoding == Encoding::kUtf16Le || decoded.encoding == Encoding::kUtf16Be;
+    std::string_view bytes = utf16 ? std::string_view(decoded.text) : decoded.body;
     if (const auto lf = bytes.find('\n');
         lf != std::string_view::npos && lf > 0 && bytes[lf - 1] == '\r') {
         profile.newline = "\r\n";
@@ -174,25 +216,34 @@ EditableProfile SplitForEditing(std::string_view bytes) {
         }
         line.content = std::string(content);
         line.text =
-            profile.encoding == Encoding::kUtf8 ? line.content : Gb18030ToUtf8(line.content);
+            profile.encoding == Encoding::kGb18030 ? Gb18030ToUtf8(line.content) : line.content;
         profile.lines.push_back(std::move(line));
     }
     return profile;
 }
 
-std::string Join(const EditableProfile& profile) {
+std::optional<std::string> Join(const EditableProfile& profile) {
     std::string bytes = profile.bom ? std::string(kUtf8Bom) : std::string();
     for (const RawLine& line : profile.lines) bytes += line.content + line.ending;
+    if (profile.encoding == Encoding::kUtf16Le) {
+        auto utf16 = Utf8ToUtf16(bytes, false);
+        if (!utf16) return std::nullopt;
+        return "\xFF\xFE" + *utf16;
+    }
+    if (profile.encoding == Encoding::kUtf16Be) {
+        auto utf16 = Utf8ToUtf16(bytes, true);
+        if (!utf16) return std::nullopt;
+        return "\xFE\xFF" + *utf16;
+    }
     return bytes;
 }
 
 // The line in the file's encoding; nullopt when the text cannot be represented.
 std::optional<std::string> EncodeLine(const EditableProfile& profile, const std::string& text) {
-    if (profile.encoding == Encoding::kUtf8) {
-        if (!IsValidUtf8(text)) return std::nullopt;
-        return text;
-    }
-    return Utf8ToGb18030(text);
+    if (profile.encoding == Encoding::kGb18030) return Utf8ToGb18030(text);
+    // UTF-8, and UTF-16 lines, which are kept in UTF-8 until the file is written.
+    if (!IsValidUtf8(text) || text.find('\0') != std::string::npos) return std::nullopt;
+    return text;
 }
 
 bool HasLineBreak(std::string_view text) {
@@ -218,9 +269,27 @@ std::string LowerAscii(std::string_view text) {
 }  // namespace
 
 ProfileSnapshot::ProfileSnapshot(const fs::path& file) {
-    const std::optional<std::string> bytes = ReadFileBytes(file);
-    if (!bytes) return;
-    const std::string text = DecodeText(*bytes);
+    const FileRead read = ReadRegularFile(file, kMaxProfileBytes + 1);
+    if (read.status == FileRead::Status::kMissing) return;
+    if (read.status == FileRead::Status::kRefused) {
+        problem_ = read.reason;
+    } else if (read.size > kMaxProfileBytes) {
+        problem_ = "is larger than 16 MB, too large for a profile file";
+    } else {
+        Parse(read.bytes);
+    }
+}
+
+ProfileSnapshot ProfileSnapshot::FromBytes(std::string_view bytes) {
+    ProfileSnapshot snapshot;
+    snapshot.Parse(bytes);
+    return snapshot;
+}
+
+void ProfileSnapshot::Parse(std::string_view bytes) {
+    const std::optional<DecodedProfile> decoded = DecodeProfile(bytes, problem_);
+    if (!decoded) return;
+    const std::string& text = decoded->text;
     // Only the first section of a name counts, and in it only the first line of a key.
     std::map<std::string, std::string>* current = nullptr;
     std::string_view rest = text;
@@ -255,10 +324,13 @@ std::string ProfileRead(const fs::path& file, std::string_view section, std::str
     return ProfileSnapshot(file).Read(section, key, defaultValue, size);
 }
 
-bool ProfileWrite(const fs::path& file, std::string_view section, std::string_view key,
-                  std::optional<std::string_view> value) {
-    const std::string_view sectionName = Trim(section);
-    const std::string_view keyName = Trim(key);
+namespace {
+
+// Applies one write to the lines of a profile; false when it cannot be stored.
+bool ApplyWrite(EditableProfile& profile, const ProfileEntry& write) {
+    const std::string_view sectionName = Trim(write.section);
+    const std::string_view keyName = Trim(write.key);
+    const std::optional<std::string>& value = write.value;
     // Names and values that could not be read back as written are refused.
     if (HasLineBreak(sectionName) || sectionName.find(']') != std::string_view::npos) return false;
     if (keyName.empty() || HasLineBreak(keyName) || keyName.find('=') != std::string_view::npos ||
@@ -267,6 +339,67 @@ bool ProfileWrite(const fs::path& file, std::string_view section, std::string_vi
     }
     if (value && HasLineBreak(*value)) return false;
 
+    auto& lines = profile.lines;
+    // The first section of that name: its header line and the end of its body.
+    std::optional<std::size_t> header;
+    std::size_t end = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = ParseLine(lines[i].text);
+        if (parsed.kind != ParsedLine::Kind::kSection) continue;
+        if (header) {
+            end = i;
+            break;
+        }
+        if (EqualsIgnoringCase(parsed.name, sectionName)) header = i;
+    }
+    auto isKeyLine = [&](const RawLine& line) {
+        const ParsedLine parsed = ParseLine(line.text);
+        return parsed.kind == ParsedLine::Kind::kEntry && EqualsIgnoringCase(parsed.name, keyName);
+    };
+
+    if (!value) {
+        if (!header) return true;
+        const auto first = lines.begin() + static_cast<std::ptrdiff_t>(*header + 1);
+        const auto last = lines.begin() + static_cast<std::ptrdiff_t>(end);
+        lines.erase(std::remove_if(first, last, isKeyLine), last);
+        return true;
+    }
+    const std::string entryText = std::string(keyName) + "=" + *value;
+    const std::optional<std::string> entry = EncodeLine(profile, entryText);
+    if (!entry) return false;
+
+    std::optional<std::size_t> keyLine;
+    for (std::size_t i = header ? *header + 1 : end; i < end && !keyLine; ++i) {
+        if (isKeyLine(lines[i])) keyLine = i;
+    }
+    if (keyLine) {
+        lines[*keyLine].content = *entry;
+        lines[*keyLine].text = entryText;
+    } else if (header) {
+        std::size_t after = *header;
+        for (std::size_t i = *header + 1; i < end; ++i) {
+            if (!IsBlank(lines[i])) after = i;
+        }
+        if (lines[after].ending.empty()) lines[after].ending = profile.newline;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after + 1),
+                     RawLine{*entry, profile.newline, entryText});
+    } else {
+        const std::string headerText = "[" + std::string(sectionName) + "]";
+        const std::optional<std::string> headerLine = EncodeLine(profile, headerText);
+        if (!headerLine) return false;
+        if (!lines.empty()) {
+            if (lines.back().ending.empty()) lines.back().ending = profile.newline;
+            if (!IsBlank(lines.back())) lines.push_back(RawLine{{}, profile.newline, {}});
+        }
+        lines.push_back(RawLine{*headerLine, profile.newline, headerText});
+        lines.push_back(RawLine{*entry, profile.newline, entryText});
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ProfileWriteAll(const fs::path& file, const std::vector<ProfileEntry>& writes) {
     try {
         // Through a symbolic link the file it points to is rewritten, not the link.
         fs::path target = file;
@@ -277,83 +410,37 @@ bool ProfileWrite(const fs::path& file, std::string_view section, std::string_vi
             target = link.is_absolute() ? link : target.parent_path() / link;
         }
 
-        const bool exists = fs::exists(target, ec);
-        if (ec) return false;
-        std::string original;
-        if (exists) {
-            std::optional<std::string> bytes = ReadFileBytes(target);
-            if (!bytes) return false;
-            original = std::move(*bytes);
-        } else if (!value) {
-            return true;  // nothing to remove
+        // Only a regular file in an encoding the program reads is ever rewritten.
+        const FileRead read = ReadRegularFile(target, kMaxProfileBytes + 1);
+        if (read.status == FileRead::Status::kRefused || read.size > kMaxProfileBytes) return false;
+        const bool exists = read.status == FileRead::Status::kRead;
+        const bool removalsOnly = std::none_of(writes.begin(), writes.end(),
+                                               [](const ProfileEntry& w) { return w.value; });
+        if (!exists && removalsOnly) return true;  // nothing to remove
+        const std::string& original = read.bytes;
+        std::string reason;
+        const std::optional<DecodedProfile> decoded = DecodeProfile(original, reason);
+        if (!decoded) return false;
+
+        EditableProfile profile = SplitForEditing(*decoded);
+        bool allStored = true;
+        for (const ProfileEntry& write : writes) {
+            allStored = ApplyWrite(profile, write) && allStored;
         }
-
-        EditableProfile profile = SplitForEditing(original);
-        auto& lines = profile.lines;
-
-        // The first section of that name: its header line and the end of its body.
-        std::optional<std::size_t> header;
-        std::size_t end = lines.size();
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const ParsedLine parsed = ParseLine(lines[i].text);
-            if (parsed.kind != ParsedLine::Kind::kSection) continue;
-            if (header) {
-                end = i;
-                break;
-            }
-            if (EqualsIgnoringCase(parsed.name, sectionName)) header = i;
-        }
-        auto isKeyLine = [&](const RawLine& line) {
-            const ParsedLine parsed = ParseLine(line.text);
-            return parsed.kind == ParsedLine::Kind::kEntry &&
-                   EqualsIgnoringCase(parsed.name, keyName);
-        };
-
-        if (!value) {
-            if (!header) return true;
-            const auto first = lines.begin() + static_cast<std::ptrdiff_t>(*header + 1);
-            const auto last = lines.begin() + static_cast<std::ptrdiff_t>(end);
-            const auto kept = std::remove_if(first, last, isKeyLine);
-            if (kept == last) return true;
-            lines.erase(kept, last);
-        } else {
-            const std::optional<std::string> entry =
-                EncodeLine(profile, std::string(keyName) + "=" + std::string(*value));
-            if (!entry) return false;
-
-            std::optional<std::size_t> keyLine;
-            for (std::size_t i = header ? *header + 1 : end; i < end && !keyLine; ++i) {
-                if (isKeyLine(lines[i])) keyLine = i;
-            }
-            if (keyLine) {
-                lines[*keyLine].content = *entry;
-            } else if (header) {
-                std::size_t after = *header;
-                for (std::size_t i = *header + 1; i < end; ++i) {
-                    if (!IsBlank(lines[i])) after = i;
-                }
-                if (lines[after].ending.empty()) lines[after].ending = profile.newline;
-                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after + 1),
-                             RawLine{*entry, profile.newline, {}});
-            } else {
-                const std::optional<std::string> headerLine =
-                    EncodeLine(profile, "[" + std::string(sectionName) + "]");
-                if (!headerLine) return false;
-                if (!lines.empty()) {
-                    if (lines.back().ending.empty()) lines.back().ending = profile.newline;
-                    if (!IsBlank(lines.back())) lines.push_back(RawLine{{}, profile.newline, {}});
-                }
-                lines.push_back(RawLine{*headerLine, profile.newline, {}});
-                lines.push_back(RawLine{*entry, profile.newline, {}});
-            }
-        }
-
-        const std::string updated = Join(profile);
-        if (exists && updated == original) return true;
-        return ReplaceFile(target, updated);
+        const std::optional<std::string> updated = Join(profile);
+        if (!updated) return false;
+        if (exists && *updated == original) return allStored;
+        return ReplaceFile(target, *updated) && allStored;
     } catch (const std::exception&) {
         return false;
     }
+}
+
+bool ProfileWrite(const fs::path& file, std::string_view section, std::string_view key,
+                  std::optional<std::string_view> value) {
+    ProfileEntry write{std::string(section), std::string(key), std::nullopt};
+    if (value) write.value = std::string(*value);
+    return ProfileWriteAll(file, {write});
 }
 
 }  // namespace rvm46::storage

@@ -108,6 +108,95 @@ std::string Gb18030ToUtf8(std::string_view text) {
     return out;
 }
 
+std::optional<std::string> StrictGb18030ToUtf8(std::string_view text) {
+    IconvHandle cd("UTF-8", "GB18030");
+    if (!cd.ok()) return std::nullopt;
+    std::string input(text);
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    std::string out;
+    if (cd.Convert(in, inLeft, out) != 0) return std::nullopt;
+    return out;
+}
+
+std::optional<std::string> Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    const auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        unsigned long cp = static_cast<unsigned long>(unit(i));
+        if (cp >= 0xDC00 && cp <= 0xDFFF) return std::nullopt;
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (i + 2 >= bytes.size()) return std::nullopt;
+            const unsigned long low = static_cast<unsigned long>(unit(i + 2));
+            if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> Utf8ToUtf16(std::string_view text, bool bigEndian) {
+    std::string out;
+    const auto put = [&](unsigned long u) {
+        const char high = static_cast<char>((u >> 8) & 0xFF);
+        const char low = static_cast<char>(u & 0xFF);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
+    };
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text, pos);
+        if (length == 0) return std::nullopt;
+        const auto byte = [&](std::size_t i) {
+            return static_cast<unsigned long>(static_cast<unsigned char>(text[pos + i]));
+        };
+        unsigned long cp = 0;
+        switch (length) {
+            case 1:
+                cp = byte(0);
+                break;
+            case 2:
+                cp = (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F);
+                break;
+            case 3:
+                cp = (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+                break;
+            default:
+                cp = (byte(0) & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 |
+                     (byte(3) & 0x3F);
+                break;
+        }
+        if (cp >= 0x10000) {
+            put(0xD800 + ((cp - 0x10000) >> 10));
+            put(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            put(cp);
+        }
+        pos += length;
+    }
+    return out;
+}
+
 std::optional<std::string> Utf8ToGb18030(std::string_view text) {
     if (!IsValidUtf8(text)) return std::nullopt;
     IconvHandle cd("GB18030", "UTF-8");

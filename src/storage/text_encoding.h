@@ -17,6 +17,17 @@ bool IsValidUtf8(std::string_view text);
 // result is always valid UTF-8.
 std::string Gb18030ToUtf8(std::string_view text);
 
+// GB18030 bytes to UTF-8; nullopt when the bytes are not valid GB18030.
+std::optional<std::string> StrictGb18030ToUtf8(std::string_view text);
+
+// UTF-16 (without byte order mark, in the given byte order) to UTF-8; nullopt for an odd number
+// of bytes or an unpaired surrogate.
+std::optional<std::string> Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+
+// UTF-8 to UTF-16 in the given byte order, without byte order mark; nullopt when text is not
+// valid UTF-8.
+std::optional<std::string> Utf8ToUtf16(std::string_view text, bool bigEndian);
+
 // UTF-8 to GB18030; nullopt when text is not valid UTF-8 or cannot be converted.
 std::optional<std::string> Utf8ToGb18030(std::string_view text);
 

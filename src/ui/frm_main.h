@@ -18,6 +18,8 @@
 #include "comm/protocol_state.h"
 #include "forms/forms.h"
 #include "model/module_state.h"
+#include "storage/profile.h"
+#include "storage/settings.h"
 #include "ui/frm_about_soft.h"
 #include "ui/frm_sel_lang.h"
 #include "ui/main_window_state.h"
@@ -222,6 +224,8 @@ class FrmMain : public forms::Form,
     void mnuRecentFile_Click(int Index);
     void Help();
     void mnuAboutSoft_Click();
+    // The configuration file as read by the last start-up (read now if start-up has not run).
+    storage::ConfigFile& Config();
 
     // Paths inside the program folder.
     std::string ProgramFolder() const;
@@ -249,9 +253,16 @@ class FrmMain : public forms::Form,
     void CreateToolbar();
     void WireEvents();
     bool ReadSettings(bool firstRunDone);
+    // Tells the user about a configuration or tone list file that was refused.
+    void ReportRefusedFiles();
     void FirstRun();
     void WriteExitSettings();
     void ReplaceListItems(forms::ComboBox& list, std::initializer_list<const char*> keys);
+
+    // One reading per load of each file: the configuration file, and the tone list file while
+    // start-up runs.
+    std::unique_ptr<storage::ConfigFile> config_;
+    std::unique_ptr<storage::ProfileSnapshot> toneFile_;
 };
 
 }  // namespace rvm46::ui

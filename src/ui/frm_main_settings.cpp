@@ -4,53 +4,30 @@
 #include <string>
 
 #include "model/run_time_error.h"
-#include "storage/profile.h"
-#include "storage/profile_values.h"
+#include "storage/settings.h"
 #include "ui/frm_main.h"
 
 namespace rvm46::ui {
 
 using namespace forms;
 
-namespace {
-
-constexpr const char* kSetting = "Setting";
-
-// A whole number that fits the program's 16-bit Integer.
-std::optional<std::int16_t> ToInteger(const std::string& text) {
-    const auto value = storage::ParseWholeNumber(text);
-    if (!value || *value < INT16_MIN || *value > INT16_MAX) return std::nullopt;
-    return static_cast<std::int16_t>(*value);
-}
-
-}  // namespace
+namespace setting = storage::setting;
 
 void FrmMain::InitSoftDefault(bool mblnSaveRead) {
-    const std::string configFile = ProgramFilePath(gstrConfigFile);
-    const auto write = [&](const char* key, std::optional<std::string> value) {
-        storage::ProfileWrite(configFile, kSetting, key, value);
-    };
     RunToErrorExit([&] {
         if (mblnSaveRead) {
-            write("Language", gintLanguage == 1 ? "1" : "2");
-            write("COM", std::to_string(gintComPort));
-            write("Path", gstrCurrentFile);
-            write("Model", std::to_string(cboTypeSel.ListIndex()));
-            write("ValLegal", gblnValLegal ? "True" : "False");
+            Config().Save(
+                {gintLanguage, gintComPort, gstrCurrentFile, cboTypeSel.ListIndex(), gblnValLegal});
             return;
         }
 
         // Colours. One that is not a number keeps its default rather than stopping the start-up.
-        const auto colour = [&](const char* key, const char* fallback) {
-            const std::string text = storage::ProfileRead(configFile, kSetting, key, fallback, 9);
-            return storage::ParseColourLiteral(text).value_or(
-                *storage::ParseColourLiteral(fallback));
-        };
-        gdblColorFull = colour("ColorFull", "&HCADCEC");
-        gdblColorTextText = colour("ColorTextText", "&HCADCE7");
-        gdblColorText = colour("ColorText", "&HCACEDF");
-        gdblColorHint = colour("ColorHint", "&H0000FF");
-        gdblColorBlack = colour("ColorBlack", "&H000000");
+        const storage::Colours colours = Config().ReadColours();
+        gdblColorFull = colours.full;
+        gdblColorTextText = colours.textText;
+        gdblColorText = colours.text;
+        gdblColorHint = colours.hint;
+        gdblColorBlack = colours.black;
 
         if (!ReadSettings(false)) {
             FirstRun();
@@ -64,42 +41,39 @@ void FrmMain::InitSoftDefault(bool mblnSaveRead) {
 // written, a value that still cannot be converted (the file could not be written) takes its
 // first-run value instead of asking again.
 bool FrmMain::ReadSettings(bool firstRunDone) {
-    const std::string configFile = ProgramFilePath(gstrConfigFile);
-    const auto read = [&](const char* key, const std::string& fallback, int size) {
-        return storage::ProfileRead(configFile, kSetting, key, fallback, size);
-    };
-    const auto boolean = [&](const char* key, const char* fallback,
+    const auto boolean = [&](const storage::SettingKey& key,
                              bool firstRunValue) -> std::optional<bool> {
-        const auto value = storage::ParseBoolean(read(key, fallback, 6));
+        const auto value = Config().ReadBoolean(key);
         if (!value && firstRunDone) return firstRunValue;
         return value;
     };
-    const auto integer = [&](const char* key, const char* fallback, int size,
+    const auto integer = [&](const storage::SettingKey& key,
                              std::int16_t firstRunValue) -> std::optional<std::int16_t> {
-        const auto value = ToInteger(read(key, fallback, size));
+        const auto value = Config().ReadInteger(key);
         if (!value && firstRunDone) return firstRunValue;
         return value;
     };
 
-    const auto valLegal = boolean("ValLegal", "True", true);
+    const auto valLegal = boolean(setting::kValLegal, true);
     if (!valLegal) return false;
     gblnValLegal = *valLegal;
-    gstrOverFreFont = read("OverFreFont", "True", 6);
-    if (!boolean("NotLimitedModel", "False", true)) return false;
+    gstrOverFreFont = Config().Read(setting::kOverFreFont);
+    if (!boolean(setting::kNotLimitedModel, true)) return false;
 
-    const auto language = integer("Language", "a", 2, gintLanguage);
+    const auto language = integer(setting::kLanguage, gintLanguage);
     if (!language) return false;
     gintLanguage = *language == 1 ? 1 : 2;
     mnuLangSel0.SetChecked(gintLanguage == 1);
     mnuLangSel1.SetChecked(gintLanguage == 2);
 
-    const std::string comText = read("COM", "1", 3);
-    const auto com = integer("COM", "1", 3, 1);
+    const auto com = integer(setting::kCom, 1);
     if (!com) return false;
     gintComPort = *com;
-    sbrStatus.SetPanelText(2, "COM" + (ToInteger(comText) ? comText : std::to_string(*com)));
+    const bool comStored = Config().ReadInteger(setting::kCom).has_value();
+    sbrStatus.SetPanelText(
+        2, "COM" + (comStored ? Config().Read(setting::kCom) : std::to_string(*com)));
 
-    const auto model = integer("Model", "1", 3, 1);
+    const auto model = integer(setting::kModel, 1);
     if (!model) return false;
     // An index beyond the model list, or a negative one, selects the first model.
     int m = *model;
@@ -108,9 +82,9 @@ bool FrmMain::ReadSettings(bool firstRunDone) {
     lblFreVal.SetCaption(models.gstrFreRange.at(m));
     gstrFreVal = lblFreVal.Caption();
 
-    gstrCurrentFile = read("Path", ProgramFilePath(gstrTempDataFile), 300);
+    gstrCurrentFile = Config().ReadPath(ProgramFilePath(gstrTempDataFile));
 
-    const auto freEqual = integer("FreEqual", "1", 2, 1);
+    const auto freEqual = integer(setting::kFreEqual, 1);
     if (!freEqual) return false;
     chkFreReceEquTrans.SetValue(*freEqual == 0 ? kUnchecked : kChecked);
     return true;
@@ -121,20 +95,23 @@ void FrmMain::FirstRun() {
     frmSelLang->ShowModal(this);
     frmSelLang.reset();
 
-    const std::string configFile = ProgramFilePath(gstrConfigFile);
-    const auto write = [&](const char* key, const std::string& value) {
-        storage::ProfileWrite(configFile, kSetting, key, value);
-    };
-    write("Language", std::to_string(gintLanguage));
-    write("COM", "1");
-    write("Path", "");
-    write("Model", "1");
-    write("FreEqual", "1");
-    write("ValLegal", "True");
-    write("NotLimitedModel", "True");
-    write("ColorFull", "&HD8DBE4");
-    write("ColorText", "&HDDDEE4");
-    write("ColorTextText", "&HFFFFFF");
+    Config().WriteFirstRun(gintLanguage);
+}
+
+storage::ConfigFile& FrmMain::Config() {
+    if (!config_) config_ = std::make_unique<storage::ConfigFile>(ProgramFilePath(gstrConfigFile));
+    return *config_;
+}
+
+void FrmMain::ReportRefusedFiles() {
+    const std::pair<std::string, std::string> files[] = {
+        {Config().File().string(), Config().Problem()},
+        {ProgramFilePath(gstrQTDQTFile), toneFile_ ? toneFile_->Problem() : std::string()}};
+    for (const auto& [path, problem] : files) {
+        if (problem.empty()) continue;
+        Host().MsgBox(texts["msg.fileRefused"] + "\n" + path + " " + problem, MsgButtons::OK,
+                      MsgIcon::Exclamation, texts["msg.title"]);
+    }
 }
 
 }  // namespace rvm46::ui

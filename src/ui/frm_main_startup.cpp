@@ -3,26 +3,13 @@
 
 #include "model/arithmetic.h"
 #include "model/run_time_error.h"
-#include "storage/model_config.h"
-#include "storage/profile.h"
 #include "storage/program_paths.h"
+#include "storage/tone_file.h"
 #include "ui/frm_main.h"
 
 namespace rvm46::ui {
 
 using namespace forms;
-
-namespace {
-
-// A "Default" key: one character, a list index within its list, else the key's default.
-std::int16_t DefaultIndex(const std::string& configFile, const char* key, const char* fallback,
-                          int items) {
-    const std::string text = storage::ProfileRead(configFile, "Default", key, fallback, 2);
-    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + items) return text[0] - '0';
-    return static_cast<std::int16_t>(fallback[0] - '0');
-}
-
-}  // namespace
 
 std::string FrmMain::ProgramFolder() const {
     return Host().ProgramFolder();
@@ -58,7 +45,11 @@ void FrmMain::Form_Load() {
         }
 
         InitChannelParameter();
-        LoadToneCodes(ProgramFilePath(gstrQTDQTFile), tones);
+        // Each file is read once: the tone list file here (its codes now, its texts in
+        // InitItem), the configuration file in InitItem.
+        toneFile_ = std::make_unique<storage::ProfileSnapshot>(ProgramFilePath(gstrQTDQTFile));
+        storage::LoadToneCodes(*toneFile_, tones);
+        config_ = std::make_unique<storage::ConfigFile>(ProgramFilePath(gstrConfigFile));
         InitItem();
 
         gblnLoadDefault = true;
@@ -66,6 +57,8 @@ void FrmMain::Form_Load() {
         gblnLoadDefault = false;
 
         InitInterFace();
+        ReportRefusedFiles();
+        toneFile_.reset();
         InitMatrixCode(gbytMatrixCode, gbytLeadCode);
         sbrStatus.SetPanelText(1, texts["status.ready"]);
         gblnFormLoaded = true;
@@ -74,26 +67,25 @@ void FrmMain::Form_Load() {
 
 void FrmMain::InitItem() {
     RunToErrorExit([&] {
-        const std::string configFile = ProgramFilePath(gstrConfigFile);
-
-        LoadToneList(ProgramFilePath(gstrQTDQTFile), tones);
+        if (!toneFile_) {
+            toneFile_ = std::make_unique<storage::ProfileSnapshot>(ProgramFilePath(gstrQTDQTFile));
+        }
+        storage::LoadToneList(*toneFile_, tones);
         TransReceCtcssList(true, true);
         TransReceCtcssList(false, true);
 
-        models = storage::LoadModelTable(configFile);
+        models = Config().ReadModelTable();
         for (int m = 0; m < models.gintModelCount; ++m) {
             cboTypeSel.AddItem(models.gstrModel[4 * m], m);
         }
 
-        const auto title = [&](const char* key, const char* fallback) {
-            return storage::ProfileRead(configFile, "Title", key, fallback, 50);
-        };
-        gstrChsTitle = title("ChsTitle", "RVM46系列对讲机编程软件 V1.0");
-        gstrEngTitle = title("EngTitle", "RVM46 Radio Programming Software V1.0");
-        gstrChsVer = title("ChsVer", "中英文版：V1.0");
-        gstrEngVer = title("EngVer", "Version: V1.0");
-        gstrChsRelease = title("ChsRelease", "发布时间：2006.01");
-        gstrEngRelease = title("EngRelease", "Release: 2006.01");
+        const storage::Titles titles = Config().ReadTitles();
+        gstrChsTitle = titles.chsTitle;
+        gstrEngTitle = titles.engTitle;
+        gstrChsVer = titles.chsVer;
+        gstrEngVer = titles.engVer;
+        gstrChsRelease = titles.chsRelease;
+        gstrEngRelease = titles.engRelease;
 
         // The language-dependent items start with the still empty current texts.
         for (const char* key : {"list.off", "list.monitorMomentary", "list.monitorLock",
@@ -109,12 +101,13 @@ void FrmMain::InitItem() {
         cboSavePowSel.AddItem(texts["list.off"]);
         for (int ch = 1; ch <= 16; ++ch) cboChSel.AddItem(std::to_string(ch));
 
-        gintDefToneHint = DefaultIndex(configFile, "ToneHint", "0", kOnOffItems);
-        gintDefSql = DefaultIndex(configFile, "Sql", "6", kSquelchItems);
-        gintDefMoniKey = DefaultIndex(configFile, "MoniKey", "3", kMonitorKeyItems);
-        gintDefTimeOut = DefaultIndex(configFile, "TimeOut", "2", kTimeOutItems);
-        gintDefBatSave = DefaultIndex(configFile, "BatSave", "1", kOnOffItems);
-        gintDefWideNarrow = DefaultIndex(configFile, "WideNarrow", "1", kWideNarrowItems);
+        const storage::DefaultIndexes defaults = Config().ReadDefaults();
+        gintDefToneHint = defaults.toneHint;
+        gintDefSql = defaults.sql;
+        gintDefMoniKey = defaults.moniKey;
+        gintDefTimeOut = defaults.timeOut;
+        gintDefBatSave = defaults.batSave;
+        gintDefWideNarrow = defaults.wideNarrow;
         DefaultParameter();
 
         // The channel editor as for a channel without frequency.
@@ -165,10 +158,7 @@ void FrmMain::cboTypeSel_Click() {
 }
 
 void FrmMain::WriteExitSettings() {
-    const std::string configFile = ProgramFilePath(gstrConfigFile);
-    storage::ProfileWrite(configFile, "Setting", "Path", ProgramFilePath(gstrTempDataFile));
-    storage::ProfileWrite(configFile, "Setting", "FreEqual",
-                          chkFreReceEquTrans.Value() == kChecked ? "1" : "0");
+    Config().WriteExit(ProgramFilePath(gstrTempDataFile), chkFreReceEquTrans.Value() == kChecked);
 }
 
 void FrmMain::mnuExit_Click() {

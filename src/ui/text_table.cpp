@@ -163,6 +163,8 @@ constexpr std::array kTextTable = std::to_array<TextEntry>({
     {"msg.portOpenFailed", "打开端口失败，请选择其它端口!", "Failed to open port!"},
     {"msg.communicationError", "通信出错，请检查连线及串口的选择！",
      "Communication failed,please check commuication port!"},
+    {"msg.fileRefused", "以下文件无法读取，将使用默认值，且程序不会改写它：",
+     "This file cannot be read; the defaults are used and the program will not change it:"},
 });
 
 std::size_t IndexOf(std::string_view key) {

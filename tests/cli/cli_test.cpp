@@ -2,7 +2,9 @@
 #include "cli/cli.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -48,6 +50,14 @@ class CliTest : public ::testing::Test {
         return {{"model", 2},       {"beep_tone", 1},      {"battery_save", 0},
                 {"squelch", 9},     {"monitor_key", 0},    {"time_out_timer", 10},
                 {"wide_narrow", 0}, {"channels", channels}};
+    }
+
+    // A file of the given length holding the start of an encoded codeplug.
+    std::string WriteDataFile(std::size_t size) {
+        std::string bytes(size, '\0');
+        const CodeplugImage blank = BlankImage();
+        std::copy_n(blank.begin(), std::min(size, blank.size()), bytes.begin());
+        return dir_.Write("data" + std::to_string(size) + ".Dat", bytes).string();
     }
 
     std::string WriteJson(const json& document) {
@@ -123,6 +133,13 @@ TEST_F(CliTest, BadInputIsRefusedAndLeavesNoFile) {
     };
     refuse("{ not json", "malformed JSON");
     refuse("[1, 2]", "must be a JSON object");
+    // Text the JSON reader would take wrongly: a number beyond a double (it threw past every
+    // handler), a NUL byte (it ignored the rest), a key given twice (the last one won).
+    const std::string good = Document().dump();
+    refuse(R"({"model": 1e309})", "malformed JSON");
+    refuse(good + std::string("\0{", 2), "a NUL byte at offset");
+    refuse(R"({"squelch": 1, "squelch": 2})", "\"squelch\" is given twice");
+    refuse(R"({"channels": [{"rx": 1, "rx": 2}]})", "\"rx\" is given twice");
     // A JSON patch to the good document, and what the refusal says.
     const std::pair<const char*, const char*> patches[] = {
         {R"({"op": "replace", "path": "/squelch", "value": 10})",
@@ -135,7 +152,11 @@ TEST_F(CliTest, BadInputIsRefusedAndLeavesNoFile) {
         {R"({"op": "replace", "path": "/channels/0/rx", "value": "446"})",
          "channel 1: \"rx\" must be a number"},
         {R"({"op": "remove", "path": "/channels/0/shift"})", "\"shift\" is missing"},
-        {R"({"op": "add", "path": "/squelsh", "value": 1})", "unknown key \"squelsh\""}};
+        {R"({"op": "add", "path": "/squelsh", "value": 1})", "unknown key \"squelsh\""},
+        // -1 is the program's own "not set" mark, never a frequency in a document.
+        {R"({"op": "replace", "path": "/channels/0/rx", "value": -1})", "use null for a channel"},
+        {R"({"op": "replace", "path": "/channels/0/tx", "value": -1.0})",
+         "use null for no transmit frequency"}};
     for (const auto& [patch, expected] : patches) {
         refuse(Document().patch(json::array({json::parse(patch)})).dump(), expected);
     }
@@ -149,6 +170,56 @@ TEST_F(CliTest, BadInputIsRefusedAndLeavesNoFile) {
     // A named configuration that does not exist is an error, not a silent default.
     EXPECT_EQ(Run({"decode", "--config", (dir_ / "none.ini").string(), out}), 1);
     EXPECT_EQ(Run({"frobnicate"}), 2);
+}
+
+// Only regular files are read: a FIFO with no writer would block, a device would be read as data.
+TEST_F(CliTest, FilesThatAreNotRegularFilesAreRefused) {
+    const std::string fifo = (dir_ / "pipe").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string data = WriteDataFile(1074);
+    const std::vector<std::vector<std::string>> commands = {
+        {"decode", fifo},
+        {"decode", "/dev/zero"},
+        {"decode", "--config", fifo, data},
+        {"decode", "--tones", "/dev/null", data},
+        {"encode", WriteJson(Document()), "/dev/null"}};
+    for (const auto& command : commands) {
+        EXPECT_EQ(Run(command), 1) << command.back();
+        EXPECT_NE(err_.str().find(" not a file"), std::string::npos) << err_.str();
+    }
+}
+
+// Any file decodes, but one that is not a data file's length is reported.
+TEST_F(CliTest, DecodeWarnsOfAFileThatIsNotADataFilesLength) {
+    const std::pair<std::size_t, const char*> cases[] = {
+        {0,
+         "is 0 bytes, shorter than a data file (1074 bytes); the missing bytes were read as 00h"},
+        {1075, "is 1075 bytes, longer than a data file (1074 bytes); only its first 1074"},
+        {1074, nullptr}};
+    for (const auto& [size, warning] : cases) {
+        EXPECT_EQ(Run({"decode", WriteDataFile(size)}), 0);
+        EXPECT_EQ(json::parse(out_.str())["channels"].size(), 16u);
+        if (warning) {
+            EXPECT_NE(err_.str().find(warning), std::string::npos) << err_.str();
+        } else {
+            EXPECT_EQ(err_.str(), "");
+        }
+    }
+}
+
+// A configuration file in UTF-16 (as a Windows editor saves "Unicode") is read; one in no encoding
+// the program reads is refused with the reason.
+TEST_F(CliTest, ConfigurationEncodings) {
+    const std::string data = WriteDataFile(1074);
+    std::string utf16Text = "\xFF\xFE";
+    for (const char c : std::string("[Model]\r\nModCnt=1\r\n3=255\r\n")) utf16Text += {c, '\0'};
+    const std::string utf16 = dir_.Write("utf16.ini", utf16Text).string();
+    EXPECT_EQ(Run({"decode", "--config", utf16, data}), 0) << err_.str();
+    EXPECT_EQ(json::parse(out_.str())["model"], 0);  // the blank image's model byte FFh is 255
+    const std::string bad = dir_.Write("bad.ini", "[Model]\nModCnt=\x81\x20\n").string();
+    EXPECT_EQ(Run({"decode", "--config", bad, data}), 1);
+    EXPECT_NE(err_.str().find("is neither UTF-8, UTF-16 nor GB18030 text"), std::string::npos)
+        << err_.str();
 }
 
 TEST_F(CliTest, AnyNumberIsAFrequency) {

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "model/arithmetic.h"
 #include "model/run_time_error.h"
+#include "storage/tone_file.h"
 #include "support/temp_dir.h"
 
 namespace rvm46 {
@@ -18,7 +22,7 @@ using namespace layout;
 class ImageCodecTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        LoadToneCodes(testing::DeliveredFile("QTDQT_5100.ini"), tones_);
+        tones_ = storage::LoadToneTable(testing::DeliveredFile("QTDQT_5100.ini"));
         models_.gintModelCount = 2;
         models_.gstrModel = {"4100", "400", "470", "65", "5100", "446", "446", "82"};
         for (int j = 0; j < 8; ++j) {
@@ -98,15 +102,32 @@ TEST_F(ImageCodecTest, NoModelSelectedStillEncodesSettingsAndChannels) {
     EXPECT_EQ(Record(image, 0)[0], 0x25);
 }
 
-TEST_F(ImageCodecTest, ModelBlockValuesThatAreNotBytesAreLeftBlank) {
+// Each model-block value or model code that is not a byte leaves its own byte FFh; the model
+// code is its text's whole number, halves to even.
+TEST_F(ImageCodecTest, ModelBlockValuesThatAreNotBytesAreLeftFF) {
     models_.gstrModel[3] = "5100";  // the code default of a missing configuration
-    const CodeplugImage image = Encode();
-    EXPECT_EQ(image[kModelBlockAt + 1], 0x11);  // block byte at the code's place is kept
-    EXPECT_EQ(image[kModelCodeAt], 0x12);
-    EXPECT_EQ(image[kModelBlockAt], 0x10);
-    EXPECT_EQ(image[kSquelch], 6);
     models_.gintModelData[3] = 300;
-    EXPECT_EQ(Encode()[kModelBlockAt + 3], 0xFF);
+    models_.gintModelData[4] = -1;
+    CodeplugImage image = Encode();
+    EXPECT_EQ(image[kModelBlockAt], 0x10);
+    EXPECT_EQ(image[kModelBlockAt + 1], 0x11);
+    EXPECT_EQ(image[kModelCodeAt], 0xFF);
+    EXPECT_EQ(image[kModelBlockAt + 3], 0xFF);
+    EXPECT_EQ(image[kModelBlockAt + 4], 0xFF);
+    EXPECT_EQ(image[kSquelch], 6);
+    for (const auto& [text, code] : std::vector<std::pair<std::string, int>>{{"65.4", 65},
+                                                                             {"7.5", 8},
+                                                                             {"6.5", 6},
+                                                                             {" 255.49", 255},
+                                                                             {"255.5", 0xFF},
+                                                                             {"-3", 0xFF}}) {
+        models_.gstrModel[3] = text;
+        image = Encode();
+        EXPECT_EQ(image[kModelCodeAt], code) << text;
+        if (code != 0xFF) {
+            EXPECT_EQ(DecodeImage(image, models_, tones_).model, 0) << text;
+        }
+    }
 }
 
 TEST_F(ImageCodecTest, ChannelRecordLayoutAndFlags) {
@@ -163,6 +184,11 @@ TEST_F(ImageCodecTest, DecodingGivesBackTheEditState) {
     // The frequency and tone bytes of present records are now in decimal form.
     EXPECT_EQ(Record(image, 0)[0], 25);
     EXPECT_EQ(Record(image, 5)[7], 165);
+    // A tone from 123 on is stored with its high pair 30 higher; the image holds it lowered.
+    EXPECT_EQ(Record(image, 5)[kRecDecodeToneHigh],
+              std::stoi(tones_.gstrQTDQTCode[204].substr(0, 2)));
+    EXPECT_EQ(Record(image, 15)[kRecDecodeToneHigh],
+              std::stoi(tones_.gstrQTDQTCode[123].substr(0, 2)));
     EXPECT_EQ(Record(image, 1)[0], 0xFF);
     EXPECT_EQ(image[1040], 0x42);
 }

@@ -5,6 +5,7 @@
 
 #include "model/bcd.h"
 #include "model/run_time_error.h"
+#include "storage/tone_file.h"
 #include "support/temp_dir.h"
 
 namespace rvm46 {
@@ -28,8 +29,7 @@ TEST(ToneTableTest, LookupTakesTheLowestMatchingIndexAndIgnoresEntryZero) {
 TEST(ToneTableTest, MissingFileGivesEachKeyItsOwnNumber) {
     TempDir dir;
     ToneTable table;
-    LoadToneCodes(dir / "missing.ini", table);
-    LoadToneList(dir / "missing.ini", table);
+    table = storage::LoadToneTable(dir / "missing.ini");
     EXPECT_EQ(table.gstrQTDQTCode[0], "0");
     EXPECT_EQ(table.gstrQTDQTCode[17], "17");
     EXPECT_EQ(table.gstrQTDQTList[204], "204");
@@ -43,8 +43,7 @@ TEST(ToneTableTest, LongValuesAreCut) {
     TempDir dir;
     const auto file = dir.Write("t.ini", "[QTDQT]\n1=067012\n[QTDQTList]\n1=67.0 Hz long text\n");
     ToneTable table;
-    LoadToneCodes(file, table);
-    LoadToneList(file, table);
+    table = storage::LoadToneTable(file);
     EXPECT_EQ(table.gstrQTDQTCode[1], "0670");
     EXPECT_EQ(table.gstrQTDQTList[1], "67.0 Hz ");
 }
@@ -67,8 +66,7 @@ TEST(ToneTableTest, EncodingRules) {
 
 TEST(ToneTableTest, EveryDeliveredToneSurvivesEncodingAndDecoding) {
     ToneTable table;
-    LoadToneCodes(DeliveredFile("QTDQT_5100.ini"), table);
-    LoadToneList(DeliveredFile("QTDQT_5100.ini"), table);
+    table = storage::LoadToneTable(DeliveredFile("QTDQT_5100.ini"));
     for (int t = 1; t <= kToneCount; ++t) {
         const ToneBytes bytes = EncodeTone(t, table);
         ASSERT_NE(bytes.high, 0xFF) << t;

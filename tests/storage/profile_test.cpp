@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <fstream>
@@ -148,6 +149,57 @@ TEST_F(ProfileTest, WriteKeepsChineseCodePageAndByteOrderMark) {
     WriteBytes(file_, "\xEF\xBB\xBF[Setting]\n");
     EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", "新"));
     EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[Setting]\nPath=新\n");
+}
+
+// A file saved as UTF-16 with its byte order mark is read, and written back in UTF-16, same order.
+TEST_F(ProfileTest, Utf16FilesAreReadAndKeepTheirEncoding) {
+    const auto utf16 = [](const std::string& ascii, bool bigEndian) {
+        std::string bytes;
+        for (const char c : ascii) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+        return bytes;
+    };
+    for (const bool bigEndian : {false, true}) {
+        // "[Title]\r\nChs=" then U+4E2D U+6587 ("中文") and a character beyond U+FFFF.
+        std::string before =
+            (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + utf16("[Title]\r\nChs=", bigEndian);
+        before += bigEndian ? std::string("\x4E\x2D\x65\x87\xD8\x3D\xDE\x00", 8)
+                            : std::string("\x2D\x4E\x87\x65\x3D\xD8\x00\xDE", 8);
+        before += utf16("\r\n", bigEndian);
+        WriteBytes(file_, before);
+        EXPECT_EQ(Read("Title", "Chs"), "中文\U0001F600");
+        EXPECT_TRUE(ProfileWrite(file_, "Setting", "COM", "2"));
+        EXPECT_EQ(ReadBytes(file_), before + utf16("\r\n[Setting]\r\nCOM=2\r\n", bigEndian));
+        EXPECT_EQ(Read("Setting", "COM"), "2");
+    }
+}
+
+// A file in no encoding the program reads, or that is not a file, reads as missing with the reason,
+// and is never written.
+TEST_F(ProfileTest, UnreadableFilesAreRefusedAndNeverWritten) {
+    const std::pair<std::string, const char*> files[] = {
+        {"[Setting]\nCOM=\x81\x20\n", "neither UTF-8, UTF-16 nor GB18030"},
+        {std::string("[\0S\0]\0", 6), "NUL bytes"},
+        {"\xEF\xBB\xBF[Setting]\nCOM=\xFF\n", "not valid UTF-8"},
+        {std::string("\xFF\xFE\0\0[\0\0\0", 8), "UTF-32"},
+        {"\xFF\xFE[\0S", "not valid UTF-16"},
+        {std::string("\xFF\xFE\x00\xDC", 4), "not valid UTF-16"}};
+    for (const auto& [bytes, reason] : files) {
+        WriteBytes(file_, bytes);
+        const ProfileSnapshot snapshot(file_);
+        EXPECT_NE(snapshot.Problem().find(reason), std::string::npos) << snapshot.Problem();
+        EXPECT_EQ(snapshot.Read("Setting", "COM", "dflt", 10), "dflt");
+        EXPECT_FALSE(ProfileWrite(file_, "Setting", "COM", "2"));
+        EXPECT_EQ(ReadBytes(file_), bytes);
+    }
+    const std::filesystem::path fifo = folder_.path() / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::filesystem::path& device : {fifo, std::filesystem::path("/dev/zero")}) {
+        const ProfileSnapshot snapshot(device);  // returns at once
+        EXPECT_NE(snapshot.Problem().find("not a file"), std::string::npos) << device;
+        EXPECT_EQ(snapshot.Read("Setting", "COM", "dflt", 10), "dflt");
+        EXPECT_FALSE(ProfileWrite(device, "Setting", "COM", "2"));
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST_F(ProfileTest, FailedWriteChangesNothing) {

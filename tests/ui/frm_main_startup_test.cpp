@@ -151,15 +151,24 @@ TEST_F(MainWindowTest, ValuesBeyondTheLimits) {
     SetConfig("Model", "2", "470.5");
     SetConfig("Model", "101", "300");
     SetConfig("Model", "102", "-1");
+    SetConfig("Model", "103", "7.5");
+    SetConfig("Model", "104", "x");
     SetConfig("Default", "Sql", "x");
+    SetConfig("Default", "TimeOut", ":");
     SetConfig("Default", "MoniKey", "7");
     SetConfig("Setting", "Model", "-3");
     SetConfig("Setting", "ColorFull", "&Hxyz");
     ui::FrmMain& w = Start();
     EXPECT_EQ(LanguageQuestions(), 0);
     EXPECT_EQ(w.models.gstrFreRange[0], "0-470MHz");
-    EXPECT_EQ(w.models.gintModelData[1], 0);
+    // Model-block values reach the encoder rounded, and one that is not a byte as it is (the
+    // encoder leaves such a byte FFh).
+    EXPECT_EQ(w.models.gintModelData[1], 300);
+    EXPECT_EQ(w.models.gintModelData[2], -1);
+    EXPECT_EQ(w.models.gintModelData[3], 8);
+    EXPECT_EQ(w.models.gintModelData[4], -1);
     EXPECT_EQ(w.cboSqlSel.Text(), "6");
+    EXPECT_EQ(w.cboTransTimeSel.ListIndex(), 2);
     EXPECT_EQ(w.cboMoniSel.ListIndex(), 3);
     EXPECT_EQ(w.cboTypeSel.ListIndex(), 0);
     EXPECT_EQ(w.gdblColorFull, 0xCADCECu);
@@ -170,8 +179,11 @@ TEST_F(MainWindowTest, ValuesBeyondTheLimits) {
 TEST_F(MainWindowTest, UnwritableConfigurationAsksOnlyOnce) {
     std::filesystem::create_directories(ConfigFile());  // a folder where the file should be
     WillAnswerLanguage(2);
+    pendingAnswers_.push_back(MsgResult::OK);
     ui::FrmMain& w = Start();
     EXPECT_EQ(LanguageQuestions(), 1);
+    ASSERT_EQ(platform_->Messages().size(), 1u);  // and the user is told why
+    EXPECT_NE(platform_->Messages()[0].prompt.find("is a folder, not a file"), std::string::npos);
     EXPECT_EQ(w.gintLanguage, 2);
     EXPECT_EQ(w.cboTypeSel.ListIndex(), 1);
     EXPECT_TRUE(w.gblnFormLoaded);

@@ -42,6 +42,8 @@ class MainWindowTest : public ::testing::Test {
         platform->SetProgramFolder(folder_.path().string());
         for (auto& action : pendingModals_) platform->QueueModal(std::move(action));
         pendingModals_.clear();
+        for (const forms::MsgResult answer : pendingAnswers_) platform->QueueAnswer(answer);
+        pendingAnswers_.clear();
         platform_owner_ = std::move(platform);
         platform_ = platform_owner_.get();
         window_ = std::make_unique<ui::FrmMain>(*platform_);
@@ -67,6 +69,8 @@ class MainWindowTest : public ::testing::Test {
     }
 
     TempDir folder_;
+    // Message box answers for the next start.
+    std::vector<forms::MsgResult> pendingAnswers_;
     std::unique_ptr<forms::testing::ScriptedPlatform> platform_owner_;
     forms::testing::ScriptedPlatform* platform_ = nullptr;
     std::unique_ptr<ui::FrmMain> window_;
