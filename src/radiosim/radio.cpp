@@ -23,7 +23,7 @@ bool ParseNumber(std::string_view text, int& value) {
 
 }  // namespace
 
-std::optional<Fault> ParseFault(std::string_view spec, std::string* error) {
+std::optional<Fault> ParseFault(std::string_view text, std::string* error) {
     struct Name {
         std::string_view name;
         Fault::Kind kind;
@@ -40,20 +40,20 @@ std::optional<Fault> ParseFault(std::string_view spec, std::string* error) {
         {"hangup", Fault::Kind::kHangUp, 128},
         {"corrupt", Fault::Kind::kCorruptStore, 1024},
     };
-    const std::size_t colon = spec.find(':');
-    const std::string_view name = spec.substr(0, colon);
+    const std::size_t colon = text.find(':');
+    const std::string_view name = text.substr(0, colon);
     for (const Name& n : kNames) {
         if (n.name != name) continue;
         Fault fault{n.kind, 0};
         if (n.limit == 0 && colon == std::string_view::npos) return fault;
         if (n.limit > 0 && colon != std::string_view::npos &&
-            ParseNumber(spec.substr(colon + 1), fault.n) && fault.n >= 0 && fault.n < n.limit) {
+            ParseNumber(text.substr(colon + 1), fault.n) && fault.n >= 0 && fault.n < n.limit) {
             return fault;
         }
         break;
     }
     if (error) {
-        *error = "unknown fault \"" + std::string(spec) +
+        *error = "unknown fault \"" + std::string(text) +
                  "\" (nak-handshake, silent-handshake, garbage-handshake, short-ident, silent:N, "
                  "wrong:N, extra:N, hangup:N with block N 0..127, corrupt:ADDR with 0..1023)";
     }

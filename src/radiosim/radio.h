@@ -37,7 +37,7 @@ struct Fault {
 // "nak-handshake", "silent-handshake", "garbage-handshake", "short-ident", "silent:N",
 // "wrong:N", "extra:N", "hangup:N" (block N, 0..127), "corrupt:ADDR" (0..1023, decimal or 0x..).
 // nullopt with a reason in *error for anything else.
-std::optional<Fault> ParseFault(std::string_view spec, std::string* error);
+std::optional<Fault> ParseFault(std::string_view text, std::string* error);
 
 // What the radio does about one complete frame from the program.
 struct Exchange {
