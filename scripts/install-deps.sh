@@ -13,6 +13,10 @@ set -e
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
           qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-serialport-dev xvfb xauth imagemagick
           fonts-wqy-zenhei fonts-liberation2 dpkg-dev xchm xdg-utils shared-mime-info libchm-bin"
+# With --fuzz, also clang and its libFuzzer and sanitizer runtimes, for the fuzz targets (fuzz/).
+if [ "$1" = "--fuzz" ]; then
+    packages="$packages clang libclang-rt-14-dev"
+fi
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
