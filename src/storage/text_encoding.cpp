@@ -70,6 +70,18 @@ class IconvHandle {
     iconv_t handle_;
 };
 
+// The whole text converted, or nullopt when any of it cannot be.
+std::optional<std::string> ConvertWhole(const char* to, const char* from, std::string_view text) {
+    IconvHandle cd(to, from);
+    if (!cd.ok()) return std::nullopt;
+    std::string input(text);
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    std::string out;
+    if (cd.Convert(in, inLeft, out) != 0) return std::nullopt;
+    return out;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
@@ -109,14 +121,7 @@ std::string Gb18030ToUtf8(std::string_view text) {
 }
 
 std::optional<std::string> StrictGb18030ToUtf8(std::string_view text) {
-    IconvHandle cd("UTF-8", "GB18030");
-    if (!cd.ok()) return std::nullopt;
-    std::string input(text);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    std::string out;
-    if (cd.Convert(in, inLeft, out) != 0) return std::nullopt;
-    return out;
+    return ConvertWhole("UTF-8", "GB18030", text);
 }
 
 std::optional<std::string> Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
@@ -199,14 +204,7 @@ std::optional<std::string> Utf8ToUtf16(std::string_view text, bool bigEndian) {
 
 std::optional<std::string> Utf8ToGb18030(std::string_view text) {
     if (!IsValidUtf8(text)) return std::nullopt;
-    IconvHandle cd("GB18030", "UTF-8");
-    if (!cd.ok()) return std::nullopt;
-    std::string input(text);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    std::string out;
-    if (cd.Convert(in, inLeft, out) != 0) return std::nullopt;
-    return out;
+    return ConvertWhole("GB18030", "UTF-8", text);
 }
 
 std::string Utf8Prefix(std::string_view text, std::size_t maxChars) {
