@@ -11,18 +11,26 @@
 //   frm_main_channel_commands.cpp  loading, accepting and deleting channels
 //   frm_main_grid.cpp       the channel grid, showing a codeplug, the pop-up menu, the spinner
 //   frm_main_files.cpp      the file commands, the recent-file list, help and the about box
+//   frm_main_transfers.cpp  the port, reading from and writing to the radio, the status reset
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "comm/outcome.h"
+#include "comm/port_names.h"
 #include "comm/protocol_state.h"
+#include "comm/serial_line.h"
 #include "forms/forms.h"
 #include "model/module_state.h"
 #include "storage/profile.h"
 #include "storage/settings.h"
 #include "ui/frm_about_soft.h"
+#include "ui/frm_commun.h"
 #include "ui/frm_sel_lang.h"
+#include "ui/frm_tool_com.h"
 #include "ui/main_window_state.h"
+#include "ui/port_texts.h"
 #include "ui/text_table.h"
 
 namespace rvm46::ui {
@@ -226,6 +234,33 @@ class FrmMain : public forms::Form,
     void mnuAboutSoft_Click();
     // The configuration file as read by the last start-up (read now if start-up has not run).
     storage::ConfigFile& Config();
+    // Serial port and transfers. The front end hands over the machine's serial ports before
+    // start-up; without them every port fails to open.
+    void SetSerialSystem(comm::SerialSystem* system) { serialSystem_ = system; }
+    // COM1..COM16 and the devices they stand for (the configuration's "Ports" pins first).
+    comm::PortTable MapComPorts();
+    void mnuCommunicate_Click();
+    void mnuReadFre_Click();
+    void mnuWriteFre_Click();
+    void OpenCom();
+    void SolveLeadCode();
+    void SendRece06H();
+    void InitSendData(std::int16_t& mintSendDataCnt);
+    void ReadFre();
+    void WriteFre();
+    void tmrCommunEnd_Timer();
+
+    // The serial control: open only during a transfer.
+    std::unique_ptr<comm::SerialLine> comCommun;
+    // Why the port last failed to open, while the port dialog shows it.
+    std::optional<PortOpenFailure> portOpenFailure;
+    // What ended the last transfer that failed after the port opened, in a user's words.
+    std::string lastTransferFailure;
+    // The port dialog and the communication dialog; created on first use, alive with the window.
+    FrmToolCom& ToolCom();
+    FrmCommun& Commun();
+    std::unique_ptr<FrmToolCom> frmToolCom;
+    std::unique_ptr<FrmCommun> frmCommun;
 
     // Paths inside the program folder.
     std::string ProgramFolder() const;
@@ -263,6 +298,16 @@ class FrmMain : public forms::Form,
     // start-up runs.
     std::unique_ptr<storage::ConfigFile> config_;
     std::unique_ptr<storage::ProfileSnapshot> toneFile_;
+    // Transfers: opening the mapped device; the failure steps; closing the port; the copy of
+    // every image read; the current data file a read makes sure of.
+    std::optional<PortOpenFailure> OpenComLine();
+    bool TransferStep(const comm::Outcome& outcome);
+    void CommunFailed(bool writing);
+    void ClosePort();
+    void KeepReadBackup();
+    void EnsureCurrentDataFile();
+
+    comm::SerialSystem* serialSystem_ = nullptr;
 };
 
 }  // namespace rvm46::ui

@@ -13,7 +13,9 @@ void FrmMain::tlbFrmMain_ButtonClick(const std::string& key) {
         if (key == "FileSave") SaveFile();
         if (key == "Help") Help();
         if (key == "Exit") mnuExit_Click();
-        // "Read", "Write" and "Com" are dispatched here as their commands are built.
+        if (key == "Read") mnuReadFre_Click();
+        if (key == "Write") mnuWriteFre_Click();
+        if (key == "Com") mnuCommunicate_Click();
     });
 }
 

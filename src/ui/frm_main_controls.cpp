@@ -115,6 +115,10 @@ void FrmMain::WireEvents() {
     mnuLangSel0.Click = [this] { mnuLangSel0_Click(); };
     mnuLangSel1.Click = [this] { mnuLangSel1_Click(); };
     tlbFrmMain.ButtonClick = [this](const std::string& key) { tlbFrmMain_ButtonClick(key); };
+    mnuCommunicate.Click = [this] { mnuCommunicate_Click(); };
+    mnuReadFre.Click = [this] { mnuReadFre_Click(); };
+    mnuWriteFre.Click = [this] { mnuWriteFre_Click(); };
+    tmrCommunEnd.TimerEvent = [this] { tmrCommunEnd_Timer(); };
 }
 
 }  // namespace rvm46::ui

@@ -165,6 +165,35 @@ constexpr std::array kTextTable = std::to_array<TextEntry>({
      "Communication failed,please check commuication port!"},
     {"msg.fileRefused", "以下文件无法读取，将使用默认值，且程序不会改写它：",
      "This file cannot be read; the defaults are used and the program will not change it:"},
+
+    // The port dialog and the communication dialog: captions by language.
+    {"frmToolCom.Caption", "通信端口设置", "Communication Port"},
+    {"fraToolCom.Caption", "设置", "Set"},
+    {"lblToolCom.Caption", "通信端口", "Communication Port"},
+    {"frmToolCom.cmdOK.Caption", "确定", "OK"},
+    {"frmToolCom.cmdCancel.Caption", "取消", "Cancel"},
+    {"frmCommun.Caption", "通信", "Communicate"},
+    {"cmdRW.Read.Caption", "读(&R)", "&Read"},
+    {"cmdRW.Write.Caption", "写(&W)", "&Write"},
+
+    // What the port dialog says about each COM number and about a port that did not open.
+    // %1 is the COM name, %2 the device, %3 the system's own words.
+    {"port.noDevice", "无设备", "no device"},
+    {"port.noDeviceTip", "没有串口设备对应 %1", "No serial device is assigned to %1"},
+    {"port.failed.unassigned", "%1 没有对应的串口设备。请插好编程线，或选择编程线所在的端口。",
+     "No serial device is assigned to %1. Plug in the programming cable, or choose the port it "
+     "is on."},
+    {"port.failed.missing", "%1（%2）不存在。请插好编程线，或选择编程线所在的端口。",
+     "%1 (%2) is not there. Plug in the programming cable, or choose the port it is on."},
+    {"port.failed.permission",
+     "%1（%2）无法打开：没有权限，或其它程序正在使用该端口。请关闭使用该端口的其它程序，"
+     "并确认当前用户可以使用串口（例如加入 dialout 组后重新登录）。",
+     "%1 (%2) could not be opened: permission denied, or another program is using it. Close "
+     "any other program using the port, and make sure your user may use serial ports (for "
+     "example: member of the group dialout, then log in again)."},
+    {"port.failed.busy", "%1（%2）正被其它程序使用。请关闭该程序后重试。",
+     "%1 (%2) is in use by another program. Close that program and try again."},
+    {"port.failed.other", "%1（%2）无法打开：%3", "%1 (%2) could not be opened: %3"},
 });
 
 std::size_t IndexOf(std::string_view key) {

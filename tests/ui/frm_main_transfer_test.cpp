@@ -1,0 +1,428 @@
+// Reading and writing the radio from the window, against the simulated radio: the port dialog,
+// the opening of the port, the communication dialog with its progress, the failure steps, the
+// status reset, and the files a read leaves behind.
+#include <algorithm>
+#include <fstream>
+
+#include "editing/channel_window_fixture.h"
+#include "model/codeplug_layout.h"
+#include "storage/image_file.h"
+#include "support/simulated_serial_system.h"
+#include "ui/frm_commun.h"
+#include "ui/frm_tool_com.h"
+
+namespace rvm46::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using forms::MsgIcon;
+using forms::MsgResult;
+using forms::Property;
+using forms::PropertyChange;
+using radiosim::Fault;
+
+constexpr const char* kDevice = "/dev/rvm46-test-radio";
+
+radiosim::RadioMemory Pattern() {
+    radiosim::RadioMemory memory{};
+    for (std::size_t a = 0; a < memory.size(); ++a) memory[a] = static_cast<std::uint8_t>(a * 7);
+    return memory;
+}
+
+// What one press of the communication dialog's button showed.
+struct TransferRun {
+    std::vector<int> bar;             // progress values, as they changed
+    std::vector<std::string> status;  // status panel 1, consecutive repeats dropped
+    bool timerOffInTransfer = true;   // the status reset timer was off whenever the status changed
+    bool closedItself = false;        // the dialog unloaded itself during the transfer
+    int barAfter = -1;                // the bar when the transfer had ended (dialog still open)
+};
+
+class TransferTest : public ChannelWindowTest {
+  protected:
+    // The delivered files, English, the 400-470 MHz model, COM1 pinned to the simulated radio.
+    void SetUp() override {
+        InstallDeliveredFiles();
+        SetConfig("Setting", "Language", "2");
+        SetConfig("Setting", "Model", std::to_string(kModel400To470));
+        SetConfig("Setting", "FreEqual", "0");
+        SetConfig("Ports", "COM1", kDevice);
+    }
+
+    // A new run of the program whose serial ports lead to `line`.
+    ui::FrmMain& StartOn(SimulatedLine& line) {
+        system_.Use(line);
+        ui::FrmMain& w = Start();
+        w.SetSerialSystem(&system_);
+        return w;
+    }
+
+    // Opens the communication dialog by the menu, presses its button, and closes the dialog when
+    // it stayed open.
+    TransferRun Run(bool read) {
+        TransferRun run;
+        platform_->QueueModal([&](forms::Form& form) {
+            auto& dialog = dynamic_cast<ui::FrmCommun&>(form);
+            ui::FrmMain& w = W();
+            const int bar = dialog.prgCommunicate.Subscribe([&](const PropertyChange& c) {
+                if (c.property == Property::Value) run.bar.push_back(dialog.prgCommunicate.Value());
+            });
+            const int status = w.sbrStatus.Subscribe([&](const PropertyChange& c) {
+                if (c.property != Property::PanelText || c.index != 1) return;
+                const std::string& text = w.sbrStatus.PanelText(1);
+                if (run.status.empty() || run.status.back() != text) run.status.push_back(text);
+                if (run.status.size() == 1) run.timerOffInTransfer = !w.tmrCommunEnd.Enabled();
+            });
+            dialog.cmdRW.UserClick();
+            dialog.prgCommunicate.Unsubscribe(bar);
+            w.sbrStatus.Unsubscribe(status);
+            run.closedItself = !dialog.Loaded();
+            if (dialog.Loaded()) {
+                run.barAfter = dialog.prgCommunicate.Value();
+                dialog.UserClose();
+            }
+        });
+        (read ? W().mnuReadFre : W().mnuWriteFre).UserClick();
+        return run;
+    }
+
+    static std::vector<int> Count(int from, int to) {
+        std::vector<int> values;
+        for (int v = from; v <= to; ++v) values.push_back(v);
+        return values;
+    }
+
+    void ExpectPortClosedAndResetPending(SimulatedLine& line) {
+        EXPECT_TRUE(W().gblnPortClosed);
+        EXPECT_FALSE(line.IsOpen());
+        EXPECT_TRUE(W().tmrCommunEnd.Enabled());
+        EXPECT_EQ(W().gintCommunEndCnt, 0);
+    }
+
+    fs::path DataFile() const { return folder_ / "Data" / "TempData.dat"; }
+    std::vector<fs::path> Backups() const {
+        std::vector<fs::path> files;
+        if (!fs::is_directory(folder_ / "Data" / "Backup")) return files;
+        for (const auto& entry : fs::directory_iterator(folder_ / "Data" / "Backup")) {
+            files.push_back(entry.path());
+        }
+        return files;
+    }
+
+    SimulatedLine unused_;
+    SimulatedSerialSystem system_{unused_};
+};
+
+const std::string kCommunicating = "Communicating,wait a minute    ";
+const std::string kSuccess = "Communication success";
+const std::string kFailed = "Communication failed";
+
+TEST_F(TransferTest, WriteThenReadInAnotherWindowCarriesTheCodeplug) {
+    radiosim::RadioMemory before{};
+    before.fill(0x5A);
+    SimulatedLine line(before);
+    ui::FrmMain& w = StartOn(line);
+    AcceptChannel(0, "440", "445");
+    AcceptChannel(3, "460.0125", "465");
+
+    const TransferRun write = Run(false);
+    EXPECT_EQ(write.bar, Count(1, 122));
+    EXPECT_TRUE(write.closedItself);
+    EXPECT_EQ(write.status, (std::vector<std::string>{kCommunicating, kSuccess}));
+    EXPECT_TRUE(write.timerOffInTransfer);
+    EXPECT_EQ(w.gintPercentCnt, 123);
+    EXPECT_EQ(platform_->Messages().size(), 0u);
+    ExpectPortClosedAndResetPending(line);
+    EXPECT_EQ(w.sbrStatus.PanelText(3), "File Name: " + DataFile().string());
+    // The radio holds the encoded edit state up to 3D7h; 3D8h..3FFh are never written.
+    const auto& memory = line.radio().memory();
+    for (std::size_t a = 0; a < memory.size(); ++a) {
+        const std::uint8_t want = a < 0x3D8 ? w.gbytMatrixCode[50 + a] : 0x5A;
+        ASSERT_EQ(memory[a], want) << "address " << a;
+    }
+    ASSERT_FALSE(line.trace().empty());
+    EXPECT_EQ(line.trace()[line.trace().size() - 2].substr(0, 13), "> 57 03 D0 08");
+    EXPECT_TRUE(Backups().empty());
+
+    // A new run of the program reads it back.
+    ui::FrmMain& r = StartOn(line);
+    EXPECT_EQ(Row(0)[0], "");
+    const TransferRun read = Run(true);
+    EXPECT_EQ(read.bar, Count(1, 127));
+    EXPECT_TRUE(read.closedItself);
+    EXPECT_EQ(read.status, (std::vector<std::string>{kCommunicating, kSuccess}));
+    EXPECT_EQ(Row(0)[0], "440.00000");
+    EXPECT_EQ(Row(0)[1], "445.00000");
+    EXPECT_EQ(Row(3)[0], "460.01250");
+    EXPECT_EQ(r.gdblChannel[3][0], 460.0125);
+    ExpectPortClosedAndResetPending(line);
+    EXPECT_EQ(r.sbrStatus.PanelText(3), "File Name: " + DataFile().string());
+    // The settings were stored after the read.
+    EXPECT_EQ(Config("COM"), "1");
+    // A copy of what the radio held, named by the time of the read.
+    const auto backups = Backups();
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0].filename().string().substr(0, 5), "Read_");
+    EXPECT_EQ(backups[0].extension(), ".Dat");
+    std::string error;
+    const auto copy = storage::ReadImageFile(backups[0], &error);
+    ASSERT_TRUE(copy) << error;
+    EXPECT_TRUE(std::equal(copy->begin() + 50, copy->end(), memory.begin()));
+    // A second read keeps a second copy beside the first.
+    Run(true);
+    EXPECT_EQ(Backups().size(), 2u);
+}
+
+TEST_F(TransferTest, ReadFailingAtABlockLeavesTheWindowAndTheLaterBlocksAsTheyWere) {
+    SimulatedLine line(Pattern(), Fault{Fault::Kind::kSilentBlock, 5});
+    ui::FrmMain& w = StartOn(line);
+    AcceptChannel(0, "440", "445");
+    w.SetConvert();
+    const CodeplugImage before = w.gbytMatrixCode;
+    const auto channels = w.gdblChannel;
+
+    platform_->QueueAnswer(MsgResult::OK);
+    const TransferRun run = Run(true);
+    ASSERT_EQ(platform_->Messages().size(), 1u);
+    EXPECT_EQ(platform_->Messages()[0].prompt,
+              "Communication failed,please check commuication port!");
+    EXPECT_EQ(platform_->Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(platform_->Messages()[0].title, "Notice");
+    EXPECT_FALSE(run.closedItself);
+    EXPECT_EQ(run.bar, (std::vector<int>{1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(run.barAfter, 0);
+    EXPECT_EQ(run.status, (std::vector<std::string>{kCommunicating, kFailed}));
+    ExpectPortClosedAndResetPending(line);
+    EXPECT_NE(w.lastTransferFailure.find("block 5"), std::string::npos) << w.lastTransferFailure;
+    // Blocks 0..4 hold the radio's bytes, the rest is as it was; the window shows the old data.
+    const auto& memory = line.radio().memory();
+    for (std::size_t i = 50; i < before.size(); ++i) {
+        ASSERT_EQ(w.gbytMatrixCode[i], i < 50 + 40 ? memory[i - 50] : before[i]) << i;
+    }
+    EXPECT_EQ(w.gdblChannel, channels);
+    EXPECT_EQ(Row(0)[0], "440.00000");
+    EXPECT_TRUE(Backups().empty());
+}
+
+TEST_F(TransferTest, FailuresAfterTheOpeningAllEndWithTheFailureSteps) {
+    struct Case {
+        Fault fault;
+        bool read;
+        std::vector<int> bar;  // progress shown before the failure, then 0 if the dialog is up
+        bool closedItself;
+    };
+    const Case cases[] = {
+        {{Fault::Kind::kNakHandshake, 0}, true, {}, false},
+        {{Fault::Kind::kSilentHandshake, 0}, false, {}, false},
+        {{Fault::Kind::kShortIdent, 0}, true, {}, false},
+        {{Fault::Kind::kGarbageHandshake, 0}, false, {}, false},
+        // An adapter unplugged mid-transfer.
+        {{Fault::Kind::kHangUp, 3}, true, {1, 2, 3, 0}, false},
+        {{Fault::Kind::kHangUp, 2}, false, {1, 2, 0}, false},
+        // The write's last block fails after the dialog has closed itself.
+        {{Fault::Kind::kWrongBlock, 122}, false, Count(1, 122), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "fault " << static_cast<int>(c.fault.kind) << " at "
+                                          << c.fault.n << (c.read ? " read" : " write"));
+        SimulatedLine line(Pattern(), c.fault);
+        ui::FrmMain& w = StartOn(line);
+        const std::size_t messages = platform_->Messages().size();
+        platform_->QueueAnswer(MsgResult::OK);
+        const TransferRun run = Run(c.read);
+        ASSERT_EQ(platform_->Messages().size(), messages + 1);
+        EXPECT_EQ(platform_->Messages().back().prompt,
+                  "Communication failed,please check commuication port!");
+        EXPECT_EQ(run.bar, c.bar);
+        EXPECT_EQ(run.closedItself, c.closedItself);
+        if (!c.closedItself) {
+            EXPECT_EQ(run.barAfter, 0);
+        }
+        EXPECT_EQ(w.sbrStatus.PanelText(1), kFailed);
+        EXPECT_FALSE(w.lastTransferFailure.empty());
+        ExpectPortClosedAndResetPending(line);
+    }
+}
+
+TEST_F(TransferTest, HandshakeFailureLeavesTheDialogForAnotherTry) {
+    SimulatedLine line(Pattern(), Fault{Fault::Kind::kNakHandshake, 0});
+    StartOn(line);
+    platform_->QueueAnswer(MsgResult::OK);
+    platform_->QueueAnswer(MsgResult::OK);
+    int presses = 0;
+    platform_->QueueModal([&](forms::Form& form) {
+        auto& dialog = dynamic_cast<ui::FrmCommun&>(form);
+        for (; presses < 2 && dialog.Loaded(); ++presses) dialog.cmdRW.UserClick();
+        EXPECT_EQ(dialog.prgCommunicate.Value(), 0);
+        dialog.UserClose();
+    });
+    W().mnuWriteFre.UserClick();
+    EXPECT_EQ(presses, 2);
+    EXPECT_EQ(platform_->Messages().size(), 2u);
+    EXPECT_EQ(line.opens(), 2);
+    // The radio refused the handshake command: nothing was sent after it.
+    EXPECT_EQ(line.trace().back(), "< 15");
+}
+
+TEST_F(TransferTest, UnsetPortShowsItsMessageAndOpensNothing) {
+    for (const char* com : {"0", "17"}) {
+        SCOPED_TRACE(com);
+        SimulatedLine line;
+        SetConfig("Setting", "COM", com);
+        SetConfig("Setting", "Language", "1");
+        ui::FrmMain& w = StartOn(line);
+        const std::size_t modals = platform_->Modals().size();
+        platform_->QueueAnswer(MsgResult::OK);
+        platform_->QueueModal([&](forms::Form& form) {
+            auto& dialog = dynamic_cast<ui::FrmCommun&>(form);
+            EXPECT_EQ(dialog.Caption(), "通信");
+            EXPECT_EQ(dialog.cmdRW.Caption(), "读(&R)");
+            dialog.cmdRW.UserClick();
+            EXPECT_TRUE(dialog.Loaded());
+            dialog.UserClose();
+        });
+        w.mnuReadFre.UserClick();
+        ASSERT_EQ(platform_->Messages().size(), 1u);
+        EXPECT_EQ(platform_->Messages()[0].prompt,
+                  "通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口");
+        EXPECT_EQ(platform_->Messages()[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(platform_->Messages()[0].title, "提示");
+        EXPECT_EQ(platform_->Modals().size(), modals + 1);  // the port dialog did not come up
+        EXPECT_EQ(line.opens(), 0);
+        EXPECT_TRUE(w.gblnPortClosed);
+        EXPECT_EQ(w.sbrStatus.PanelText(1), "就绪");
+        EXPECT_FALSE(w.tmrCommunEnd.Enabled());
+    }
+}
+
+TEST_F(TransferTest, MissingDeviceOffersThePortDialogWithTheReason) {
+    SimulatedLine line;
+    line.FailOpen("no such device");
+    SetConfig("Setting", "COM", "3");
+    SetConfig("Ports", "COM3", "/dev/rvm46-gone");
+    ui::FrmMain& w = StartOn(line);
+    platform_->QueueAnswer(MsgResult::OK);
+    bool commClosed = false;
+    platform_->QueueModal([&](forms::Form& form) {
+        auto& dialog = dynamic_cast<ui::FrmCommun&>(form);
+        dialog.cmdRW.UserClick();
+        commClosed = !dialog.Loaded();
+    });
+    platform_->QueueModal([&](forms::Form& form) {
+        auto& dialog = dynamic_cast<ui::FrmToolCom&>(form);
+        EXPECT_TRUE(dialog.COM1(2).Value());  // the old port
+        EXPECT_TRUE(dialog.lblPortFailure.Visible());
+        EXPECT_EQ(dialog.lblPortFailure.Caption(),
+                  "COM3 (/dev/rvm46-gone) is not there. Plug in the programming cable, or "
+                  "choose the port it is on.");
+        dialog.COM1(1).UserClick();
+        dialog.cmdOK.UserClick();
+    });
+    w.mnuReadFre.UserClick();
+    EXPECT_TRUE(commClosed);
+    ASSERT_EQ(platform_->Messages().size(), 1u);
+    EXPECT_EQ(platform_->Messages()[0].prompt, "Failed to open port!");
+    EXPECT_EQ(platform_->Messages()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(w.gintComPort, 2);
+    EXPECT_EQ(w.sbrStatus.PanelText(2), "COM2");
+    EXPECT_EQ(Config("COM"), "2");
+    EXPECT_TRUE(w.gblnPortClosed);
+    EXPECT_EQ(w.sbrStatus.PanelText(1), "Ready");
+    EXPECT_FALSE(w.portOpenFailure);
+}
+
+TEST_F(TransferTest, PortDialogShowsTheDevicesAndKeepsThePortOnCancelOrNoChoice) {
+    SimulatedLine line;
+    system_.ports = {{"/dev/ttyS0", "", "", std::nullopt, std::nullopt},
+                     {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", 0x0403, 0x6001}};
+    SetConfig("Setting", "COM", "0");
+    ui::FrmMain& w = StartOn(line);
+    SetConfig("Ports", "COM3", "/dev/pinned-radio");
+
+    const auto choose = [&](int option, bool ok) {
+        platform_->QueueModal([option, ok](forms::Form& form) {
+            auto& dialog = dynamic_cast<ui::FrmToolCom&>(form);
+            if (option >= 0) dialog.COM1(option).UserClick();
+            (ok ? dialog.cmdOK : dialog.cmdCancel).UserClick();
+        });
+    };
+    platform_->QueueModal([&](forms::Form& form) {
+        auto& dialog = dynamic_cast<ui::FrmToolCom&>(form);
+        EXPECT_EQ(dialog.Caption(), "Communication Port");
+        for (int i = 0; i < 16; ++i) EXPECT_FALSE(dialog.COM1(i).Value()) << i;
+        EXPECT_FALSE(dialog.lblPortFailure.Visible());
+        // Pinned first (COM1 from the test's set-up, COM3), then what the system found, USB
+        // adapters first.
+        EXPECT_EQ(dialog.lblComDevice(2).Caption(), "pinned-radio");
+        EXPECT_EQ(dialog.lblComDevice(1).Caption(), "ttyUSB0");
+        EXPECT_NE(dialog.COM1(1).ToolTipText().find("FT232R USB UART"), std::string::npos);
+        EXPECT_EQ(dialog.lblComDevice(3).Caption(), "ttyS0");
+        EXPECT_EQ(dialog.lblComDevice(4).Caption(), "no device");
+        EXPECT_EQ(dialog.COM1(4).ToolTipText(), "No serial device is assigned to COM5");
+        dialog.cmdOK.UserClick();
+    });
+    w.tlbFrmMain.UserClickButton("Com");
+    EXPECT_EQ(w.gintComPort, 0);
+    EXPECT_EQ(w.sbrStatus.PanelText(2), "COM0");
+    EXPECT_EQ(Config("COM"), "0");
+
+    choose(4, false);
+    w.mnuCommunicate.UserClick();
+    EXPECT_EQ(w.gintComPort, 0);
+    choose(4, true);
+    w.mnuCommunicate.UserClick();
+    EXPECT_EQ(w.gintComPort, 5);
+    EXPECT_EQ(w.sbrStatus.PanelText(2), "COM5");
+    EXPECT_EQ(Config("COM"), "5");
+    choose(-1, false);
+    w.mnuCommunicate.UserClick();
+    EXPECT_EQ(w.gintComPort, 5);
+    EXPECT_EQ(platform_->PendingAnswers(), 0u);
+}
+
+TEST_F(TransferTest, StatusReturnsToReadyOnTheSecondTickUnlessANewTransferStarts) {
+    SimulatedLine line(Pattern());
+    ui::FrmMain& w = StartOn(line);
+    Run(true);
+    EXPECT_TRUE(w.tmrCommunEnd.Tick());
+    EXPECT_EQ(w.sbrStatus.PanelText(1), kSuccess);
+    // A new transfer before the second tick stops the pending reset and starts its own.
+    const TransferRun write = Run(false);
+    EXPECT_TRUE(write.timerOffInTransfer);
+    EXPECT_EQ(w.gintCommunEndCnt, 0);
+    EXPECT_TRUE(w.tmrCommunEnd.Tick());
+    EXPECT_EQ(w.sbrStatus.PanelText(1), kSuccess);
+    EXPECT_TRUE(w.tmrCommunEnd.Tick());
+    EXPECT_EQ(w.sbrStatus.PanelText(1), "Ready");
+    EXPECT_FALSE(w.tmrCommunEnd.Enabled());
+    EXPECT_FALSE(w.tmrCommunEnd.Tick());
+}
+
+TEST_F(TransferTest, CurrentDataFileAfterReadAndWrite) {
+    SimulatedLine line(Pattern());
+    ui::FrmMain& w = StartOn(line);
+    w.gstrCurrentFile = "";  // as after New
+    ASSERT_FALSE(fs::exists(DataFile()));
+
+    // A write without a current file shows no file.
+    Run(false);
+    EXPECT_EQ(w.sbrStatus.PanelText(3), "");
+    // A read makes the default data file current and creates it, empty.
+    Run(true);
+    EXPECT_EQ(w.gstrCurrentFile, DataFile().string());
+    EXPECT_EQ(w.sbrStatus.PanelText(3), "File Name: " + DataFile().string());
+    ASSERT_TRUE(fs::exists(DataFile()));
+    EXPECT_EQ(fs::file_size(DataFile()), 0u);
+
+    // A current file is neither replaced nor written by a read.
+    const fs::path own = folder_ / "own.Dat";
+    { std::ofstream(own, std::ios::binary) << std::string(1074, '\x11'); }
+    w.gstrCurrentFile = own.string();
+    Run(true);
+    EXPECT_EQ(w.gstrCurrentFile, own.string());
+    EXPECT_EQ(fs::file_size(own), 1074u);
+    EXPECT_EQ(w.sbrStatus.PanelText(3), "File Name: " + own.string());
+}
+
+}  // namespace
+}  // namespace rvm46::testing

@@ -1,0 +1,42 @@
+// What the port dialog says about a port that did not open.
+#include "ui/port_texts.h"
+
+#include <gtest/gtest.h>
+
+namespace rvm46::ui {
+namespace {
+
+TEST(PortTextsTest, OpeningErrorsAreSortedByWhatTheUserCanDo) {
+    const std::pair<const char*, PortFailureKind> cases[] = {
+        {"/dev/ttyUSB0: no such device", PortFailureKind::kMissing},
+        {"/dev/ttyUSB0: device disappeared (Input/output error)", PortFailureKind::kMissing},
+        {"/dev/ttyS1: permission denied, or the port is in use by another program",
+         PortFailureKind::kPermission},
+        {"COM4: the port is already open", PortFailureKind::kBusy},
+        {"/dev/ttyS1: Device or resource busy", PortFailureKind::kBusy},
+        {"/dev/ttyS1: cannot set 9600 baud 8N1: Inappropriate ioctl", PortFailureKind::kOther},
+    };
+    for (const auto& [message, kind] : cases) {
+        EXPECT_EQ(ClassifyOpenError(message), kind) << message;
+    }
+}
+
+TEST(PortTextsTest, FailureTextsNameThePortTheDeviceAndWhatToDo) {
+    InterfaceTexts texts;
+    const PortOpenFailure other{4, "/dev/ttyS3", PortFailureKind::kOther,
+                                "/dev/ttyS3: cannot set 9600 baud 8N1"};
+    EXPECT_EQ(DescribeFailure(other, texts, kLanguageEnglish),
+              "COM4 (/dev/ttyS3) could not be opened: cannot set 9600 baud 8N1");
+    EXPECT_EQ(DescribeFailure(other, texts, kLanguageChinese),
+              "COM4（/dev/ttyS3）无法打开：cannot set 9600 baud 8N1");
+    const PortOpenFailure unassigned{9, "", PortFailureKind::kUnassigned, "COM9: no device"};
+    EXPECT_EQ(DescribeFailure(unassigned, texts, kLanguageEnglish),
+              "No serial device is assigned to COM9. Plug in the programming cable, or choose "
+              "the port it is on.");
+    const PortOpenFailure permission{1, "/dev/ttyUSB0", PortFailureKind::kPermission, ""};
+    EXPECT_NE(DescribeFailure(permission, texts, kLanguageEnglish).find("dialout"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace rvm46::ui
