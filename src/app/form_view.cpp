@@ -199,6 +199,11 @@ void FormView::Place(const WindowLayout* layout) {
             continue;
         }
         widget->setGeometry(place->x, place->y, place->width, place->height);
+        // A label given room for several lines wraps its text.
+        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && place->height > 32) {
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
     }
     client_->setFixedSize(layout->width, layout->height);
 }

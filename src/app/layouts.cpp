@@ -128,6 +128,41 @@ WindowLayout AboutWindow() {
     return l;
 }
 
+// The port dialog: COM1..COM8 and COM9..COM16 in two columns, each option with its device
+// beside it; under the frame the reason a port did not open, then the buttons.
+WindowLayout PortWindow() {
+    WindowLayout l;
+    auto& p = l.places;
+    const int rowH = 26, colW = 240, optW = 76, frameW = 12 + 2 * colW, frameH = 52 + 8 * rowH;
+    p.push_back({"fraToolCom", -1, 10, 8, frameW, frameH});
+    p.push_back({"lblToolCom", -1, 12, 22, frameW - 24, 20});
+    for (int i = 0; i < 16; ++i) {
+        const int x = 12 + (i / 8) * colW, y = 46 + (i % 8) * rowH;
+        p.push_back({"COM1", i, x, y, optW, 24});
+        p.push_back({"lblComDevice", i, x + optW + 2, y + 2, colW - optW - 10, 20});
+    }
+    const int below = 8 + frameH + 8;
+    p.push_back({"lblPortFailure", -1, 12, below, frameW - 4, 62});
+    p.push_back({"cmdOK", -1, frameW + 10 - 2 * 100 - 8, below + 70, 100, 30});
+    p.push_back({"cmdCancel", -1, frameW + 10 - 100, below + 70, 100, 30});
+    l.width = frameW + 20;
+    l.height = below + 70 + 30 + 10;
+    return l;
+}
+
+// The communication dialog: the bar with its percentage, the button under it.
+WindowLayout CommunicationWindow() {
+    WindowLayout l;
+    auto& p = l.places;
+    p.push_back({"fraCommun", -1, 10, 8, 380, 112});
+    p.push_back({"prgCommunicate", -1, 14, 28, 290, 22});
+    p.push_back({"lblProgress", -1, 312, 29, 56, 20});
+    p.push_back({"cmdRW", -1, 140, 66, 100, 32});
+    l.width = 400;
+    l.height = 130;
+    return l;
+}
+
 }  // namespace
 
 const Placement* WindowLayout::Find(std::string_view name, int index) const {
@@ -144,6 +179,10 @@ const WindowLayout* LayoutFor(std::string_view form_name) {
     if (form_name == "frmMain") return &main_window;
     if (form_name == "frmSelLang") return &language_window;
     if (form_name == "frmAboutSoft") return &about_window;
+    static const WindowLayout port_window = PortWindow();
+    static const WindowLayout communication_window = CommunicationWindow();
+    if (form_name == "frmToolCom") return &port_window;
+    if (form_name == "frmCommun") return &communication_window;
     return nullptr;
 }
 

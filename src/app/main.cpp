@@ -7,6 +7,7 @@
 
 #include "app/icons.h"
 #include "app/qt_platform.h"
+#include "serialport/qt_serial_line.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -43,7 +44,9 @@ int main(int argc, char** argv) {
 
     rvm46::app::QtPlatform platform;
     if (!folder.empty()) platform.SetProgramFolder(folder);
+    rvm46::serialport::QtSerialSystem serialPorts;
     rvm46::ui::FrmMain window(platform);
+    window.SetSerialSystem(&serialPorts);
     platform.SetMainForm(window);
     platform.ViewOf(window);
     window.Load();  // start-up; on the first start the language window comes first

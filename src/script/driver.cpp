@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "forms/forms.h"
+#include "serialport/qt_serial_line.h"
 #include "ui/frm_main.h"
 
 namespace rvm46::script {
@@ -237,6 +238,8 @@ void Driver::Execute(const std::string& line) {
         arity(0, 0);
         if (main_) Fail("start: the program is already started");
         main_ = std::make_unique<ui::FrmMain>(*this);
+        if (!serial_) serial_ = std::make_unique<serialport::QtSerialSystem>();
+        main_->SetSerialSystem(serial_.get());
         main_->Show();
         return;
     }

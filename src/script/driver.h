@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "comm/serial_line.h"
 #include "forms/control.h"
 #include "forms/headless_platform.h"
 
@@ -107,6 +108,8 @@ class Driver : public forms::HeadlessPlatform {
     LineReader reader_;
     std::ostream& out_;
     std::string folder_;
+    // The machine's real serial ports: transfers run against a radio or the simulated one.
+    std::unique_ptr<comm::SerialSystem> serial_;
     std::unique_ptr<ui::FrmMain> main_;
     std::vector<forms::Form*> modal_stack_;
     forms::MenuItem* popup_ = nullptr;  // the pop-up menu being shown

@@ -18,6 +18,14 @@ std::string Hex(std::uint32_t value, int digits) {
     return buffer;
 }
 
+// Bytes as hex digits without spaces.
+template <class Bytes>
+std::string HexBytes(const Bytes& bytes) {
+    std::string text;
+    for (std::uint8_t byte : bytes) text += Hex(byte, 2);
+    return text;
+}
+
 std::string Key(const Control& control) {
     return control.IsArrayMember() ? control.Name() + "(" + std::to_string(control.Index()) + ")"
                                    : control.Name();
@@ -104,9 +112,7 @@ json FormJson(const Form& form) {
 
 json Driver::StateJson() const {
     const ui::FrmMain& m = *main_;
-    std::string image;
-    image.reserve(2 * m.gbytMatrixCode.size());
-    for (std::uint8_t byte : m.gbytMatrixCode) image += Hex(byte, 2);
+    const std::string image = HexBytes(m.gbytMatrixCode);
     json channels = json::array();
     for (const auto& record : m.gdblChannel) channels.push_back(record);
     return {
@@ -140,6 +146,16 @@ json Driver::StateJson() const {
         {"gdblColorTextText", Hex(m.gdblColorTextText, 6)},
         {"gdblColorHint", Hex(m.gdblColorHint, 6)},
         {"gdblColorBlack", Hex(m.gdblColorBlack, 6)},
+        {"gbytLeadCode", HexBytes(m.gbytLeadCode)},
+        {"gbyt06H", Hex(m.gbyt06H, 2)},
+        {"gbytSendData", HexBytes(m.gbytSendData)},
+        {"gbytReadCmd", HexBytes(m.gbytReadCmd)},
+        {"gbytReceData", HexBytes(m.gbytReceData)},
+        {"frmToolCom.mintComPort", m.frmToolCom ? json(m.frmToolCom->mintComPort) : json(nullptr)},
+        {"comCommun.PortOpen", m.comCommun != nullptr && m.comCommun->IsOpen()},
+        {"portOpenFailure",
+         m.portOpenFailure ? json(m.portOpenFailure->systemMessage) : json(nullptr)},
+        {"lastTransferFailure", m.lastTransferFailure},
     };
 }
 

@@ -11,20 +11,30 @@
 //     [@K] /json/pointer absent   the dump has no such member
 //     ini SECTION KEY = VALUE     Setting/Config_5100.ini afterwards ("ini SECTION KEY absent")
 //     file PATH size N            a file in the program folder afterwards ("file PATH absent")
+// and set-up lines, acted on before the driver runs:
+//     pin COMn PATH               COMn of the copied configuration's "Ports" section names PATH
+//     radiosim COMn [ARGS...]     starts the simulated radio (the optional RADIOSIM argument)
+//                                 with ARGS at WORK_DIR/radio-COMn, pins COMn to it, and stops it
+//                                 when the driver has ended; @WORK@ in ARGS is WORK_DIR
 //
 // The driver runs in the program folder, so a script names files there by relative paths
 // ("filename Data/radio.Dat"); in expectations $PROGRAM stands for the program folder's full path.
 
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -71,24 +81,110 @@ std::optional<std::string> IniValue(const fs::path& file, const std::string& sec
     return std::nullopt;
 }
 
+std::vector<std::string> Split(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// The simulated radio, running while the driver runs.
+class Radiosim {
+  public:
+    Radiosim() = default;
+    Radiosim(const Radiosim&) = delete;
+    Radiosim& operator=(const Radiosim&) = delete;
+    ~Radiosim() { Stop(); }
+
+    // Starts `program ARGS --link LINK` and waits until the link is there.
+    bool Start(const fs::path& program, std::vector<std::string> args, const fs::path& link,
+               const fs::path& log) {
+        args.insert(args.begin(), program.string());
+        args.push_back("--link");
+        args.push_back(link.string());
+        pid_ = fork();
+        if (pid_ == 0) {
+            std::freopen(log.c_str(), "w", stdout);
+            std::freopen(log.c_str(), "a", stderr);
+            std::vector<char*> argv;
+            for (std::string& arg : args) argv.push_back(arg.data());
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        for (int i = 0; i < 200 && pid_ > 0; ++i) {
+            std::error_code ec;
+            if (fs::exists(fs::symlink_status(link, ec))) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        return false;
+    }
+    void Stop() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+  private:
+    pid_t pid_ = -1;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6) {
-        std::cerr << "usage: scenario_check DRIVER SETTING_DIR WORK_DIR SCRIPT EXPECT\n";
+    if (argc != 6 && argc != 7) {
+        std::cerr << "usage: scenario_check DRIVER SETTING_DIR WORK_DIR SCRIPT EXPECT [RADIOSIM]\n";
         return 2;
     }
     const fs::path driver = argv[1], setting = argv[2], work = argv[3], script = argv[4],
                    expect = argv[5];
+    const fs::path radiosimProgram = argc == 7 ? fs::path(argv[6]) : fs::path();
     const fs::path program = work / "program";
     fs::remove_all(work);
     fs::create_directories(program);
     fs::copy(setting, program / "Setting", fs::copy_options::recursive);
 
+    // Set-up lines of the expectation file: pins and simulated radios.
+    std::vector<std::unique_ptr<Radiosim>> radios;
+    {
+        std::ifstream setup(expect);
+        std::string pins;
+        for (std::string line; std::getline(setup, line);) {
+            std::vector<std::string> words = Split(line);
+            if (words.size() >= 3 && words[0] == "pin") {
+                pins += words[1] + "=" + words[2] + "\r\n";
+            } else if (words.size() >= 2 && words[0] == "radiosim") {
+                const fs::path link = work / ("radio-" + words[1]);
+                std::vector<std::string> args(words.begin() + 2, words.end());
+                for (std::string& arg : args) {
+                    for (auto at = arg.find("@WORK@"); at != std::string::npos;
+                         at = arg.find("@WORK@")) {
+                        arg.replace(at, 6, work.string());
+                    }
+                }
+                radios.push_back(std::make_unique<Radiosim>());
+                if (radiosimProgram.empty() ||
+                    !radios.back()->Start(radiosimProgram, args, link,
+                                          work / ("radiosim-" + words[1] + ".log"))) {
+                    std::cerr << "the simulated radio did not start: " << line << "\n";
+                    return 1;
+                }
+                pins += words[1] + "=" + link.string() + "\r\n";
+            }
+        }
+        if (!pins.empty()) {
+            std::ofstream config(program / "Setting" / "Config_5100.ini",
+                                 std::ios::binary | std::ios::app);
+            config << "\r\n[Ports]\r\n" << pins;
+        }
+    }
+
     const std::string command = "cd " + Quote(program) + " && " + Quote(driver) + " --folder " +
                                 Quote(program) + " " + Quote(script) + " > " +
                                 Quote(work / "stdout") + " 2> " + Quote(work / "stderr");
     const int raw = std::system(command.c_str());
+    for (auto& radio : radios) radio->Stop();
     if (raw == -1 || !WIFEXITED(raw)) {
         std::cerr << "driver did not run to an exit: " << command << "\n";
         return 1;
@@ -145,6 +241,8 @@ int main(int argc, char** argv) {
                 if (op == "absent" ? fs::exists(file) : actual != std::to_string(size) + " bytes") {
                     fail(path + " is " + actual);
                 }
+            } else if (word == "pin" || word == "radiosim") {
+                // set-up, done above
             } else if (word == "ini") {
                 std::string section, key;
                 words >> section >> key >> op;
