@@ -105,6 +105,25 @@ void Run(int language, const QString& folder) {
         about.Widget<QAbstractButton>("cmdOK")->click();
     });
     window->mnuAboutSoft.UserClick();
+
+    // The port dialog, showing why a port did not open, and the communication dialog.
+    window->portOpenFailure = rvm46::ui::PortOpenFailure{
+        2, "/dev/ttyUSB0", rvm46::ui::PortFailureKind::kPermission,
+        "/dev/ttyUSB0: permission denied, or the port is in use by another program"};
+    platform.QueueModal([&](FormView& port) {
+        QApplication::processEvents();
+        Shoot(port.Window(), folder + "/port-dialog-" + suffix + ".png");
+        if (language == 1) CheckGlyphs(port.Widget<QLabel>("lblPortFailure"));
+        port.Widget<QAbstractButton>("cmdCancel")->click();
+    });
+    window->mnuCommunicate.UserClick();
+    window->portOpenFailure.reset();
+    platform.QueueModal([&](FormView& commun) {
+        QApplication::processEvents();
+        Shoot(commun.Window(), folder + "/communication-dialog-" + suffix + ".png");
+        window->frmCommun->UserClose();
+    });
+    window->mnuReadFre.UserClick();
     view.Window()->hide();
     platform.DropView(*window);
 }
