@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "cli/channel_verbs.h"
 #include "cli/codeplug_json.h"
 #include "cli/radio_commands.h"
 #include "model/image_codec.h"
@@ -105,7 +106,8 @@ int Encode(const std::string& jsonFile, const std::string& dataFile, const Table
 
 int RunCli(int argc, const char* const* argv, const std::filesystem::path& programFolder,
            std::ostream& out, std::ostream& err, comm::SerialSystem* serial, bool progress) {
-    CLI::App app{"RVM46 codeplug companion: data files, and reading and writing radios"};
+    CLI::App app{
+        "RVM46 codeplug companion: data files, channel lists as CSV, reading and writing radios"};
     app.require_subcommand(1);
     std::string config = storage::ProgramFile(programFolder, storage::kConfigFile).string();
     std::string tones = storage::ProgramFile(programFolder, storage::kToneFile).string();
@@ -127,6 +129,8 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
     encode->add_option("--tones", tones, "tone list file");
 
     RadioCommands radio(app, config, tones);
+    ChannelVerbs channelVerbs;
+    AddChannelVerbs(app, config, tones, channelVerbs);
 
     try {
         app.parse(argc, argv);
@@ -143,10 +147,13 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
         RequireFile(tones, "tone list file");
         const Tables tables = LoadTables(config, tones);
         if (decode->parsed()) return Decode(dataIn, tables, out, err);
+        if (channelVerbs.Parsed()) {
+            return RunChannelVerb(channelVerbs, config, tables.models, tables.tones, out, err);
+        }
         return Encode(jsonIn, dataOut, tables);
     } catch (const InputError& e) {
         err << "rvm46: " << e.what() << "\n";
-        return 1;
+        return channelVerbs.diff->parsed() ? 2 : 1;  // diff's 1 means "different"
     }
 }
 

@@ -12,6 +12,7 @@
 //   frm_main_grid.cpp       the channel grid, showing a codeplug, the pop-up menu, the spinner
 //   frm_main_files.cpp      the file commands, the recent-file list, help and the about box
 //   frm_main_transfers.cpp  the port, reading from and writing to the radio, the status reset
+//   frm_main_csv.cpp        importing and exporting the channels as a CSV channel list
 
 #include <memory>
 #include <optional>
@@ -124,6 +125,8 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuFileOpen = Add<forms::MenuItem>("mnuFileOpen", "mnuFile");
     forms::MenuItem& mnuFileSave = Add<forms::MenuItem>("mnuFileSave", "mnuFile");
     forms::MenuItem& mnuFileSaveAs = Add<forms::MenuItem>("mnuFileSaveAs", "mnuFile");
+    forms::MenuItem& mnuImportChannels = Add<forms::MenuItem>("mnuImportChannels", "mnuFile");
+    forms::MenuItem& mnuExportChannels = Add<forms::MenuItem>("mnuExportChannels", "mnuFile");
     forms::MenuItem& mnuFileSep = Add<forms::MenuItem>("mnuFileSep", "mnuFile");
     forms::ControlArray<forms::MenuItem>& mnuRecentFile =
         AddArray<forms::MenuItem>("mnuRecentFile", "mnuFile");
@@ -261,6 +264,10 @@ class FrmMain : public forms::Form,
     FrmCommun& Commun();
     std::unique_ptr<FrmToolCom> frmToolCom;
     std::unique_ptr<FrmCommun> frmCommun;
+
+    // Channel lists in CSV files.
+    void mnuImportChannels_Click();
+    void mnuExportChannels_Click();
 
     // Paths inside the program folder.
     std::string ProgramFolder() const;

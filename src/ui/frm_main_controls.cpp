@@ -111,6 +111,8 @@ void FrmMain::WireEvents() {
     mnuRecentFile.On(&MenuItem::Click, [this](int index) { mnuRecentFile_Click(index); });
     mnuHelpTopic.Click = [this] { Help(); };
     mnuAboutSoft.Click = [this] { mnuAboutSoft_Click(); };
+    mnuImportChannels.Click = [this] { mnuImportChannels_Click(); };
+    mnuExportChannels.Click = [this] { mnuExportChannels_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
     mnuLangSel0.Click = [this] { mnuLangSel0_Click(); };
     mnuLangSel1.Click = [this] { mnuLangSel1_Click(); };

@@ -1,0 +1,152 @@
+#include "cli/channel_verbs.h"
+
+#include "cli/codeplug_json.h"
+#include "model/edit_state.h"
+#include "storage/channel_csv.h"
+#include "storage/codeplug_diff.h"
+#include "storage/codeplug_document.h"
+#include "storage/csv_text.h"
+#include "storage/image_file.h"
+#include "storage/profile.h"
+#include "storage/profile_values.h"
+#include "storage/text_file.h"
+
+namespace rvm46::cli {
+
+namespace {
+
+using storage::Describe;
+using storage::Finding;
+
+CodeplugImage ReadImage(const std::string& file) {
+    std::string reason;
+    const auto image = storage::ReadImageFile(file, &reason);
+    if (!image) throw InputError("cannot read \"" + file + "\": " + reason);
+    return *image;
+}
+
+void PrintNotes(const std::vector<Finding>& notes, std::ostream& err) {
+    for (const Finding& note : notes) err << "rvm46: note: " << Describe(note) << "\n";
+}
+
+// A list index from the configuration's "Default" section, as the window's New takes it.
+int DefaultIndex(const std::string& configFile, const char* key, const char* fallback, int items) {
+    const std::string text = storage::ProfileRead(configFile, "Default", key, fallback, 2);
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + items) return text[0] - '0';
+    return fallback[0] - '0';
+}
+
+// --model as an index or a model name; without it, the model the configuration has selected.
+int ChooseModel(const std::string& given, const std::string& configFile, const ModelTable& models) {
+    if (given.empty()) {
+        const auto stored =
+            storage::ParseWholeNumber(storage::ProfileRead(configFile, "Setting", "Model", "1", 3));
+        const long m = stored.value_or(0);
+        return m >= 0 && m < models.gintModelCount ? static_cast<int>(m) : 0;
+    }
+    if (const auto index = storage::ParseWholeNumber(given);
+        index && given.find('.') == std::string::npos) {
+        if (*index >= 0 && *index < models.gintModelCount) return static_cast<int>(*index);
+    }
+    std::string known;
+    for (int m = 0; m < models.gintModelCount; ++m) {
+        const std::string& name = models.gstrModel[4 * static_cast<std::size_t>(m)];
+        if (name == given) return m;
+        known += (m ? ", " : "") + std::to_string(m) + " " + name;
+    }
+    throw InputError("--model " + given + " is not a model of the configuration (" + known + ")");
+}
+
+int CsvExport(const ChannelVerbs& verbs, const ModelTable& models, const ToneTable& tones,
+              std::ostream& err) {
+    const auto document = storage::DocumentFromImage(ReadImage(verbs.in), models, tones);
+    const auto layout =
+        verbs.layout == "generic" ? storage::CsvLayout::Generic : storage::CsvLayout::Own;
+    const auto exported =
+        storage::ExportChannelCsv(document.channels, document.lists.wideNarrow, layout, tones);
+    PrintNotes(exported.notes, err);
+    std::string reason;
+    if (!storage::WriteTextFile(verbs.out, exported.text, &reason)) {
+        throw InputError("cannot write \"" + verbs.out + "\": " + reason);
+    }
+    return 0;
+}
+
+int CsvImport(const ChannelVerbs& verbs, const std::string& configFile, const ModelTable& models,
+              const ToneTable& tones, std::ostream& err) {
+    const int model = ChooseModel(verbs.model, configFile, models);
+    std::string reason;
+    const auto text = storage::ReadTextFile(verbs.in, storage::kMaxCsvBytes, &reason);
+    if (!text) throw InputError("cannot read \"" + verbs.in + "\": " + reason);
+    const auto imported = storage::ImportChannelCsv(*text, models, model, tones);
+    if (!imported.errors.empty()) {
+        std::string message = "\"" + verbs.in + "\" refused, nothing written:";
+        for (const Finding& error : imported.errors) message += "\n  " + Describe(error);
+        throw InputError(message);
+    }
+    PrintNotes(imported.notes, err);
+
+    storage::CodeplugDocument document;
+    document.channels = imported.channels;
+    ListSelections& lists = document.lists;
+    lists.model = model;
+    lists.beepTone = DefaultIndex(configFile, "ToneHint", "0", kOnOffItems);
+    lists.squelch = DefaultIndex(configFile, "Sql", "6", kSquelchItems);
+    lists.monitorKey = DefaultIndex(configFile, "MoniKey", "3", kMonitorKeyItems);
+    lists.timeOutTimer = DefaultIndex(configFile, "TimeOut", "2", kTimeOutItems);
+    lists.batterySave = DefaultIndex(configFile, "BatSave", "1", kOnOffItems);
+    lists.wideNarrow =
+        imported.wideNarrow.value_or(DefaultIndex(configFile, "WideNarrow", "1", kWideNarrowItems));
+    const auto image = storage::EncodeDocument(document, models, tones, &reason);
+    if (!image) throw InputError(reason);
+    if (!storage::WriteNewImageFile(verbs.out, *image, &reason)) {
+        throw InputError("cannot write \"" + verbs.out + "\": " + reason);
+    }
+    return 0;
+}
+
+int Diff(const ChannelVerbs& verbs, const ModelTable& models, const ToneTable& tones,
+         std::ostream& out) {
+    const auto lines =
+        storage::DiffImages(ReadImage(verbs.in), ReadImage(verbs.out), models, tones);
+    for (const std::string& line : lines) out << line << "\n";
+    return lines.empty() ? 0 : 1;
+}
+
+void AddTableOptions(CLI::App& verb, std::string& config, std::string& tones) {
+    verb.add_option("--config", config, "configuration file with the model table");
+    verb.add_option("--tones", tones, "tone list file");
+}
+
+}  // namespace
+
+void AddChannelVerbs(CLI::App& app, std::string& config, std::string& tones, ChannelVerbs& verbs) {
+    verbs.csvExport = app.add_subcommand("csv-export", "write the channels of a data file as CSV");
+    verbs.csvExport->add_option("IN", verbs.in, "data file (.Dat)")->required();
+    verbs.csvExport->add_option("OUT", verbs.out, "CSV file to write")->required();
+    verbs.csvExport->add_option("--layout", verbs.layout, "own (default) or generic")
+        ->check(CLI::IsMember({"own", "generic"}));
+    AddTableOptions(*verbs.csvExport, config, tones);
+
+    verbs.csvImport = app.add_subcommand("csv-import", "build a data file from a CSV channel list");
+    verbs.csvImport->add_option("IN", verbs.in, "CSV file, either layout")->required();
+    verbs.csvImport->add_option("OUT", verbs.out, "data file to write (.Dat)")->required();
+    verbs.csvImport->add_option("--model", verbs.model,
+                                "model index or name (default: the configuration's model)");
+    AddTableOptions(*verbs.csvImport, config, tones);
+
+    verbs.diff = app.add_subcommand("diff", "compare two data files; exit 0 equal, 1 different");
+    verbs.diff->add_option("A", verbs.in, "data file")->required();
+    verbs.diff->add_option("B", verbs.out, "data file")->required();
+    AddTableOptions(*verbs.diff, config, tones);
+}
+
+int RunChannelVerb(const ChannelVerbs& verbs, const std::string& configFile,
+                   const ModelTable& models, const ToneTable& tones, std::ostream& out,
+                   std::ostream& err) {
+    if (verbs.csvExport->parsed()) return CsvExport(verbs, models, tones, err);
+    if (verbs.csvImport->parsed()) return CsvImport(verbs, configFile, models, tones, err);
+    return Diff(verbs, models, tones, out);
+}
+
+}  // namespace rvm46::cli

@@ -1,0 +1,204 @@
+// Channel lists in both CSV layouts: round trips, a file of the generic layout as other tools
+// write it, and every way a row is refused.
+#include "storage/channel_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "storage/delivered_tables.h"
+
+namespace rvm46::storage {
+namespace {
+
+using testing::DeliveredModels;
+using testing::DeliveredTones;
+using testing::kModel4100;
+using testing::kModel4100446;
+
+constexpr int kModel5100 = 2;  // 400-470 MHz
+
+ChannelRecord Ch(double rx, double tx, double decode, double encode, double bcl = 0,
+                 double shift = 0) {
+    return {rx, tx, decode, encode, bcl, shift, -1, -1};
+}
+
+ChannelImport Import(const std::string& text, int model) {
+    return ImportChannelCsv(text, DeliveredModels(), model, DeliveredTones());
+}
+
+std::string Messages(const std::vector<Finding>& findings) {
+    std::string text;
+    for (const auto& f : findings) text += Describe(f) + "\n";
+    return text;
+}
+
+TEST(ChannelCsvTest, OwnLayoutRoundTripKeepsEveryField) {
+    ChannelTable channels = EmptyChannelTable();
+    channels[0] = Ch(433.125, 433.125, 0, 1, 0, 1);
+    channels[1] = Ch(462.5, -1, 150, -1, 1, 0);
+    channels[2] = Ch(400.0, 470.0, 40, 123, 1, 1);
+    channels[3] = Ch(446.0, -1, 39, 204);  // no transmit frequency, yet an encode tone
+    channels[15] = Ch(469.9875, 469.9875, 0, 0);
+    const auto exported = ExportChannelCsv(channels, 1, CsvLayout::Own, DeliveredTones());
+    EXPECT_TRUE(exported.notes.empty());
+    EXPECT_EQ(exported.text.substr(0, exported.text.find('\n') + 1),
+              "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\r\n");
+    EXPECT_NE(exported.text.find("\r\n2,462.50000,,D172I,,Yes,No\r\n"), std::string::npos);
+
+    const auto imported = Import(exported.text, kModel5100);
+    EXPECT_EQ(Messages(imported.errors) + Messages(imported.notes), "");
+    EXPECT_EQ(imported.layout, CsvLayout::Own);
+    EXPECT_EQ(imported.channels, channels);
+    EXPECT_FALSE(imported.wideNarrow);
+}
+
+TEST(ChannelCsvTest, GenericLayoutRoundTripKeepsEveryToneCombination) {
+    // (decode, encode): none, Tone, TSQL, DTCS with either polarity and every cross mode.
+    const std::vector<std::pair<int, int>> tones = {
+        {0, 0},  {0, 1},  {1, 1},  {12, 1},  {40, 40}, {123, 40}, {122, 0},
+        {0, 41}, {1, 40}, {40, 1}, {41, 40}, {9, 0},   {0, -1},   {150, -1}};
+    ChannelTable channels = EmptyChannelTable();
+    for (std::size_t k = 0; k < tones.size(); ++k) {
+        const auto [decode, encode] = tones[k];
+        const double rx = editing::SnapToRaster(446.00625 + 0.0125 * double(k % 8), true);
+        const double tx = editing::SnapToRaster(446.00625 + 0.0125 * double(k * 3 % 8), true);
+        channels[k] = Ch(rx, encode == -1 ? -1 : tx, decode, encode);
+    }
+    const auto exported = ExportChannelCsv(channels, 0, CsvLayout::Generic, DeliveredTones());
+    EXPECT_TRUE(exported.notes.empty()) << Messages(exported.notes);
+    const auto imported = Import(exported.text, kModel4100446);
+    EXPECT_EQ(Messages(imported.errors) + Messages(imported.notes), "");
+    EXPECT_EQ(imported.layout, CsvLayout::Generic);
+    EXPECT_EQ(imported.channels, channels);
+    EXPECT_EQ(imported.wideNarrow, 0);
+}
+
+TEST(ChannelCsvTest, GenericLayoutHasNoColumnsForBusyLockoutAndShift) {
+    ChannelTable channels = EmptyChannelTable();
+    channels[0] = Ch(446.00625, 446.00625, 0, 0, 1, 1);
+    const auto text = ExportChannelCsv(channels, 1, CsvLayout::Generic, DeliveredTones()).text;
+    EXPECT_NE(text.find("\r\n1,,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,12.50,"),
+              std::string::npos);
+    EXPECT_EQ(Import(text, kModel4100446).channels[0], Ch(446.00625, 446.00625, 0, 0, 0, 0));
+}
+
+TEST(ChannelCsvTest, ReadsAGenericFileAsOtherToolsWriteIt) {
+    std::ifstream in(std::string(RVM46_SOURCE_DIR) + "/tests/data/generic_channels.csv",
+                     std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    const auto imported = Import(text.str(), kModel4100446);
+    ASSERT_EQ(Messages(imported.errors), "");
+    ChannelTable expected = EmptyChannelTable();
+    expected[0] = Ch(446.00625, 446.00625, 0, 0);     // location 0: the file counts from 0
+    expected[1] = Ch(446.01875, 446.01875, 0, 1);     // Tone: transmit 67.0 only
+    expected[2] = Ch(446.03125, 446.03125, 12, 12);   // TSQL 97.4 both ways
+    expected[3] = Ch(446.04375, 446.04375, 123, 40);  // DTCS 023, received reversed
+    expected[4] = Ch(446.05625, -1, 122, -1);         // receive only, ->DTCS 754
+    expected[5] = Ch(446.06875, 446.08125, 9, 123);   // split, DTCS->Tone
+    expected[6] = Ch(446.05625, 446.04375, 3, 1);     // off the raster, "-" offset
+    expected[7] = Ch(446.09375, 446.09375, 0, 0);     // empty columns
+    EXPECT_EQ(imported.channels, expected);
+    EXPECT_EQ(imported.wideNarrow, 1);
+    EXPECT_EQ(Messages(imported.notes),
+              "row 8, Frequency \"446.06\": snapped to 446.05625\n"
+              "row 8, Duplex/Offset \"446.0475\": snapped to 446.04375\n"
+              "row 11, Location \"16\": outside the radio's channels 1 to 16; row left out\n");
+}
+
+TEST(ChannelCsvTest, ColumnsAreFoundByNameInAnyOrderAndCase) {
+    const auto imported =
+        Import("frequency;TONE;location;cToneFreq;extra\n446.03125;TSQL;3;67;x\n", kModel4100446);
+    ASSERT_EQ(Messages(imported.errors), "");
+    EXPECT_EQ(imported.channels[2], Ch(446.03125, 446.03125, 1, 1));
+}
+
+TEST(ChannelCsvTest, DifferingModesKeepTheFirstAndSaySo) {
+    const auto imported =
+        Import("Location,Frequency,Mode\n1,446.00625,NFM\n2,446.01875,FM\n", kModel4100446);
+    EXPECT_EQ(imported.wideNarrow, 1);
+    EXPECT_NE(Messages(imported.notes).find("row 3, Mode \"FM\": the radio has one wide/narrow"),
+              std::string::npos);
+}
+
+TEST(ChannelCsvTest, RefusesEveryBadRowWithRowColumnValueAndReason) {
+    const std::string own = "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n";
+    const std::string generic =
+        "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+        "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode\n";
+    struct Case {
+        std::string text;
+        int model;
+        std::string message;  // the first error
+    };
+    const std::vector<Case> cases = {
+        {own + "x,446.00625,,,,,\n", kModel4100446, "row 2, Channel \"x\": not a channel number"},
+        {own + "1,abc,,,,,\n", kModel4100446, "row 2, RX MHz \"abc\": not a frequency in MHz"},
+        {own + "1,,446.00625,,,,\n", kModel4100446,
+         "row 2, RX MHz \"\": a channel needs a receive frequency"},
+        {own + "1,480,,,,,\n", kModel4100,
+         "row 2, RX MHz \"480\": Out of range!The valid range is 400-470MHz"},
+        {own + "1,446.00625,446.2,,,,\n", kModel4100446,
+         "row 2, TX MHz \"446.2\": Out of range!The valid range is 446.00625-446.09375MHz"},
+        {own + "1,1e300,,,,,\n", kModel4100, "row 2, RX MHz \"1e300\": not a frequency in MHz"},
+        {own + "1,99999999999,,,,,\n", kModel4100,
+         "row 2, RX MHz \"99999999999\": Out of range!The valid range is 400-470MHz"},
+        {own + "1,446.00625,,Z99,,,\n", kModel4100446,
+         "row 2, Decode \"Z99\": not a tone of the tone list"},
+        {own + "1,446.00625,446.00625,,D999N,,\n", kModel4100446,
+         "row 2, Encode \"D999N\": not a tone of the tone list"},
+        {own + "1,446.00625,,,,Maybe,\n", kModel4100446,
+         "row 2, Busy Lockout \"Maybe\": must be Yes or No"},
+        {own + "1,446.00625,,,,,2\n", kModel4100446, "row 2, Shift \"2\": must be Yes or No"},
+        {own + "1,446.00625,,,,,\n\n1,446.01875,,,,,\n", kModel4100446,
+         "row 4, Channel \"1\": channel 1 is already given in row 2"},
+        {generic + "x,446.00625\n", kModel4100446, "row 2, Location \"x\": not a location number"},
+        {generic + "1,4x6\n", kModel4100446, "row 2, Frequency \"4x6\": not a frequency in MHz"},
+        {generic + "1,446.00625,+,abc\n", kModel4100446,
+         "row 2, Offset \"abc\": not a frequency in MHz"},
+        {generic + "1,446.00625,dup\n", kModel4100446,
+         "row 2, Duplex \"dup\": must be empty, +, -, split or off"},
+        {generic + "1,446.00625,+,5\n", kModel4100446,
+         "row 2, Duplex/Offset \"451.00625\": Out of range!"},
+        {generic + "1,446.00625,,,DCS\n", kModel4100446,
+         "row 2, Tone \"DCS\": must be empty, Tone, TSQL, DTCS or Cross"},
+        {generic + "1,446.00625,,,Tone,high\n", kModel4100446,
+         "row 2, rToneFreq \"high\": not a tone frequency in Hz"},
+        {generic + "1,446.00625,,,TSQL,,66.6\n", kModel4100446,
+         "row 2, Tone \"66.6 Hz\": not a tone of the tone list"},
+        {generic + "1,446.00625,,,DTCS,,,089\n", kModel4100446,
+         "row 2, DtcsCode \"089\": not a three-digit DCS code"},
+        {generic + "1,446.00625,,,DTCS,,,754,RR\n", kModel4100446,
+         "row 2, Tone \"DCS 754 R\": not a tone of the tone list"},
+        {generic + "1,446.00625,,,DTCS,,,023,NX\n", kModel4100446,
+         "row 2, DtcsPolarity \"NX\": must be NN, NR, RN or RR"},
+        {generic + "1,446.00625,,,Cross,,,,,,Tone->DV\n", kModel4100446,
+         "row 2, CrossMode \"Tone->DV\": not a cross mode"},
+        {generic + "1,446.00625,,,,,,,,,,AM\n", kModel4100446,
+         "row 2, Mode \"AM\": the radio only has FM (wide) and NFM (narrow)"},
+        {"Name,Freq\nx,1\n", kModel4100446,
+         "row 1, \"Name,Freq\": not the header of a channel list"},
+        {"Channel,RX MHz,Decode\n", kModel4100446,
+         "row 1, \"Channel,RX MHz,Decode\": missing column(s) TX MHz,Encode,Busy Lockout,Shift"},
+        {std::string("\x01\x02\xFF", 3), kModel4100446,
+         "file: the file is not a comma-separated text file"},
+    };
+    for (const Case& c : cases) {
+        const auto imported = Import(c.text, c.model);
+        ASSERT_FALSE(imported.errors.empty()) << c.text;
+        EXPECT_EQ(Describe(imported.errors[0]).substr(0, c.message.size()), c.message) << c.text;
+    }
+}
+
+TEST(ChannelCsvTest, ReportsEveryBadRowNotOnlyTheFirst) {
+    const auto imported = Import(
+        "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n"
+        "1,abc,,,,,\n2,446.00625,,,,,\n3,446.00625,,Z,,,\n",
+        kModel4100446);
+    EXPECT_EQ(imported.errors.size(), 2u);
+}
+
+}  // namespace
+}  // namespace rvm46::storage
