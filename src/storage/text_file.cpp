@@ -1,10 +1,13 @@
 #include "storage/text_file.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <span>
 #include <system_error>
+
+#include "storage/image_file.h"
 
 namespace rvm46::storage {
 
@@ -29,28 +32,9 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& file, std::
 }
 
 bool WriteTextFile(const std::filesystem::path& file, std::string_view text, std::string* error) {
-    std::filesystem::path temp = file;
-    temp += ".part";
-    bool ok = false;
-    if (std::FILE* out = std::fopen(temp.c_str(), "wb")) {
-        ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-        ok = std::fflush(out) == 0 && ok;
-        ok = std::fclose(out) == 0 && ok;
-    }
-    if (!ok && error) *error = std::strerror(errno);
-    if (ok) {
-        std::error_code ec;
-        std::filesystem::rename(temp, file, ec);
-        if (ec) {
-            ok = false;
-            if (error) *error = ec.message();
-        }
-    }
-    if (!ok) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-    }
-    return ok;
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    return ReplaceFile(file, bytes, false, error);
 }
 
 }  // namespace rvm46::storage

@@ -62,8 +62,12 @@ TEST(ChannelCsvTest, GenericLayoutRoundTripKeepsEveryToneCombination) {
     ChannelTable channels = EmptyChannelTable();
     for (std::size_t k = 0; k < tones.size(); ++k) {
         const auto [decode, encode] = tones[k];
-        const double rx = editing::SnapToRaster(446.00625 + 0.0125 * double(k % 8), true);
-        const double tx = editing::SnapToRaster(446.00625 + 0.0125 * double(k * 3 % 8), true);
+        // Values as the grid reads them back from their "000.00000" text.
+        const auto raster = [](std::size_t step) {
+            return std::stod(editing::FormatFrequency(446.00625 + 0.0125 * double(step)));
+        };
+        const double rx = raster(k % 8);
+        const double tx = raster(k * 3 % 8);
         channels[k] = Ch(rx, encode == -1 ? -1 : tx, decode, encode);
     }
     const auto exported = ExportChannelCsv(channels, 0, CsvLayout::Generic, DeliveredTones());
