@@ -7,8 +7,8 @@
 #include "storage/codeplug_document.h"
 #include "storage/csv_text.h"
 #include "storage/image_file.h"
-#include "storage/profile.h"
 #include "storage/profile_values.h"
+#include "storage/settings.h"
 #include "storage/text_file.h"
 
 namespace rvm46::cli {
@@ -29,20 +29,13 @@ void PrintNotes(const std::vector<Finding>& notes, std::ostream& err) {
     for (const Finding& note : notes) err << "rvm46: note: " << Describe(note) << "\n";
 }
 
-// A list index from the configuration's "Default" section, as the window's New takes it.
-int DefaultIndex(const std::string& configFile, const char* key, const char* fallback, int items) {
-    const std::string text = storage::ProfileRead(configFile, "Default", key, fallback, 2);
-    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + items) return text[0] - '0';
-    return fallback[0] - '0';
-}
-
 // --model as an index or a model name; without it, the model the configuration has selected.
-int ChooseModel(const std::string& given, const std::string& configFile, const ModelTable& models) {
+int ChooseModel(const std::string& given, const storage::ConfigFile& config,
+                const ModelTable& models) {
     if (given.empty()) {
-        const auto stored =
-            storage::ParseWholeNumber(storage::ProfileRead(configFile, "Setting", "Model", "1", 3));
-        const long m = stored.value_or(0);
-        return m >= 0 && m < models.gintModelCount ? static_cast<int>(m) : 0;
+        // As the window starts: an index beyond the model list selects the first model.
+        const int m = config.ReadInteger(storage::setting::kModel).value_or(0);
+        return m >= 0 && m < models.gintModelCount ? m : 0;
     }
     if (const auto index = storage::ParseWholeNumber(given);
         index && given.find('.') == std::string::npos) {
@@ -74,7 +67,8 @@ int CsvExport(const ChannelVerbs& verbs, const ModelTable& models, const ToneTab
 
 int CsvImport(const ChannelVerbs& verbs, const std::string& configFile, const ModelTable& models,
               const ToneTable& tones, std::ostream& err) {
-    const int model = ChooseModel(verbs.model, configFile, models);
+    const storage::ConfigFile config(configFile);
+    const int model = ChooseModel(verbs.model, config, models);
     std::string reason;
     const auto text = storage::ReadTextFile(verbs.in, storage::kMaxCsvBytes, &reason);
     if (!text) throw InputError("cannot read \"" + verbs.in + "\": " + reason);
@@ -89,14 +83,15 @@ int CsvImport(const ChannelVerbs& verbs, const std::string& configFile, const Mo
     storage::CodeplugDocument document;
     document.channels = imported.channels;
     ListSelections& lists = document.lists;
+    // The radio-wide settings New File gives.
+    const storage::DefaultIndexes defaults = config.ReadDefaults();
     lists.model = model;
-    lists.beepTone = DefaultIndex(configFile, "ToneHint", "0", kOnOffItems);
-    lists.squelch = DefaultIndex(configFile, "Sql", "6", kSquelchItems);
-    lists.monitorKey = DefaultIndex(configFile, "MoniKey", "3", kMonitorKeyItems);
-    lists.timeOutTimer = DefaultIndex(configFile, "TimeOut", "2", kTimeOutItems);
-    lists.batterySave = DefaultIndex(configFile, "BatSave", "1", kOnOffItems);
-    lists.wideNarrow =
-        imported.wideNarrow.value_or(DefaultIndex(configFile, "WideNarrow", "1", kWideNarrowItems));
+    lists.beepTone = defaults.toneHint;
+    lists.squelch = defaults.sql;
+    lists.monitorKey = defaults.moniKey;
+    lists.timeOutTimer = defaults.timeOut;
+    lists.batterySave = defaults.batSave;
+    lists.wideNarrow = imported.wideNarrow.value_or(defaults.wideNarrow);
     const auto image = storage::EncodeDocument(document, models, tones, &reason);
     if (!image) throw InputError(reason);
     if (!storage::WriteNewImageFile(verbs.out, *image, &reason)) {

@@ -7,6 +7,7 @@
 
 #include "model/edit_state.h"
 #include "model/image_codec.h"
+#include "storage/codeplug_document.h"
 
 namespace rvm46::cli {
 
@@ -16,15 +17,13 @@ class InputError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-struct CodeplugDocument {
-    ListSelections lists;
-    ChannelTable channels = EmptyChannelTable();
-};
+using storage::CodeplugDocument;
 
 // One JSON object, pretty-printed, frequencies with five decimals.
 std::string DecodedToJson(const DecodedImage& decoded);
 
-// Parses and checks a document against the model count; throws InputError.
+// Parses a document and checks its shape, types and index ranges against the model count; throws
+// InputError. The radio's rules (band, raster, tones) are the core's ValidateDocument.
 CodeplugDocument ParseCodeplugJson(const std::string& text, int modelCount);
 
 }  // namespace rvm46::cli

@@ -1,34 +1,24 @@
 #include "storage/text_file.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <fstream>
 #include <span>
-#include <system_error>
 
+#include "storage/file_read.h"
 #include "storage/image_file.h"
 
 namespace rvm46::storage {
 
 std::optional<std::string> ReadTextFile(const std::filesystem::path& file, std::size_t maxBytes,
                                         std::string* error) {
+    FileRead read = ReadRegularFile(file, maxBytes + 1);
     const auto fail = [&](const std::string& why) -> std::optional<std::string> {
         if (error) *error = why;
         return std::nullopt;
     };
-    std::error_code ec;
-    if (std::filesystem::is_directory(file, ec)) return fail("is a folder, not a file");
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return fail(std::strerror(errno));
-    std::string text;
-    char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > maxBytes) return fail("the file is too large to be a channel list");
-    }
-    if (in.bad()) return fail("read error");
-    return text;
+    if (read.status == FileRead::Status::kMissing) return fail("no such file");
+    if (read.status == FileRead::Status::kRefused) return fail(read.reason);
+    if (read.size > maxBytes) return fail("the file is too large to be a channel list");
+    return std::move(read.bytes);
 }
 
 bool WriteTextFile(const std::filesystem::path& file, std::string_view text, std::string* error) {

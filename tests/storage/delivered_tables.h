@@ -4,23 +4,20 @@
 
 #include "model/model_table.h"
 #include "model/tone_table.h"
-#include "storage/model_config.h"
+#include "storage/settings.h"
+#include "storage/tone_file.h"
 #include "support/temp_dir.h"
 
 namespace rvm46::testing {
 
 inline const ModelTable& DeliveredModels() {
-    static const ModelTable models = storage::LoadModelTable(DeliveredFile("Config_5100.ini"));
+    static const ModelTable models =
+        storage::ConfigFile(DeliveredFile("Config_5100.ini")).ReadModelTable();
     return models;
 }
 
 inline const ToneTable& DeliveredTones() {
-    static const ToneTable tones = [] {
-        ToneTable table;
-        LoadToneCodes(DeliveredFile("QTDQT_5100.ini"), table);
-        LoadToneList(DeliveredFile("QTDQT_5100.ini"), table);
-        return table;
-    }();
+    static const ToneTable tones = storage::LoadToneTable(DeliveredFile("QTDQT_5100.ini"));
     return tones;
 }
 
