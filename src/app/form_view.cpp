@@ -7,11 +7,16 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string_view>
 
 #include "app/form_view_support.h"
@@ -54,6 +59,19 @@ class DialogShell : public QDialog {
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         if (close_request) close_request();
+    }
+};
+
+// The client area of a window whose table grows: it asks for the whole table (so the window's
+// size hint holds all of it) and scrolls when the window is made smaller.
+class ClientScroll : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const QWidget* client = widget();
+        return client == nullptr
+                   ? QScrollArea::sizeHint()
+                   : client->minimumSize() + QSize(2 * frameWidth(), 2 * frameWidth());
     }
 };
 
@@ -128,7 +146,17 @@ void FormView::Build() {
             if (!detached_) form_.UserClose();
         };
         client_ = new QWidget(shell);
-        shell->setCentralWidget(client_);
+        const WindowLayout* table = LayoutFor(form_.Name());
+        if (table != nullptr && table->grows) {
+            // Smaller than its table, the window scrolls; larger, the table grows.
+            auto* scroll = new ClientScroll(shell);
+            scroll->setFrameShape(QFrame::NoFrame);
+            scroll->setWidgetResizable(true);
+            scroll->setWidget(client_);
+            shell->setCentralWidget(scroll);
+        } else {
+            shell->setCentralWidget(client_);
+        }
         window_ = shell;
     } else {
         auto* shell = new DialogShell(nullptr);
@@ -183,6 +211,7 @@ void FormView::Build() {
 
     SyncForm(Property::All);
     for (Control* control : form_.Controls()) SyncControl(*control, Property::All);
+    if (layout_ != nullptr && layout_->grows) InitialSize();
 }
 
 void FormView::Place(const WindowLayout* layout) {
@@ -190,6 +219,7 @@ void FormView::Place(const WindowLayout* layout) {
         client_->setMinimumWidth(280);
         return;
     }
+    layout_ = layout;
     for (auto& [control, widget] : widgets_) {
         if (Is(*control, "Toolbar") || Is(*control, "StatusBar")) continue;
         const Placement* place = layout->Find(control->Name(), control->Index());
@@ -205,7 +235,55 @@ void FormView::Place(const WindowLayout* layout) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         }
     }
-    client_->setFixedSize(layout->width, layout->height);
+    if (!layout->grows) {
+        client_->setFixedSize(layout->width, layout->height);
+        return;
+    }
+    client_->setMinimumSize(layout->width, layout->height);
+    client_->installEventFilter(new detail::ResizeFilter(client_, [this] { Relayout(); }));
+}
+
+void FormView::Relayout() {
+    if (layout_ == nullptr) return;
+    const int extra_w = std::max(0, client_->width() - layout_->width);
+    const int extra_h = std::max(0, client_->height() - layout_->height);
+    // Containers come before what they hold, so a scaled control sees its container's new size.
+    for (Control* control : form_.Controls()) {
+        QWidget* widget = WidgetFor(*control);
+        const Placement* place =
+            widget == nullptr ? nullptr : layout_->Find(control->Name(), control->Index());
+        if (place == nullptr || !place->shown || place->grow == Placement::Grow::kNone) continue;
+        QRect r(place->x, place->y, place->width, place->height);
+        if (place->grow == Placement::Grow::kFill) {
+            r.setSize(r.size() + QSize(extra_w, extra_h));
+        } else if (Control* container = form_.Find(control->Container())) {
+            const Placement* outer = layout_->Find(container->Name(), container->Index());
+            const QWidget* parent = WidgetFor(*container);
+            if (outer == nullptr || parent == nullptr || outer->width <= 0 || outer->height <= 0)
+                continue;
+            const double fx = static_cast<double>(parent->width()) / outer->width;
+            const double fy = static_cast<double>(parent->height()) / outer->height;
+            const int left = qRound(r.left() * fx), top = qRound(r.top() * fy);
+            r = QRect(left, top, qRound((place->x + place->width) * fx) - left,
+                      qRound((place->y + place->height) * fy) - top);
+        }
+        widget->setGeometry(r);
+    }
+}
+
+void FormView::InitialSize() {
+    auto* shell = qobject_cast<QMainWindow*>(window_.data());
+    if (shell == nullptr) return;
+    shell->layout()->activate();
+    QSize size = shell->sizeHint();
+    // A menu bar not yet shown hints no height for its menus.
+    const int menu_height = shell->menuBar()->fontMetrics().height() + 8;
+    size.rheight() += std::max(0, menu_height - shell->menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Leave room for the window frame and title bar.
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 40));
+    }
+    shell->resize(size);
 }
 
 QWidget* FormView::CreateWidget(Control& control, QWidget* parent) {

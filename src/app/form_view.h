@@ -60,6 +60,10 @@ class FormView {
     // The widget of any control; nullptr for controls without one (timers, menu items).
     QWidget* CreateWidget(forms::Control& control, QWidget* parent);
     void Place(const WindowLayout* layout);
+    // Follows the client area's size: the placements that grow take the room beyond the table.
+    void Relayout();
+    // A main window's first size: the whole table where the screen has room for it.
+    void InitialSize();
     void SyncForm(forms::Property property);
     void SyncCommon(forms::Control& control, QWidget* widget);
     void SyncControl(forms::Control& control, forms::Property property);
@@ -92,6 +96,7 @@ class FormView {
     forms::Form& form_;
     QPointer<QWidget> window_;
     QWidget* client_ = nullptr;
+    const WindowLayout* layout_ = nullptr;
     bool detached_ = false;
     bool main_window_ = false;
     std::map<const forms::Control*, QWidget*> widgets_;

@@ -34,4 +34,20 @@ class MouseFilter : public QObject {
     std::function<void(QMouseEvent*, bool)> on_mouse_;
 };
 
+// Tells of every resize of a widget.
+class ResizeFilter : public QObject {
+  public:
+    ResizeFilter(QObject* parent, std::function<void()> on_resize)
+        : QObject(parent), on_resize_(std::move(on_resize)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) on_resize_();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> on_resize_;
+};
+
 }  // namespace rvm46::app::detail

@@ -1,11 +1,15 @@
 // The layout tables.
 #include "app/layouts.h"
 
+#include <algorithm>
+
+#include "ui/channel_grid.h"
+
 namespace rvm46::app {
 
 namespace {
 
-constexpr int kRow = 30;      // line pitch in the settings panels
+constexpr int kRow = 28;      // line pitch in the settings panels
 constexpr int kCellRow = 21;  // line pitch of the channel grid
 constexpr int kField = 24;    // height of lists and text boxes
 constexpr int kInsetX = 6;    // a frame's panel inside the frame
@@ -23,75 +27,90 @@ void Line(std::vector<Placement>& out, const char* label, const char* field, int
     out.push_back({field, -1, x + label_width + 4, y, field_width, kField});
 }
 
+// The settings and the channel edit panel in one column on the left, the channel grid on the
+// right: the whole window fits a 1366x768 screen with a desktop panel. The grid takes whatever
+// room the window is given beyond that.
 WindowLayout MainWindow() {
     WindowLayout l;
     auto& p = l.places;
+    const int leftW = 470, inner = leftW - 2 * kInsetX;
 
-    // Model.
-    const int typeW = 300, typeH = 90;
-    p.push_back({"fraTypeSel", -1, 8, 4, typeW, typeH});
-    Panel(p, "picTypeSel", typeW, typeH);
-    Line(p, "lblType", "cboTypeSel", 4, 4, 100, 170);
-    Line(p, "lblFre", "lblFreVal", 4, 4 + kRow, 100, 170);
+    // Model: list and band label on one line.
+    const int typeH = kRow + kInsetTop + 12;
+    p.push_back({"fraTypeSel", -1, 8, 4, leftW, typeH});
+    Panel(p, "picTypeSel", leftW, typeH);
+    Line(p, "lblType", "cboTypeSel", 4, 2, 100, 150);
+    Line(p, "lblFre", "lblFreVal", 262, 2, 90, 100);
 
-    // Function settings.
-    const int funcW = 300, funcH = 6 * kRow + 34;
-    p.push_back({"fraFuncSet", -1, 8, 4 + typeH + 4, funcW, funcH});
-    Panel(p, "picSetFunction", funcW, funcH);
+    // Function settings in two columns of three.
+    const int funcY = 4 + typeH + 4, funcH = 3 * kRow + kInsetTop + 12;
+    p.push_back({"fraFuncSet", -1, 8, funcY, leftW, funcH});
+    Panel(p, "picSetFunction", leftW, funcH);
     const char* funcs[][2] = {{"lblMoni", "cboMoniSel"},
                               {"lblTransTimer", "cboTransTimeSel"},
                               {"lblSql", "cboSqlSel"},
                               {"lblSavePow", "cboSavePowSel"},
                               {"lblVoiceHint", "cboVoiceHintSel"},
                               {"lblFuncScan", "cboScan"}};
-    for (int i = 0; i < 6; ++i) Line(p, funcs[i][0], funcs[i][1], 4, 4 + i * kRow, 120, 150);
+    for (int i = 0; i < 3; ++i) Line(p, funcs[i][0], funcs[i][1], 4, 2 + i * kRow, 104, 138);
+    for (int i = 3; i < 6; ++i) {
+        Line(p, funcs[i][0], funcs[i][1], 254, 2 + (i - 3) * kRow, 100, inner - 254 - 104 - 4);
+    }
 
     // Channel edit: two columns of label and field.
-    const int editX = 8 + typeW + 8, editW = 470, editH = typeH + 4 + funcH;
-    p.push_back({"fraFreSet", -1, editX, 4, editW, editH});
-    Panel(p, "picChannelEdit", editW, editH);
+    const int editY = funcY + funcH + 4, editH = 6 * kRow + 34 + kInsetTop + 12;
+    p.push_back({"fraFreSet", -1, 8, editY, leftW, editH});
+    Panel(p, "picChannelEdit", leftW, editH);
     const int ax = 4, bx = 232, lw = 120, fw = 100;
-    Line(p, "lblCh", "cboChSel", ax, 4, lw, fw - 20);
-    p.push_back({"vsbSelCH", -1, ax + lw + 4 + fw - 18, 2, 18, kField + 4});
-    Line(p, "lblWideNarrow", "cboWideNarrow", bx, 4, lw, fw);
-    Line(p, "lblReceFre", "txtReceFre", ax, 4 + kRow, lw, fw);
-    Line(p, "lblTransFre", "txtTransFre", bx, 4 + kRow, lw, fw);
-    Line(p, "lblReceQT", "cboReceQTSel", ax, 4 + 2 * kRow, lw, fw);
-    Line(p, "lblTransQT", "cboTransQTSel", bx, 4 + 2 * kRow, lw, fw);
-    Line(p, "lblForbidTrans", "chkForbidTrans", ax, 4 + 3 * kRow, lw, 20);
-    Line(p, "lblShift", "chkShift", bx, 4 + 3 * kRow, lw, 20);
-    Line(p, "lblTransPower", "cboTransPower", ax, 4 + 4 * kRow, lw, fw);
-    Line(p, "lblScan", "chkScan", bx, 4 + 4 * kRow, lw, 20);
-    p.push_back({"chkFreReceEquTrans", -1, ax, 4 + 5 * kRow, 222, kField});
-    p.push_back({"chkDeteChanData", -1, bx, 4 + 5 * kRow, 222, kField});
-    p.push_back({"cmdConfirm", -1, bx + lw + 4, 4 + 6 * kRow + 4, fw, 28});
+    Line(p, "lblCh", "cboChSel", ax, 2, lw, fw - 20);
+    p.push_back({"vsbSelCH", -1, ax + lw + 4 + fw - 18, 0, 18, kField + 4});
+    Line(p, "lblWideNarrow", "cboWideNarrow", bx, 2, lw, fw);
+    Line(p, "lblReceFre", "txtReceFre", ax, 2 + kRow, lw, fw);
+    Line(p, "lblTransFre", "txtTransFre", bx, 2 + kRow, lw, fw);
+    Line(p, "lblReceQT", "cboReceQTSel", ax, 2 + 2 * kRow, lw, fw);
+    Line(p, "lblTransQT", "cboTransQTSel", bx, 2 + 2 * kRow, lw, fw);
+    Line(p, "lblForbidTrans", "chkForbidTrans", ax, 2 + 3 * kRow, lw, 20);
+    Line(p, "lblShift", "chkShift", bx, 2 + 3 * kRow, lw, 20);
+    Line(p, "lblTransPower", "cboTransPower", ax, 2 + 4 * kRow, lw, fw);
+    Line(p, "lblScan", "chkScan", bx, 2 + 4 * kRow, lw, 20);
+    p.push_back({"chkFreReceEquTrans", -1, ax, 2 + 5 * kRow, 224, kField});
+    p.push_back({"chkDeteChanData", -1, bx, 2 + 5 * kRow, 224, kField});
+    p.push_back({"cmdConfirm", -1, bx + lw + 4, 2 + 6 * kRow + 2, fw, 28});
+    const int leftH = editY + editH;
 
-    // Channel information grid. Column 6 and the hidden columns lie beyond the frame's edge.
-    const int gridY = 4 + editH + 6;
-    const int colX[] = {0, 66, 210, 354, 472, 590, 760, 760, 760};
-    const int colW[] = {62, 142, 142, 116, 116, 110, 80, 80, 80};
-    const int headH = 22;
-    const int gridW = editX + editW - 8, gridH = kInsetTop + headH + 16 * kCellRow + 16;
-    p.push_back({"fraFreDisplay", -1, 8, gridY, gridW, gridH});
-    Panel(p, "picChannelInformation", gridW, gridH);
-    p.push_back({"lblFreDis", -1, 4 + colX[0], 4, colW[0], headH - 4});
-    const char* heads[] = {"lblReceFreDis", "lblTransFreDis", "lblQTDQTDecodeDis",
-                           "lblQTDQTEncodeDis", "lblForbidDis"};
-    for (int c = 1; c <= 5; ++c)
-        p.push_back({heads[c - 1], -1, 4 + colX[c], 4, colW[c], headH - 4});
-    for (const char* hidden : {"lblQTDQTDis", "lblShiftDis", "lblTransPowerDis", "lblScanDis"}) {
+    // Channel information grid: the row numbers, then the six columns of channel data (columns
+    // 7 and 8 hold no data and are never shown).
+    const int gridX = 8 + leftW + 8, headH = 22;
+    const int colW[] = {64, 116, 116, 100, 100, 84, 84};
+    int colX[7] = {0};
+    for (int c = 1; c < 7; ++c) colX[c] = colX[c - 1] + colW[c - 1] + 4;
+    const int gridW = 2 * kInsetX + 8 + colX[6] + colW[6];
+    const int gridH = std::max(leftH - 4, kInsetTop + headH + ui::kGridRows * kCellRow + 16);
+    const auto scale = Placement::Grow::kScale;
+    p.push_back({"fraFreDisplay", -1, gridX, 4, gridW, gridH, true, Placement::Grow::kFill});
+    p.push_back({"picChannelInformation", -1, kInsetX, kInsetTop, gridW - 2 * kInsetX,
+                 gridH - kInsetTop - kInsetX, true, Placement::Grow::kFill});
+    p.push_back({"lblFreDis", -1, 4 + colX[0], 4, colW[0], headH - 4, true, scale});
+    const char* heads[] = {"lblReceFreDis",     "lblTransFreDis", "lblQTDQTDecodeDis",
+                           "lblQTDQTEncodeDis", "lblForbidDis",   "lblShiftDis"};
+    for (int c = 1; c <= 6; ++c)
+        p.push_back({heads[c - 1], -1, 4 + colX[c], 4, colW[c], headH - 4, true, scale});
+    for (const char* hidden : {"lblQTDQTDis", "lblTransPowerDis", "lblScanDis"}) {
         p.push_back({hidden, -1, 0, 0, 0, 0, false});
     }
-    for (int r = 0; r < 16; ++r) {
+    for (int r = 0; r < ui::kGridRows; ++r) {
         const int y = 4 + headH + r * kCellRow;
-        p.push_back({"lblChannel", r, 4 + colX[0], y + 2, colW[0], kCellRow - 4});
-        for (int c = 1; c <= 8; ++c) {
-            p.push_back({"txtChannel", 1000 * c + r, 4 + colX[c], y, colW[c], kCellRow, c <= 5});
+        p.push_back({"lblChannel", r, 4 + colX[0], y + 2, colW[0], kCellRow - 4, true, scale});
+        for (int c = 1; c <= ui::kGridColumns; ++c) {
+            const bool shown = c <= 6;
+            p.push_back({"txtChannel", ui::CellIndex(c, r), shown ? 4 + colX[c] : 0, y,
+                         shown ? colW[c] : 0, kCellRow, shown, scale});
         }
     }
 
-    l.width = 8 + gridW + 8;
-    l.height = gridY + gridH + 6;
+    l.width = gridX + gridW + 8;
+    l.height = std::max(leftH, 4 + gridH) + 6;
+    l.grows = true;
     return l;
 }
 

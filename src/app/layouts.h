@@ -16,11 +16,16 @@ struct Placement {
     int width = 0;
     int height = 0;
     bool shown = true;  // false: the control exists but lies outside the visible area
+    // How the control follows a window made larger than its table: kFill takes the extra width
+    // and height of the window; kScale keeps its place and size in proportion to its container.
+    enum class Grow { kNone, kFill, kScale };
+    Grow grow = Grow::kNone;
 };
 
 struct WindowLayout {
-    int width = 0;  // client area below the menu bar and toolbar
-    int height = 0;
+    int width = 0;       // client area below the menu bar and toolbar (its smallest size when
+    int height = 0;      // nothing grows; a window that can grow scrolls when made smaller)
+    bool grows = false;  // some placements grow with the window
     std::vector<Placement> places;
 
     const Placement* Find(std::string_view name, int index) const;

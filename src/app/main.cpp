@@ -7,6 +7,7 @@
 
 #include "app/icons.h"
 #include "app/qt_platform.h"
+#include "model/run_time_error.h"
 #include "serialport/qt_serial_line.h"
 #include "ui/frm_main.h"
 
@@ -41,6 +42,13 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(rvm46::app::ApplicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     rvm46::app::InstallFontSubstitutes();
+
+    // A run-time error that a procedure's error exit swallows ends it silently for the user;
+    // the log says which procedure ended and why.
+    rvm46::SetSwallowedErrorObserver([](std::string_view procedure, std::string_view reason) {
+        std::cerr << "rvm46-programmer: run-time error in " << procedure << ": " << reason
+                  << std::endl;
+    });
 
     rvm46::app::QtPlatform platform;
     if (!folder.empty()) platform.SetProgramFolder(folder);

@@ -4,8 +4,11 @@
 // an error by throwing RunTimeError (or a type derived from it), and a procedure with an error exit
 // wraps its body in RunToErrorExit.
 
+#include <functional>
+#include <source_location>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace rvm46 {
 
@@ -14,15 +17,29 @@ class RunTimeError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Runs body; a RunTimeError ends it where it stands. Returns true when the body ran to its end,
-// false when it was ended by a run-time error. Any other exception is a programming fault and
-// is not swallowed.
+// Told of every run-time error that an error exit swallows, with the procedure it ended and the
+// reason, so that a silent end can be told from a normal one: the scripted driver shows them in
+// its dump, the desktop program logs them on standard error. One per process; none by default.
+using SwallowedErrorObserver =
+    std::function<void(std::string_view procedure, std::string_view reason)>;
+void SetSwallowedErrorObserver(SwallowedErrorObserver observer);
+void ReportSwallowedError(const std::source_location& where, const RunTimeError& error);
+
+// The procedure's own name in a compiler's function signature:
+// "void rvm46::ui::FrmMain::cmdConfirm_Click()" and its lambdas give "cmdConfirm_Click".
+std::string ProcedureName(std::string_view signature);
+
+// Runs body; a RunTimeError ends it where it stands (and is reported to the observer). Returns
+// true when the body ran to its end, false when it was ended by a run-time error. Any other
+// exception is a programming fault and is not swallowed.
 template <class Body>
-bool RunToErrorExit(Body&& body) {
+bool RunToErrorExit(Body&& body,
+                    const std::source_location where = std::source_location::current()) {
     try {
         body();
         return true;
-    } catch (const RunTimeError&) {
+    } catch (const RunTimeError& error) {
+        ReportSwallowedError(where, error);
         return false;
     }
 }

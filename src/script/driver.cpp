@@ -133,9 +133,15 @@ void LineReader::GiveBack(std::string line) {
 // ---- Driver ----
 
 Driver::Driver(std::istream& script, std::ostream& out, std::string folder)
-    : reader_(script), out_(out), folder_(std::move(folder)) {}
+    : reader_(script), out_(out), folder_(std::move(folder)) {
+    SetSwallowedErrorObserver([this](std::string_view procedure, std::string_view reason) {
+        errors_.push_back({{"procedure", procedure}, {"reason", reason}});
+    });
+}
 
-Driver::~Driver() = default;
+Driver::~Driver() {
+    SetSwallowedErrorObserver(nullptr);
+}
 
 void Driver::Run() {
     while (auto line = reader_.Next()) Execute(*line);
@@ -318,7 +324,12 @@ void Driver::Execute(const std::string& line) {
         arity(1, 1);
         if (!control.CanFocus())
             Fail("focus " + args[0] + ": a " + control.TypeName() + " cannot take the focus");
-        if (!control.UserFocus()) Refused(control, action);
+        // A handler of the control losing the focus may keep it (a refused frequency stays in
+        // its box): that is the program's answer, not a fault of the script; the dump shows
+        // where the focus is.
+        const bool open_to_user =
+            control.Parent().Loaded() && control.Enabled() && control.Visible();
+        if (!control.UserFocus() && !open_to_user) Refused(control, action);
     } else if (command == "click") {
         arity(1, 1);
         bool done = false;

@@ -119,6 +119,8 @@ class Driver : public forms::HeadlessPlatform {
     nlohmann::json messages_ = nlohmann::json::array();      // since the last dump
     nlohmann::json file_dialogs_ = nlohmann::json::array();  // since the last dump
     nlohmann::json shell_opens_ = nlohmann::json::array();   // since the last dump
+    nlohmann::json errors_ =
+        nlohmann::json::array();  // swallowed run-time errors since the last dump
 };
 
 }  // namespace rvm46::script

@@ -75,8 +75,13 @@ json ControlJson(const Control& control) {
     }
     if (const auto* status = dynamic_cast<const StatusBar*>(&control)) {
         json panels = json::array();
-        for (int p = 1; p <= status->PanelCount(); ++p) panels.push_back(status->PanelText(p));
+        json tips = json::array();
+        for (int p = 1; p <= status->PanelCount(); ++p) {
+            panels.push_back(status->PanelText(p));
+            tips.push_back(status->PanelToolTip(p));
+        }
         j["Panels"] = panels;
+        j["PanelToolTips"] = tips;
     }
     if (const auto* toolbar = dynamic_cast<const Toolbar*>(&control)) {
         json buttons = json::array();
@@ -108,6 +113,56 @@ json FormJson(const Form& form) {
         {"controls", controls}};
 }
 
+template <class Bytes>
+std::string HexBytes(const Bytes& bytes) {
+    std::string out;
+    out.reserve(2 * bytes.size());
+    for (std::uint8_t byte : bytes) out += Hex(byte, 2);
+    return out;
+}
+
+// The module state beyond what StateJson lists first: tables, settings, the frequency checks'
+// flags and the protocol's buffers, by the program's names.
+void AddTablesAndBuffers(const ui::FrmMain& m, json& state) {
+    state.update({
+        {"gintModelCount", m.models.gintModelCount},
+        {"gstrModel", m.models.gstrModel},
+        {"gintModelData", m.models.gintModelData},
+        {"gstrFreRange", m.models.gstrFreRange},
+        {"gstrQTDQTCode", m.tones.gstrQTDQTCode},
+        {"gstrQTDQTList", m.tones.gstrQTDQTList},
+        {"gstrEngFont", m.gstrEngFont},
+        {"gstrChsFont", m.gstrChsFont},
+        {"gstrChsTitle", m.gstrChsTitle},
+        {"gstrEngTitle", m.gstrEngTitle},
+        {"gstrChsVer", m.gstrChsVer},
+        {"gstrEngVer", m.gstrEngVer},
+        {"gstrChsRelease", m.gstrChsRelease},
+        {"gstrEngRelease", m.gstrEngRelease},
+        {"gintDefToneHint", m.gintDefToneHint},
+        {"gintDefSql", m.gintDefSql},
+        {"gintDefMoniKey", m.gintDefMoniKey},
+        {"gintDefTimeOut", m.gintDefTimeOut},
+        {"gintDefBatSave", m.gintDefBatSave},
+        {"gintDefWideNarrow", m.gintDefWideNarrow},
+        {"gstrOverFreFont", m.gstrOverFreFont},
+        {"glngFreStep", m.glngFreStep},
+        {"gdblFreStep", m.gdblFreStep},
+        {"gblnTransOrRece", m.gblnTransOrRece},
+        {"gblnFreLegal", m.gblnFreLegal},
+        {"gblnReceOverRange", m.gblnReceOverRange},
+        {"gblnTransOverRange", m.gblnTransOverRange},
+        {"gblnNoneFre", m.gblnNoneFre},
+        {"gintChNum", m.gintChNum},
+        {"gintConvert", m.gintConvert},
+        {"gbytLeadCode", HexBytes(m.gbytLeadCode)},
+        {"gbyt06H", Hex(m.gbyt06H, 2)},
+        {"gbytSendData", HexBytes(m.gbytSendData)},
+        {"gbytReadCmd", HexBytes(m.gbytReadCmd)},
+        {"gbytReceData", HexBytes(m.gbytReceData)},
+    });
+}
+
 }  // namespace
 
 json Driver::StateJson() const {
@@ -115,7 +170,7 @@ json Driver::StateJson() const {
     const std::string image = HexBytes(m.gbytMatrixCode);
     json channels = json::array();
     for (const auto& record : m.gdblChannel) channels.push_back(record);
-    return {
+    json state = {
         {"gintLanguage", m.gintLanguage},
         {"gintComPort", m.gintComPort},
         {"gstrCurrentFile", m.gstrCurrentFile ? json(*m.gstrCurrentFile) : json(nullptr)},
@@ -157,6 +212,8 @@ json Driver::StateJson() const {
          m.portOpenFailure ? json(m.portOpenFailure->systemMessage) : json(nullptr)},
         {"lastTransferFailure", m.lastTransferFailure},
     };
+    AddTablesAndBuffers(m, state);
+    return state;
 }
 
 void Driver::Dump() {
@@ -176,13 +233,15 @@ void Driver::Dump() {
                        {"state", main_ ? StateJson() : json(nullptr)},
                        {"messages", messages_},
                        {"file_dialogs", file_dialogs_},
-                       {"shell_open", shell_opens_}};
+                       {"shell_open", shell_opens_},
+                       {"errors", errors_}};
     // Texts typed into boxes or read from folder names may hold any bytes: bytes that are not
     // UTF-8 are shown as U+FFFD so the dump stays valid JSON.
     out_ << dump.dump(-1, ' ', false, json::error_handler_t::replace) << '\n' << std::flush;
     messages_ = json::array();
     file_dialogs_ = json::array();
     shell_opens_ = json::array();
+    errors_ = json::array();
 }
 
 }  // namespace rvm46::script

@@ -26,6 +26,7 @@
 #include "model/module_state.h"
 #include "storage/profile.h"
 #include "storage/settings.h"
+#include "ui/channel_grid.h"
 #include "ui/frm_about_soft.h"
 #include "ui/frm_commun.h"
 #include "ui/frm_sel_lang.h"

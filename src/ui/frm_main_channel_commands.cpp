@@ -75,7 +75,7 @@ void FrmMain::ChAccord(std::int16_t& mintChNum) {
 
 void FrmMain::ClearChannelRow(int k) {
     for (int c = 1; c <= kChannelFields; ++c) {
-        TextBox& cell = txtChannel(1000 * c + k);
+        TextBox& cell = txtChannel(CellIndex(c, k));
         cell.SetText("");
         gdblChannel.at(static_cast<std::size_t>(k))[static_cast<std::size_t>(c - 1)] = -1;
         cell.SetBackColor(gdblColorText);
@@ -103,7 +103,7 @@ void FrmMain::cmdConfirm_Click() {
         if (gblnNoneFre) {
             ClearChannelRow(k);
             for (int c = 1; c <= kChannelFields; ++c) {
-                txtChannel(1000 * c + k).SetForeColor(gdblColorBlack);
+                txtChannel(CellIndex(c, k)).SetForeColor(gdblColorBlack);
             }
             return;
         }
@@ -125,7 +125,7 @@ void FrmMain::cmdConfirm_Click() {
         if (!txtTransFre.Text().empty()) SnapBox(txtTransFre);
 
         for (int c = 1; c <= kChannelFields; ++c) {
-            txtChannel(1000 * c + k).SetBackColor(gdblColorTextText);
+            txtChannel(CellIndex(c, k)).SetBackColor(gdblColorTextText);
         }
         ChannelRecord& channel = gdblChannel[static_cast<std::size_t>(k)];
         const bool hint = OverFreFont();

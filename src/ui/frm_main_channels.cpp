@@ -26,15 +26,15 @@ void FrmMain::DefaultParameter() {
 }
 
 void FrmMain::DeteChanData() {
-    for (int c = 1; c <= 8; ++c) {
-        for (int k = 0; k < 16; ++k) txtChannel(1000 * c + k).SetText("");
+    for (int c = 1; c <= kGridColumns; ++c) {
+        for (int k = 0; k < kGridRows; ++k) txtChannel(CellIndex(c, k)).SetText("");
     }
     InitChannelParameter();
 }
 
 void FrmMain::InitSignalBG() {
-    for (int c = 1; c <= 8; ++c) {
-        for (int r = 0; r < 16; ++r) txtChannel(1000 * c + r).SetBackColor(gdblColorText);
+    for (int c = 1; c <= kGridColumns; ++c) {
+        for (int r = 0; r < kGridRows; ++r) txtChannel(CellIndex(c, r)).SetBackColor(gdblColorText);
     }
 }
 

@@ -20,12 +20,12 @@ FrmMain::~FrmMain() = default;
 void FrmMain::CreateControls() {
     // The grid: 16 rows of eight cells (columns 6 to 8 lie beyond the visible area) and the row
     // numbers 1 to 16.
-    for (int r = 0; r < 16; ++r) {
+    for (int r = 0; r < kGridRows; ++r) {
         lblChannel.Add(r).SetCaption(std::to_string(r + 1));
     }
-    for (int c = 1; c <= 8; ++c) {
-        for (int r = 0; r < 16; ++r) {
-            TextBox& cell = txtChannel.Add(1000 * c + r);
+    for (int c = 1; c <= kGridColumns; ++c) {
+        for (int r = 0; r < kGridRows; ++r) {
+            TextBox& cell = txtChannel.Add(CellIndex(c, r));
             if (c >= 7) cell.SetVisible(false);
         }
     }
@@ -37,7 +37,7 @@ void FrmMain::CreateControls() {
 
     // Spinner beside the channel list: top arrow lowers, bottom arrow raises; 0 and 17 wrap.
     vsbSelCH.SetMin(0);
-    vsbSelCH.SetMax(17);
+    vsbSelCH.SetMax(kGridRows + 1);  // 0 and the maximum wrap around
     vsbSelCH.SetSmallChange(1);
 
     tmrCommunEnd.SetInterval(3000);

@@ -13,12 +13,6 @@ using namespace forms;
 
 namespace {
 
-constexpr int kRows = 16;
-
-int RowOf(int cellIndex) {
-    return cellIndex % 100;
-}
-
 // Sets gblnFormLoaded again when a grid handler ends, also when a run-time error ends it early:
 // the spinner must not lose its focus move for the rest of the run.
 class FormLoadedAgain {
@@ -39,14 +33,14 @@ class FormLoadedAgain {
 void FrmMain::SoftDisplay() {
     RunToErrorExit([&] {
         if (!ApplyDecodedImage()) return;
-        for (int k = 0; k < kRows; ++k) {
+        for (int k = 0; k < kGridRows; ++k) {
             ChannelRecord& channel = gdblChannel[static_cast<std::size_t>(k)];
             if (channel[kFieldRx] == -1) {
                 ClearChannelRow(k);
                 continue;
             }
             const auto frequencyCell = [&](int column, int field) {
-                TextBox& cell = txtChannel(1000 * column + k);
+                TextBox& cell = txtChannel(CellIndex(column, k));
                 if (channel[static_cast<std::size_t>(field)] == -1) {
                     cell.SetText("");
                     return;
@@ -62,7 +56,7 @@ void FrmMain::SoftDisplay() {
                     index >= 0 && index <= kToneCount
                         ? tones.gstrQTDQTList[static_cast<std::size_t>(index)]
                         : std::string();
-                txtChannel(1000 * column + k)
+                txtChannel(CellIndex(column, k))
                     .SetText(editing::ToneCellText(index, listText, texts["list.none"]));
             };
             toneCell(3, kFieldDecodeTone);
@@ -71,7 +65,7 @@ void FrmMain::SoftDisplay() {
                 texts[channel[kFieldBusyLockout] == 1 ? "list.yes" : "list.no"]);
             txtChannel(6000 + k).SetText(texts[channel[kFieldShift] == 1 ? "list.yes" : "list.no"]);
             for (int c = 1; c <= kChannelFields; ++c) {
-                txtChannel(1000 * c + k).SetBackColor(gdblColorTextText);
+                txtChannel(CellIndex(c, k)).SetBackColor(gdblColorTextText);
             }
         }
         ChannelEdit();
@@ -86,7 +80,7 @@ void FrmMain::ChInfoColor() {
     RunToErrorExit([&] {
         if (!OverFreFont()) return;
         const int selected = cboChSel.ListIndex();
-        for (int r = 0; r < kRows; ++r) {
+        for (int r = 0; r < kGridRows; ++r) {
             txtReceFre.SetText(txtChannel(1000 + r).Text());
             txtTransFre.SetText(txtChannel(2000 + r).Text());
             JudgeFreRange();
@@ -102,7 +96,7 @@ void FrmMain::ChInfoColor() {
 void FrmMain::txtChannel_Click(int index) {
     RunToErrorExit([&] {
         const FormLoadedAgain guard(gblnFormLoaded);
-        gintChNum = static_cast<std::int16_t>(RowOf(index));
+        gintChNum = static_cast<std::int16_t>(CellRow(index));
         cboChSel.SetText(std::to_string(gintChNum + 1));
         gintCurChannel = gintChNum;
         vsbSelCH.SetValue(gintChNum + 1);
@@ -118,7 +112,7 @@ void FrmMain::txtChannel_MouseDown(int index, int button, int /*shift*/, float /
         cell.SetEnabled(false);
         cell.SetEnabled(true);
         cell.SetFocus();
-        gintChNum = static_cast<std::int16_t>(RowOf(index));
+        gintChNum = static_cast<std::int16_t>(CellRow(index));
         gintCurChannel = gintChNum;
         mnuChannelData.SetCaption(texts["status.deleteChannelPrefix"] +
                                   std::to_string(gintChNum + 1) +
@@ -133,10 +127,10 @@ void FrmMain::txtChannel_MouseDown(int index, int button, int /*shift*/, float /
 void FrmMain::vsbSelCH_Change() {
     RunToErrorExit([&] {
         if (vsbSelCH.Value() == 0) {
-            vsbSelCH.SetValue(16);  // the nested change selects channel 16
+            vsbSelCH.SetValue(kGridRows);  // the nested change selects the last channel
             return;
         }
-        if (vsbSelCH.Value() == 17) {
+        if (vsbSelCH.Value() == kGridRows + 1) {
             vsbSelCH.SetValue(1);
             return;
         }

@@ -104,11 +104,11 @@ void FrmMain::InitInterFace() {
         sbrStatus.SetPanelText(1, texts["status.ready"]);
 
         // Grid texts that depend on the language, for the channels in use.
-        for (int r = 0; r < 16; ++r) {
+        for (int r = 0; r < kGridRows; ++r) {
             const ChannelRecord& channel = gdblChannel[r];
             const bool inUse = channel[kFieldRx] != -1;
-            for (int c = 1; c <= 8; ++c) {
-                txtChannel(1000 * c + r).SetBackColor(inUse ? gdblColorTextText : gdblColorText);
+            for (int c = 1; c <= kGridColumns; ++c) {
+                txtChannel(CellIndex(c, r)).SetBackColor(inUse ? gdblColorTextText : gdblColorText);
             }
             if (!inUse) continue;
             if (channel[kFieldDecodeTone] == 0) txtChannel(3000 + r).SetText(texts["list.none"]);
@@ -123,8 +123,9 @@ void FrmMain::InitInterFace() {
                 txtChannel(6000 + r).SetText(yesNo(channel[kFieldShift]));
             }
         }
-        for (int c = 1; c <= 8; ++c) {
-            for (int r = 0; r < 16; ++r) txtChannel(1000 * c + r).SetFontName(gstrCurFont);
+        for (int c = 1; c <= kGridColumns; ++c) {
+            for (int r = 0; r < kGridRows; ++r)
+                txtChannel(CellIndex(c, r)).SetFontName(gstrCurFont);
         }
     });
 }

@@ -99,7 +99,7 @@ void FrmMain::InitItem() {
         for (int n = 1; n <= 10; ++n) cboTransTimeSel.AddItem(std::to_string(30 * n));
         cboSavePowSel.AddItem(texts["list.on"]);
         cboSavePowSel.AddItem(texts["list.off"]);
-        for (int ch = 1; ch <= 16; ++ch) cboChSel.AddItem(std::to_string(ch));
+        for (int ch = 1; ch <= kGridRows; ++ch) cboChSel.AddItem(std::to_string(ch));
 
         const storage::DefaultIndexes defaults = Config().ReadDefaults();
         gintDefToneHint = defaults.toneHint;

@@ -105,7 +105,8 @@ TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
     ASSERT_NE(panel1, nullptr);
     EXPECT_EQ(panel1->text(), "Ready");
     EXPECT_TRUE(Widget<QLineEdit>("txtChannel", 5015)->isVisible());
-    EXPECT_FALSE(Widget<QLineEdit>("txtChannel", 6000)->isVisible());
+    EXPECT_TRUE(Widget<QLineEdit>("txtChannel", 6015)->isVisible());
+    EXPECT_FALSE(Widget<QLineEdit>("txtChannel", 7000)->isVisible());
     EXPECT_FALSE(Widget<QLineEdit>("txtChannel", 8000)->isVisible());
 }
 
@@ -133,8 +134,8 @@ TEST_F(AppWindowTest, TypingLeavingAndConfirmingAFrequency) {
     // Whatever the commands made of the channel, the widgets show the controls' state.
     EXPECT_EQ(receive->text().toStdString(), w.txtReceFre.Text());
     for (int c = 1; c <= 5; ++c) {
-        EXPECT_EQ(Widget<QLineEdit>("txtChannel", 1000 * c)->text().toStdString(),
-                  w.txtChannel(1000 * c).Text());
+        EXPECT_EQ(Widget<QLineEdit>("txtChannel", ui::CellIndex(c, 0))->text().toStdString(),
+                  w.txtChannel(ui::CellIndex(c, 0)).Text());
     }
 }
 

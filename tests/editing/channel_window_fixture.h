@@ -38,7 +38,7 @@ class ChannelWindowTest : public MainWindowTest {
     }
 
     std::string Cell(int column, int channelIndex) {
-        return W().txtChannel(1000 * column + channelIndex).Text();
+        return W().txtChannel(ui::CellIndex(column, channelIndex)).Text();
     }
     std::vector<std::string> Row(int channelIndex) {
         std::vector<std::string> row;

@@ -89,19 +89,31 @@ TEST_F(FormsEvents, InvalidValuesAreRunTimeErrors) {
     EXPECT_EQ(form.chkA.Value(), kUnchecked);
 }
 
-TEST_F(FormsEvents, ErrorExitEndsHandlerAtFailingStatement) {
-    // The handler's error exit ends it at the bad ListIndex; nothing after it runs, and the
-    // code that set the text carries on.
-    form.txtA.Change = [this] {
-        RunToErrorExit([this] {
-            form.log.push_back("before");
-            form.cboList.SetListIndex(7);
-            form.log.push_back("after");
-        });
-    };
+// A named procedure with an error exit, as the windows' handlers are.
+void txtA_Change(TestForm& form) {
+    RunToErrorExit([&] {
+        form.log.push_back("before");
+        form.cboList.SetListIndex(7);
+        form.log.push_back("after");
+    });
+}
+
+TEST_F(FormsEvents, ErrorExitEndsHandlerAtFailingStatementAndReportsIt) {
+    // The handler's error exit ends it at the bad ListIndex; nothing after it runs, the code
+    // that set the text carries on, and the observer hears which procedure ended and why.
+    std::vector<std::string> swallowed;
+    SetSwallowedErrorObserver([&](std::string_view procedure, std::string_view reason) {
+        swallowed.push_back(std::string(procedure) + ": " + std::string(reason));
+    });
+    form.txtA.Change = [this] { txtA_Change(form); };
     form.txtA.SetText("x");
     form.log.push_back("caller continues");
+    SetSwallowedErrorObserver(nullptr);
     EXPECT_EQ(form.log, (std::vector<std::string>{"before", "caller continues"}));
+    ASSERT_EQ(swallowed.size(), 1u);
+    EXPECT_TRUE(swallowed[0].starts_with("txtA_Change: ")) << swallowed[0];
+    EXPECT_GT(swallowed[0].size(), std::string("txtA_Change: ").size());
+    EXPECT_EQ(ProcedureName("void rvm46::ui::FrmMain::Form_Load()::<lambda()>"), "Form_Load");
 }
 
 TEST_F(FormsEvents, ErrorWithoutErrorExitPropagatesOutOfTheSetter) {

@@ -19,6 +19,7 @@
 //
 // The driver runs in the program folder, so a script names files there by relative paths
 // ("filename Data/radio.Dat"); in expectations $PROGRAM stands for the program folder's full path.
+// NAME.ini, when present, replaces the delivered Setting/Config_5100.ini before the run.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -144,6 +145,11 @@ int main(int argc, char** argv) {
     fs::remove_all(work);
     fs::create_directories(program);
     fs::copy(setting, program / "Setting", fs::copy_options::recursive);
+    // NAME.ini beside the script, when there is one, stands in for the delivered configuration.
+    if (fs::path config = fs::path(script).replace_extension(".ini"); fs::exists(config)) {
+        fs::copy_file(config, program / "Setting" / "Config_5100.ini",
+                      fs::copy_options::overwrite_existing);
+    }
 
     // Set-up lines of the expectation file: pins and simulated radios.
     std::vector<std::unique_ptr<Radiosim>> radios;

@@ -153,7 +153,8 @@ TEST_F(ChannelWindowTest, AcceptingStoresTheChannelAndFillsItsRow) {
     EXPECT_EQ(w.gdblChannel[2], expected);
     EXPECT_EQ(Row(2),
               (std::vector<std::string>{"433.12500", "434.00000", "67.0", "D023N", "Yes", "No"}));
-    for (int c = 1; c <= 8; ++c) EXPECT_EQ(w.txtChannel(1000 * c + 2).BackColor(), 0xCADCE7u);
+    for (int c = 1; c <= ui::kGridColumns; ++c)
+        EXPECT_EQ(w.txtChannel(ui::CellIndex(c, 2)).BackColor(), 0xCADCE7u);
     EXPECT_EQ(Cell(7, 2), "");  // power and scan are not stored
 
     // Another channel and back: what was accepted is loaded, shift and lockout after the reset.
@@ -287,10 +288,10 @@ TEST_F(ChannelWindowTest, DeleteAllAsksFirstAndNoKeepsEverything) {
     w.chkDeteChanData.UserClick();
     EXPECT_EQ(w.chkDeteChanData.Value(), kUnchecked);
     EXPECT_EQ(w.gdblChannel, EmptyChannelTable());
-    for (int c = 1; c <= 8; ++c) {
-        for (int k = 0; k < 16; ++k) {
+    for (int c = 1; c <= ui::kGridColumns; ++c) {
+        for (int k = 0; k < ui::kGridRows; ++k) {
             EXPECT_EQ(Cell(c, k), "");
-            EXPECT_EQ(w.txtChannel(1000 * c + k).BackColor(), 0xCACEDFu);
+            EXPECT_EQ(w.txtChannel(ui::CellIndex(c, k)).BackColor(), 0xCACEDFu);
         }
     }
     EXPECT_EQ(w.txtReceFre.Text(), "");

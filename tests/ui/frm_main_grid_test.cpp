@@ -31,7 +31,7 @@ class GridTest : public ChannelWindowTest {
 
     std::vector<std::vector<std::string>> Grid() {
         std::vector<std::vector<std::string>> grid;
-        for (int k = 0; k < 16; ++k) grid.push_back(Row(k));
+        for (int k = 0; k < ui::kGridRows; ++k) grid.push_back(Row(k));
         return grid;
     }
 };
