@@ -329,12 +329,12 @@ TEST_F(FilesTest, SavedCodeplugOpensTheSameInAFreshStartAndDecodesWithTheCompani
     W().mnuFileSaveAs.UserClick();
     const ChannelTable table = W().gdblChannel;
     std::vector<std::vector<std::string>> grid;
-    for (int k = 0; k < 16; ++k) grid.push_back(Row(k));
+    for (int k = 0; k < ui::kGridRows; ++k) grid.push_back(Row(k));
 
     Start();
     Open(file);
     EXPECT_EQ(W().gdblChannel, table);
-    for (int k = 0; k < 16; ++k) EXPECT_EQ(Row(k), grid[static_cast<std::size_t>(k)]) << k;
+    for (int k = 0; k < ui::kGridRows; ++k) EXPECT_EQ(Row(k), grid[static_cast<std::size_t>(k)]) << k;
     EXPECT_EQ(W().cboSqlSel.ListIndex(), 9);
     EXPECT_EQ(W().cboMoniSel.ListIndex(), 0);
 
