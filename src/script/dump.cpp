@@ -113,16 +113,8 @@ json FormJson(const Form& form) {
         {"controls", controls}};
 }
 
-template <class Bytes>
-std::string HexBytes(const Bytes& bytes) {
-    std::string out;
-    out.reserve(2 * bytes.size());
-    for (std::uint8_t byte : bytes) out += Hex(byte, 2);
-    return out;
-}
-
-// The module state beyond what StateJson lists first: tables, settings, the frequency checks'
-// flags and the protocol's buffers, by the program's names.
+// The module state beyond what StateJson lists first: tables, settings and the frequency
+// checks' flags, by the program's names.
 void AddTablesAndBuffers(const ui::FrmMain& m, json& state) {
     state.update({
         {"gintModelCount", m.models.gintModelCount},
@@ -155,11 +147,6 @@ void AddTablesAndBuffers(const ui::FrmMain& m, json& state) {
         {"gblnNoneFre", m.gblnNoneFre},
         {"gintChNum", m.gintChNum},
         {"gintConvert", m.gintConvert},
-        {"gbytLeadCode", HexBytes(m.gbytLeadCode)},
-        {"gbyt06H", Hex(m.gbyt06H, 2)},
-        {"gbytSendData", HexBytes(m.gbytSendData)},
-        {"gbytReadCmd", HexBytes(m.gbytReadCmd)},
-        {"gbytReceData", HexBytes(m.gbytReceData)},
     });
 }
 
