@@ -10,6 +10,7 @@
 #include "model/image_codec.h"
 #include "model/run_time_error.h"
 #include "serialport/qt_serial_line.h"
+#include "storage/codeplug_document.h"
 #include "storage/file_read.h"
 #include "storage/image_file.h"
 #include "storage/program_paths.h"
@@ -74,7 +75,8 @@ int Decode(const std::string& dataFile, const Tables& tables, std::ostream& out,
 // A codeplug document is a few kilobytes; reading stops well before an endless input fills memory.
 constexpr std::uintmax_t kMaxJsonBytes = 1024 * 1024;
 
-int Encode(const std::string& jsonFile, const std::string& dataFile, const Tables& tables) {
+int Encode(const std::string& jsonFile, const std::string& dataFile, const Tables& tables,
+           std::ostream& err) {
     std::ifstream in(jsonFile, std::ios::binary);
     if (!in) throw InputError("cannot read \"" + jsonFile + "\"");
     std::string text;
@@ -87,6 +89,17 @@ int Encode(const std::string& jsonFile, const std::string& dataFile, const Table
     }
     if (in.bad()) throw InputError("cannot read \"" + jsonFile + "\"");
     const CodeplugDocument document = ParseCodeplugJson(text, tables.models.gintModelCount);
+    // The document is stored as written, so that whatever `decode` printed encodes back to the same
+    // bytes; what a channel list or the window would refuse or snap is said as a warning, in the
+    // same words.
+    CodeplugDocument checked = document;
+    const storage::Validation validation =
+        storage::ValidateDocument(checked, tables.models, tables.tones);
+    for (const auto* findings : {&validation.errors, &validation.notes}) {
+        for (const storage::Finding& finding : *findings) {
+            err << "rvm46: warning: " << storage::Describe(finding) << " (stored as given)\n";
+        }
+    }
     CodeplugImage image{};
     bool encoded = false;
     // The encoding's own run-time errors cannot arise from a checked document; should one arise,
@@ -150,7 +163,7 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
         if (channelVerbs.Parsed()) {
             return RunChannelVerb(channelVerbs, config, tables.models, tables.tones, out, err);
         }
-        return Encode(jsonIn, dataOut, tables);
+        return Encode(jsonIn, dataOut, tables, err);
     } catch (const InputError& e) {
         err << "rvm46: " << e.what() << "\n";
         return channelVerbs.diff->parsed() ? 2 : 1;  // diff's 1 means "different"
