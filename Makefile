@@ -2,7 +2,7 @@
 # every test. Only the package installation (scripts/install-deps.sh) asks for sudo.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps run test build build-test install package clean
+.PHONY: deps run test check build build-test install package clean
 
 deps:
 	sh scripts/install-deps.sh
@@ -28,7 +28,11 @@ package: build
 run: install package
 	sh scripts/run-program.sh build/program
 
-test: build-test
+# Every test, then each fuzz target for a short while on its seed corpus.
+test: check
+	sh scripts/fuzz.sh --time 20
+
+check: build-test
 	cd build-test && ctest --output-on-failure -j $(JOBS)
 
 clean:
