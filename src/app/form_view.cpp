@@ -234,6 +234,17 @@ void FormView::Place(const WindowLayout* layout) {
             label->setWordWrap(true);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         }
+        if (place->display_only) {
+            if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setReadOnly(true);
+            widget->setFocusPolicy(Qt::ClickFocus);
+        }
+    }
+    if (!layout->marker_list.empty()) {
+        if (Control* list = form_.Find(layout->marker_list)) {
+            subscriptions_.emplace_back(list, list->Subscribe([this](const PropertyChange&) {
+                if (!detached_) MarkRow();
+            }));
+        }
     }
     if (!layout->grows) {
         client_->setFixedSize(layout->width, layout->height);
@@ -348,8 +359,26 @@ void FormView::SyncForm(Property property) {
     }
 }
 
+void FormView::MarkRow() {
+    const auto* list = dynamic_cast<const ComboBox*>(form_.Find(layout_->marker_list));
+    if (list == nullptr) return;
+    for (Control* control : form_.Controls()) {
+        if (control->Name() != layout_->marked_array) continue;
+        auto* label = qobject_cast<QLabel*>(WidgetFor(*control));
+        if (label == nullptr) continue;
+        const bool marked = control->Index() == list->ListIndex();
+        if (label->property("rvm46_marked").toBool() == marked) continue;
+        label->setProperty("rvm46_marked", marked);
+        label->setFrameShape(marked ? QFrame::Panel : QFrame::NoFrame);
+        label->setFrameShadow(QFrame::Sunken);
+        QFont font = label->font();
+        font.setBold(marked);
+        label->setFont(font);
+    }
+}
+
 void FormView::OnFocusChanged(QWidget* now) {
-    if (detached_ || now == nullptr || now->window() != window_) return;
+    if (detached_ || syncing_ > 0 || now == nullptr || now->window() != window_) return;
     for (QWidget* w = now; w != nullptr && w != window_; w = w->parentWidget()) {
         auto it = controls_.find(w);
         if (it == controls_.end()) continue;
@@ -383,7 +412,15 @@ void FormView::SyncCommon(Control& control, QWidget* widget) {
 
     QFont font = widget->font();
     if (!control.FontName().empty()) font.setFamilies({Q(control.FontName())});
+    font.setBold(widget->property("rvm46_marked").toBool());
     widget->setFont(font);
+
+    // A control disabled and enabled again while it has the form's focus (a right-click on a
+    // grid cell) gets back the focus Qt passed on.
+    if (control.Enabled() && form_.ActiveControl() == &control && !widget->hasFocus() &&
+        widget->isVisible() && widget->focusPolicy() != Qt::NoFocus) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void FormView::SyncControl(Control& control, Property property) {
@@ -398,6 +435,11 @@ void FormView::SyncControl(Control& control, Property property) {
     QWidget* widget = WidgetFor(control);
     if (widget == nullptr) return;
     QSignalBlocker block(widget);
+    ++syncing_;
+    struct Done {
+        int& count;
+        ~Done() { --count; }
+    } done{syncing_};
     if (property == Property::All || property == Property::Enabled ||
         property == Property::Visible || property == Property::ForeColor ||
         property == Property::BackColor || property == Property::FontName ||

@@ -90,6 +90,8 @@ class FormView {
     void SyncStatusBar(forms::StatusBar& status);
 
     void OnFocusChanged(QWidget* now);
+    // Marks the member of the layout's marked array that the marker list selects.
+    void MarkRow();
     // Runs a user action unless detached, then brings `control`'s widget back to its state.
     void UserAction(forms::Control& control, const std::function<void()>& action);
 
@@ -98,6 +100,9 @@ class FormView {
     QWidget* client_ = nullptr;
     const WindowLayout* layout_ = nullptr;
     bool detached_ = false;
+    // While the widgets follow the form, focus moves that Qt makes on its own (a focused widget
+    // being disabled passes its focus on) are not the user's and do not reach the form.
+    int syncing_ = 0;
     bool main_window_ = false;
     std::map<const forms::Control*, QWidget*> widgets_;
     std::map<const QWidget*, forms::Control*> controls_;

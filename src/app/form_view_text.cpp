@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QWheelEvent>
 
 #include "app/form_view.h"
 #include "app/form_view_support.h"
@@ -31,6 +32,22 @@ int ShiftOf(Qt::KeyboardModifiers modifiers) {
            (modifiers & Qt::ControlModifier ? kCtrlMask : 0) |
            (modifiers & Qt::AltModifier ? kAltMask : 0);
 }
+
+// A combo list that the mouse wheel changes only while it has the focus: a wheel turned over
+// it on the way elsewhere scrolls the window instead.
+class ListWidget : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+
+  protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (hasFocus()) {
+            QComboBox::wheelEvent(event);
+        } else {
+            event->ignore();
+        }
+    }
+};
 
 }  // namespace
 
@@ -63,8 +80,12 @@ QWidget* FormView::CreateTextWidget(Control& control, QWidget* parent) {
         return edit;
     }
     if (auto* list = dynamic_cast<ComboBox*>(&control)) {
-        auto* combo = new QComboBox(parent);
-        combo->setMaxVisibleItems(16);
+        auto* combo = new ListWidget(parent);
+        // About 20 items at a time; the style sheet makes every style honour the count instead
+        // of dropping a long list over the whole screen.
+        combo->setMaxVisibleItems(20);
+        combo->setStyleSheet("QComboBox { combobox-popup: 0; }");
+        combo->setFocusPolicy(Qt::StrongFocus);
         QObject::connect(combo, qOverload<int>(&QComboBox::activated), combo,
                          [this, list](int index) {
                              UserAction(*list, [list, index] { list->UserSelect(index); });

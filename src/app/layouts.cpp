@@ -104,13 +104,15 @@ WindowLayout MainWindow() {
         for (int c = 1; c <= ui::kGridColumns; ++c) {
             const bool shown = c <= 6;
             p.push_back({"txtChannel", ui::CellIndex(c, r), shown ? 4 + colX[c] : 0, y,
-                         shown ? colW[c] : 0, kCellRow, shown, scale});
+                         shown ? colW[c] : 0, kCellRow, shown, scale, true});
         }
     }
 
     l.width = gridX + gridW + 8;
     l.height = std::max(leftH, 4 + gridH) + 6;
     l.grows = true;
+    l.marker_list = "cboChSel";
+    l.marked_array = "lblChannel";
     return l;
 }
 

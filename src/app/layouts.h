@@ -20,12 +20,19 @@ struct Placement {
     // and height of the window; kScale keeps its place and size in proportion to its container.
     enum class Grow { kNone, kFill, kScale };
     Grow grow = Grow::kNone;
+    // A text box that only shows: read-only to the user and out of the Tab order (clicks still
+    // reach it).
+    bool display_only = false;
 };
 
 struct WindowLayout {
     int width = 0;       // client area below the menu bar and toolbar (its smallest size when
     int height = 0;      // nothing grows; a window that can grow scrolls when made smaller)
     bool grows = false;  // some placements grow with the window
+    // The row mark: the member of `marked_array` whose index is the ListIndex of `marker_list`
+    // is shown marked (the grid row of the channel in the edit panel).
+    std::string marker_list;
+    std::string marked_array;
     std::vector<Placement> places;
 
     const Placement* Find(std::string_view name, int index) const;

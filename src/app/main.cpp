@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/icons.h"
+#include "app/qt_language.h"
 #include "app/qt_platform.h"
 #include "model/run_time_error.h"
 #include "serialport/qt_serial_line.h"
@@ -57,6 +58,9 @@ int main(int argc, char** argv) {
     window.SetSerialSystem(&serialPorts);
     platform.SetMainForm(window);
     platform.ViewOf(window);
+    // Qt's own buttons and the font of menus and dialogs follow the interface language.
+    rvm46::app::QtLanguage language;
+    language.Follow(window);
     window.Load();  // start-up; on the first start the language window comes first
     if (!window.Loaded()) {
         platform.DropView(window);

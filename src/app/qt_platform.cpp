@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <cstdio>
@@ -175,6 +176,13 @@ void QtPlatform::ShowModal(Form& form, Form* owner) {
     window->setWindowModality(Qt::ApplicationModal);
     window->adjustSize();
     if (window->sizeHint().isValid()) window->setFixedSize(window->sizeHint());
+    // Over a shown owner Qt centres the window on it; without one (the language window of the
+    // first start) it goes to the middle of the screen.
+    const FormView* owner_view = owner == nullptr ? nullptr : FindView(*owner);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if ((owner_view == nullptr || !owner_view->Window()->isVisible()) && screen != nullptr) {
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    }
     window->show();
     window->raise();
     window->activateWindow();

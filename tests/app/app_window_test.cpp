@@ -18,10 +18,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
+#include "app/qt_language.h"
 #include "scripted_qt_platform.h"
 #include "support/temp_dir.h"
 #include "ui/frm_main.h"
@@ -164,14 +166,54 @@ TEST_F(AppWindowTest, ChangingTheModelAsksFirst) {
 
 TEST_F(AppWindowTest, SwitchingTheLanguageFromTheMenu) {
     ui::FrmMain& w = Start(2);
+    app::QtLanguage language;
+    language.Follow(w);
+    const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
     Action(w.mnuLangSel0)->trigger();
     EXPECT_EQ(w.gintLanguage, 1);
     EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), QString::fromUtf8("接收频率:"));
     EXPECT_EQ(view_->Window()->windowTitle().toStdString(), w.Caption());
     EXPECT_FALSE(Action(w.mnuLangSel1)->isChecked());
+    // Qt's own buttons and the font of menus and dialogs follow the language.
+    EXPECT_TRUE(
+        QCoreApplication::translate("QPlatformTheme", "&Yes").contains(QString::fromUtf8("是")));
+    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrChsFont);
 
     Action(w.mnuLangSel1)->trigger();
     EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx Frequency:");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrEngFont);
+}
+
+TEST_F(AppWindowTest, GridCellsOnlyShowAndTheMouseActsWhereItPoints) {
+    ui::FrmMain& w = Start(2);
+    auto* cell = Widget<QLineEdit>("txtChannel", ui::CellIndex(2, 3));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_TRUE(cell->isReadOnly());
+    EXPECT_FALSE(cell->focusPolicy() & Qt::TabFocus);
+
+    // A right-click puts the focus on the clicked cell (not the one below it) and marks its row.
+    QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    });
+    QTest::mouseClick(cell, Qt::RightButton);
+    QApplication::setActiveWindow(view_->Window());  // back from the pop-up menu
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), cell);
+    EXPECT_EQ(w.ActiveControl(), &w.txtChannel(ui::CellIndex(2, 3)));
+    EXPECT_EQ(w.cboChSel.ListIndex(), 3);
+    EXPECT_TRUE(Widget<QLabel>("lblChannel", 3)->font().bold());
+    EXPECT_FALSE(Widget<QLabel>("lblChannel", 0)->font().bold());
+
+    // The wheel over a list without the focus changes nothing.
+    auto* squelch = Widget<QComboBox>("cboSqlSel");
+    const int before = w.cboSqlSel.ListIndex();
+    QWheelEvent wheel(QPointF(5, 5), squelch->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(squelch, &wheel);
+    EXPECT_EQ(w.cboSqlSel.ListIndex(), before);
+    EXPECT_EQ(squelch->currentIndex(), before);
+    EXPECT_EQ(Widget<QComboBox>("cboReceQTSel")->maxVisibleItems(), 20);
 }
 
 TEST_F(AppWindowTest, ClosingTheWindowAsksAndCanBeCancelled) {

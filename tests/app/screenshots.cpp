@@ -89,6 +89,12 @@ void Run(int language, const QString& folder) {
         if (shell->menuBar()->height() < 10) Fail("menu bar not shown");
     }
     Shoot(view.Window(), folder + "/main-window-" + suffix + ".png");
+    // The whole window must fit a 1366x768 screen with a desktop panel (about 700 pixels high).
+    if (view.Window()->width() > 1366 || view.Window()->height() > 680) {
+        Fail(QString("main window %1x%2 does not fit 1366x700")
+                 .arg(view.Window()->width())
+                 .arg(view.Window()->height()));
+    }
     if (language == 1) {
         for (const char* name : {"lblReceFre", "lblType", "lblReceFreDis"}) {
             CheckGlyphs(view.Widget<QLabel>(name));
