@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -200,12 +199,16 @@ void QtPlatform::CloseForm(Form& form) {
     auto it = views_.find(&form);
     if (it != views_.end()) {
         // The form may be destroyed as soon as this returns; its window may be in the middle of
-        // delivering the click that closed it, so it goes at the next turn of the event loop.
+        // delivering the click that closed it. A zero timer would also fire inside a message box
+        // that the same click shows next (a nested event loop) and delete the window under the
+        // click; a deferred delete waits until control is back in the loop that delivered it.
         FormView* view = it->second.release();
         views_.erase(it);
         view->Detach();
         view->Window()->hide();
-        QTimer::singleShot(0, qApp, [view] { delete view; });
+        auto* reaper = new QObject;
+        QObject::connect(reaper, &QObject::destroyed, [view] { delete view; });
+        reaper->deleteLater();
     }
     if (&form == main_form_) QCoreApplication::quit();
 }
