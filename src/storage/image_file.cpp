@@ -71,9 +71,15 @@ void SyncFolder(const fs::path& folder) {
 int CreateTemporary(const fs::path& target, fs::path& temporary) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary =
-            target.parent_path() / ("." + target.filename().string() + ".saving-" +
-                                    std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        // Appended in order: GCC 12 at -O3 warns falsely (-Wrestrict) on a literal prepended
+        // to a temporary string.
+        std::string name = ".";
+        name += target.filename().string();
+        name += ".saving-";
+        name += std::to_string(::getpid());
+        name += '-';
+        name += std::to_string(++counter);
+        temporary = target.parent_path() / name;
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

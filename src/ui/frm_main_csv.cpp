@@ -27,10 +27,13 @@ constexpr std::size_t kShownFindings = 15;
 std::string FindingLines(const std::vector<storage::Finding>& findings) {
     std::string lines;
     for (std::size_t i = 0; i < findings.size() && i < kShownFindings; ++i) {
-        lines += "\n" + storage::Describe(findings[i]);
+        lines += '\n';
+        lines += storage::Describe(findings[i]);
     }
     if (findings.size() > kShownFindings) {
-        lines += "\n... (" + std::to_string(findings.size() - kShownFindings) + " more)";
+        lines += "\n... (";
+        lines += std::to_string(findings.size() - kShownFindings);
+        lines += " more)";
     }
     return lines;
 }
