@@ -17,7 +17,7 @@ void SetSwallowedErrorObserver(SwallowedErrorObserver observer) {
     Observer() = std::move(observer);
 }
 
-void ReportSwallowedError(const std::source_location& where, const RunTimeError& error) {
+void ReportSwallowedError(const SourceLocation& where, const RunTimeError& error) {
     if (Observer()) Observer()(ProcedureName(where.function_name()), error.what());
 }
 

@@ -12,6 +12,20 @@
 
 namespace rvm46 {
 
+#if defined(__cpp_lib_source_location)
+using SourceLocation = std::source_location;
+#else
+// A library without std::source_location (clang 14 over libstdc++ 12, which builds the fuzz
+// targets): the procedure is named by its plain name.
+struct SourceLocation {
+    static constexpr SourceLocation current(const char* function = __builtin_FUNCTION()) {
+        return SourceLocation{function};
+    }
+    constexpr const char* function_name() const { return function; }
+    const char* function = "";
+};
+#endif
+
 class RunTimeError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
@@ -23,7 +37,7 @@ class RunTimeError : public std::runtime_error {
 using SwallowedErrorObserver =
     std::function<void(std::string_view procedure, std::string_view reason)>;
 void SetSwallowedErrorObserver(SwallowedErrorObserver observer);
-void ReportSwallowedError(const std::source_location& where, const RunTimeError& error);
+void ReportSwallowedError(const SourceLocation& where, const RunTimeError& error);
 
 // The procedure's own name in a compiler's function signature:
 // "void rvm46::ui::FrmMain::cmdConfirm_Click()" and its lambdas give "cmdConfirm_Click".
@@ -33,8 +47,7 @@ std::string ProcedureName(std::string_view signature);
 // true when the body ran to its end, false when it was ended by a run-time error. Any other
 // exception is a programming fault and is not swallowed.
 template <class Body>
-bool RunToErrorExit(Body&& body,
-                    const std::source_location where = std::source_location::current()) {
+bool RunToErrorExit(Body&& body, const SourceLocation where = SourceLocation::current()) {
     try {
         body();
         return true;

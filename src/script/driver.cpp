@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "forms/forms.h"
-#include "serialport/qt_serial_line.h"
 #include "ui/frm_main.h"
 
 namespace rvm46::script {
@@ -132,8 +131,9 @@ void LineReader::GiveBack(std::string line) {
 
 // ---- Driver ----
 
-Driver::Driver(std::istream& script, std::ostream& out, std::string folder)
-    : reader_(script), out_(out), folder_(std::move(folder)) {
+Driver::Driver(std::istream& script, std::ostream& out, std::string folder,
+               std::unique_ptr<comm::SerialSystem> serial)
+    : reader_(script), out_(out), folder_(std::move(folder)), serial_(std::move(serial)) {
     SetSwallowedErrorObserver([this](std::string_view procedure, std::string_view reason) {
         errors_.push_back({{"procedure", procedure}, {"reason", reason}});
     });
@@ -244,7 +244,6 @@ void Driver::Execute(const std::string& line) {
         arity(0, 0);
         if (main_) Fail("start: the program is already started");
         main_ = std::make_unique<ui::FrmMain>(*this);
-        if (!serial_) serial_ = std::make_unique<serialport::QtSerialSystem>();
         main_->SetSerialSystem(serial_.get());
         main_->Show();
         return;

@@ -64,7 +64,10 @@ class LineReader {
 class Driver : public forms::HeadlessPlatform {
   public:
     // `folder` is the program folder the windows see; empty = the driver's own folder.
-    Driver(std::istream& script, std::ostream& out, std::string folder);
+    // `serial` gives the program its serial ports (the real ones in rvm46-script); without one
+    // the program finds no port to open.
+    Driver(std::istream& script, std::ostream& out, std::string folder,
+           std::unique_ptr<comm::SerialSystem> serial = nullptr);
     ~Driver() override;
     Driver(const Driver&) = delete;
     Driver& operator=(const Driver&) = delete;

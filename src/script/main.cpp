@@ -2,10 +2,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "model/run_time_error.h"
 #include "script/driver.h"
+#include "serialport/qt_serial_line.h"
 
 int main(int argc, char** argv) {
     using namespace rvm46::script;
@@ -48,7 +50,7 @@ int main(int argc, char** argv) {
     std::istream& in = script == "-" ? std::cin : file;
     const std::string shown = script == "-" ? "<stdin>" : script;
 
-    Driver driver(in, std::cout, folder);
+    Driver driver(in, std::cout, folder, std::make_unique<rvm46::serialport::QtSerialSystem>());
     try {
         driver.Run();
     } catch (const ScriptFailure& failure) {
