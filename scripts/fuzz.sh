@@ -18,7 +18,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 targets="$*"
-[ -n "$targets" ] || targets="image profile codeplug_json script transfer"
+[ -n "$targets" ] || targets="image profile codeplug_json script transfer channel_csv"
 
 sh scripts/install-deps.sh --fuzz
 cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_COMPILER=clang++ >/dev/null

@@ -1,0 +1,51 @@
+// Any bytes as a channel list: refused with a message per bad row, or imported; what was imported
+// exports in its layout and that export imports again without a refusal.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "storage/channel_csv.h"
+#include "storage/tone_file.h"
+
+namespace {
+
+using namespace rvm46;
+
+const ToneTable& Tones() {
+    static const ToneTable tones = storage::LoadToneTable(
+        std::filesystem::path(RVM46_FUZZ_SOURCE_DIR) / "data" / "Setting" / "QTDQT_5100.ini");
+    return tones;
+}
+
+const ModelTable& Models() {
+    static const ModelTable models = [] {
+        ModelTable table;
+        table.gintModelCount = 2;
+        table.gstrModel = {"4100", "400", "470", "65", "5100", "446", "446", "82"};
+        return table;
+    }();
+    return models;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    // The first byte picks the model the rows are checked against: none, 400-470 or 446 MHz.
+    const int model = size == 0 ? -1 : data[0] % 3 - 1;
+    const storage::ChannelImport imported =
+        storage::ImportChannelCsv(bytes, Models(), model, Tones());
+    for (const auto* findings : {&imported.errors, &imported.notes}) {
+        for (const storage::Finding& finding : *findings) {
+            if (finding.why.empty()) std::abort();  // every refusal and note says why
+        }
+    }
+    if (!imported.errors.empty()) return 0;
+    const storage::ChannelExport exported = storage::ExportChannelCsv(
+        imported.channels, imported.wideNarrow.value_or(-1), imported.layout, Tones());
+    const storage::ChannelImport again =
+        storage::ImportChannelCsv(exported.text, Models(), model, Tones());
+    if (!again.errors.empty()) std::abort();
+    return 0;
+}
