@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_support.h"
 #include "storage/channel_csv.h"
 #include "storage/tone_file.h"
 
@@ -13,19 +14,10 @@ namespace {
 using namespace rvm46;
 
 const ToneTable& Tones() {
-    static const ToneTable tones = storage::LoadToneTable(
-        std::filesystem::path(RVM46_FUZZ_SOURCE_DIR) / "data" / "Setting" / "QTDQT_5100.ini");
-    return tones;
+    return fuzz::DeliveredTones();
 }
-
 const ModelTable& Models() {
-    static const ModelTable models = [] {
-        ModelTable table;
-        table.gintModelCount = 2;
-        table.gstrModel = {"4100", "400", "470", "65", "5100", "446", "446", "82"};
-        return table;
-    }();
-    return models;
+    return fuzz::TwoModels();
 }
 
 }  // namespace

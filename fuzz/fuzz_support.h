@@ -10,8 +10,29 @@
 
 #include "forms/forms.h"
 #include "forms/headless_platform.h"
+#include "model/model_table.h"
+#include "model/tone_table.h"
+#include "storage/tone_file.h"
 
 namespace rvm46::fuzz {
+
+// The delivered tone list, read once.
+inline const rvm46::ToneTable& DeliveredTones() {
+    static const rvm46::ToneTable tones = rvm46::storage::LoadToneTable(
+        std::filesystem::path(RVM46_FUZZ_SOURCE_DIR) / "data" / "Setting" / "QTDQT_5100.ini");
+    return tones;
+}
+
+// Two models: 400-470 MHz and 446 MHz.
+inline const rvm46::ModelTable& TwoModels() {
+    static const rvm46::ModelTable models = [] {
+        rvm46::ModelTable table;
+        table.gintModelCount = 2;
+        table.gstrModel = {"4100", "400", "470", "65", "5100", "446", "446", "82"};
+        return table;
+    }();
+    return models;
+}
 
 // A fresh program folder with Setting/ copied from the source tree; in memory (/dev/shm) where
 // there is one, since the settings are saved with a flush to disk on every run.
