@@ -113,6 +113,8 @@ TEST_F(GridTest, ToneCellsOfADecodedChannel) {
     EXPECT_EQ(Row(0), (std::vector<std::string>{"440.00000", "", "无", "67.0", "否", "否"}));
 }
 
+// A click on a cell picks its channel as the list and the spinner do (the spinner_wrap
+// scenario): the panel shows the channel with its band check.
 TEST_F(GridTest, CellClickPicksTheChannelWithoutMovingTheFocus) {
     ui::FrmMain& w = StartWith(kModel400To470);
     EditSampleChannels();
@@ -122,66 +124,66 @@ TEST_F(GridTest, CellClickPicksTheChannelWithoutMovingTheFocus) {
     EXPECT_EQ(w.vsbSelCH.Value(), 8);
     EXPECT_EQ(w.cboTransQTSel.ListIndex(), 123);
     EXPECT_TRUE(w.txtChannel(3007).HasFocus());
-}
 
-TEST_F(GridTest, RightButtonOpensThePopUpForTheRowAndDeletesOnlyIt) {
-    for (int language : {2, 1}) {
-        ui::FrmMain& w = StartWith(kModel400To470, language);
-        EditSampleChannels();
-        AcceptChannel(4, "441", "442");
-        const ChannelTable before = w.gdblChannel;
-        platform_->QueuePopup([](forms::Form&, forms::MenuItem&) {});
-        w.txtChannel(1003).UserMouseDown(kRightButton, 0, 5, 5);
-        EXPECT_EQ(w.mnuChannelData.Caption(),
-                  language == 2 ? "Delete channel 4 data" : "删除信道 4 的数据");
-        EXPECT_EQ(w.cboChSel.ListIndex(), 3);
-
-        platform_->QueuePopup(
-            [](forms::Form&, forms::MenuItem& menu) { menu.Children()[0]->UserClick(); });
-        w.txtChannel(2004).UserMouseDown(kRightButton, 0, 5, 5);
-        ASSERT_EQ(platform_->Popups().size(), 2u);
-        EXPECT_EQ(platform_->Popups()[1].menu, "mnuDelAllData");
-        EXPECT_EQ(w.mnuChannelData.Caption(),
-                  language == 2 ? "Delete channel 5 data" : "删除信道 5 的数据");
-        EXPECT_EQ(Row(4), std::vector<std::string>(6, ""));
-        EXPECT_EQ(w.txtChannel(3004).BackColor(), 0xCACEDFu);
-        ChannelTable expected = before;
-        expected[4] = EmptyChannelTable()[0];
-        EXPECT_EQ(w.gdblChannel, expected);
-        EXPECT_EQ(w.cboChSel.ListIndex(), 4);
-        EXPECT_EQ(MessageCount(), 0u);
-
-        // The left button does not open it; the second item deletes everything.
-        w.txtChannel(1000).UserMouseDown(forms::kLeftButton, 0, 5, 5);
-        EXPECT_EQ(platform_->Popups().size(), 2u);
-        platform_->QueuePopup(
-            [](forms::Form&, forms::MenuItem& menu) { menu.Children()[2]->UserClick(); });
-        w.txtChannel(1007).UserMouseDown(kRightButton, 0, 5, 5);
-        EXPECT_EQ(w.gdblChannel, EmptyChannelTable());
-        EXPECT_EQ(Grid(), std::vector<std::vector<std::string>>(16, std::vector<std::string>(6)));
-        EXPECT_TRUE(w.txtReceFre.HasFocus());
-    }
-}
-
-TEST_F(GridTest, SpinnerStepsAndWrapsAround) {
-    ui::FrmMain& w = StartWith(kModel400To470);
-    EditSampleChannels();
-    w.cboChSel.UserSelect(0);
-    EXPECT_EQ(w.vsbSelCH.Value(), 1);
-    w.vsbSelCH.UserArrowUp();
-    EXPECT_EQ(w.vsbSelCH.Value(), 16);
-    EXPECT_EQ(w.cboChSel.ListIndex(), 15);
+    w.txtChannel(1015).UserClick();
     EXPECT_EQ(w.txtReceFre.Text(), "470.00000");
     EXPECT_TRUE(w.gblnTransOverRange);
     EXPECT_EQ(w.txtTransFre.ForeColor(), kHint);
-
     w.vsbSelCH.UserArrowDown();
-    EXPECT_EQ(w.vsbSelCH.Value(), 1);
     EXPECT_EQ(w.txtReceFre.Text(), "440.00000");
     EXPECT_FALSE(w.gblnTransOverRange);
-    w.vsbSelCH.UserArrowDown();
-    EXPECT_EQ(w.cboChSel.ListIndex(), 1);
-    EXPECT_EQ(w.txtTransFre.Text(), "");
+}
+
+// In Chinese (the channel_entry scenario shows the pop-up in English).
+TEST_F(GridTest, RightButtonOpensThePopUpForTheRowAndDeletesOnlyIt) {
+    ui::FrmMain& w = StartWith(kModel400To470, 1);
+    EditSampleChannels();
+    AcceptChannel(4, "441", "442");
+    const ChannelTable before = w.gdblChannel;
+    platform_->QueuePopup([](forms::Form&, forms::MenuItem&) {});
+    w.txtChannel(1003).UserMouseDown(kRightButton, 0, 5, 5);
+    EXPECT_EQ(w.mnuChannelData.Caption(), "删除信道 4 的数据");
+    EXPECT_EQ(w.cboChSel.ListIndex(), 3);
+
+    platform_->QueuePopup(
+        [](forms::Form&, forms::MenuItem& menu) { menu.Children()[0]->UserClick(); });
+    w.txtChannel(2004).UserMouseDown(kRightButton, 0, 5, 5);
+    ASSERT_EQ(platform_->Popups().size(), 2u);
+    EXPECT_EQ(platform_->Popups()[1].menu, "mnuDelAllData");
+    EXPECT_EQ(w.mnuChannelData.Caption(), "删除信道 5 的数据");
+    EXPECT_EQ(Row(4), std::vector<std::string>(6, ""));
+    EXPECT_EQ(w.txtChannel(3004).BackColor(), 0xCACEDFu);
+    ChannelTable expected = before;
+    expected[4] = EmptyChannelTable()[0];
+    EXPECT_EQ(w.gdblChannel, expected);
+    EXPECT_EQ(w.cboChSel.ListIndex(), 4);
+    EXPECT_EQ(MessageCount(), 0u);
+
+    // The left button does not open it; the second item deletes everything.
+    w.txtChannel(1000).UserMouseDown(forms::kLeftButton, 0, 5, 5);
+    EXPECT_EQ(platform_->Popups().size(), 2u);
+    platform_->QueuePopup(
+        [](forms::Form&, forms::MenuItem& menu) { menu.Children()[2]->UserClick(); });
+    w.txtChannel(1007).UserMouseDown(kRightButton, 0, 5, 5);
+    EXPECT_EQ(w.gdblChannel, EmptyChannelTable());
+    EXPECT_EQ(Grid(), std::vector<std::vector<std::string>>(16, std::vector<std::string>(6)));
+    EXPECT_TRUE(w.txtReceFre.HasFocus());
+}
+
+// On a language switch a channel in use gets its language-dependent cells rewritten; a row
+// without channel only gets the background of an unused row.
+TEST_F(GridTest, LanguageSwitchRewritesTheCellsOfChannelsInUse) {
+    ui::FrmMain& w = StartWith(kModel446, 1);
+    w.gdblChannel[0] = {446.00625, 446.00625, 0, 5, 1, 0, -1, -1};
+    w.txtChannel(3001).SetText("kept");
+    w.mnuLangSel1.UserClick();
+    EXPECT_EQ(w.txtChannel(3000).Text(), "None");
+    EXPECT_EQ(w.txtChannel(4000).Text(), "");  // a real tone is not rewritten here
+    EXPECT_EQ(w.txtChannel(5000).Text(), "Yes");
+    EXPECT_EQ(w.txtChannel(6000).Text(), "No");
+    EXPECT_EQ(w.txtChannel(1000).BackColor(), w.gdblColorTextText);
+    EXPECT_EQ(w.txtChannel(3001).Text(), "kept");
+    EXPECT_EQ(w.txtChannel(3001).BackColor(), w.gdblColorText);
 }
 
 }  // namespace

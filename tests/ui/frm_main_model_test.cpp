@@ -6,9 +6,6 @@
 namespace rvm46::testing {
 namespace {
 
-using forms::MsgIcon;
-using forms::MsgResult;
-
 class ModelSelectionTest : public MainWindowTest {
   protected:
     void SetUp() override {
@@ -28,36 +25,6 @@ TEST_F(ModelSelectionTest, SameModelAsksNothingButSaves) {
     EXPECT_TRUE(platform_->Messages().empty());
     EXPECT_EQ(w_->gdblChannel[3][0], 446.00625);
     EXPECT_EQ(Config("Model"), "1");
-}
-
-TEST_F(ModelSelectionTest, RefusedChangeLeavesEverything) {
-    platform_->QueueAnswer(MsgResult::No);
-    w_->cboTypeSel.UserSelect(2);
-    ASSERT_EQ(platform_->Messages().size(), 1u);
-    const auto& asked = platform_->Messages()[0];
-    EXPECT_EQ(asked.prompt, "All data will be cleared,continue？");
-    EXPECT_EQ(asked.title, "Notice");
-    EXPECT_EQ(asked.icon, MsgIcon::Exclamation);
-    EXPECT_EQ(w_->cboTypeSel.ListIndex(), 1);
-    EXPECT_EQ(w_->gintCurModel, 1);
-    EXPECT_EQ(w_->gdblChannel[3][0], 446.00625);
-    EXPECT_EQ(w_->txtChannel(1003).Text(), "446.00625");
-    EXPECT_EQ(w_->cboSqlSel.ListIndex(), 2);
-    EXPECT_EQ(Config("Model"), "1");
-}
-
-TEST_F(ModelSelectionTest, AcceptedChangeClearsChannelsAndRestoresDefaults) {
-    w_->txtReceFre.SetText("446.1");
-    platform_->QueueAnswer(MsgResult::Yes);
-    w_->cboTypeSel.UserSelect(2);
-    EXPECT_EQ(w_->gintCurModel, 2);
-    EXPECT_EQ(w_->lblFreVal.Caption(), "400-470MHz");
-    EXPECT_EQ(w_->gdblChannel[3][0], -1);
-    EXPECT_EQ(w_->txtChannel(1003).Text(), "");
-    EXPECT_EQ(w_->txtReceFre.Text(), "");
-    EXPECT_EQ(w_->cboSqlSel.ListIndex(), 6);
-    EXPECT_EQ(w_->cboChSel.ListIndex(), 0);
-    EXPECT_EQ(Config("Model"), "2");
 }
 
 TEST_F(ModelSelectionTest, EnteringAToneListStartsFromTheOtherOne) {

@@ -1,6 +1,7 @@
-// Reading and writing the radio from the window, against the simulated radio: the port dialog,
-// the opening of the port, the communication dialog with its progress, the failure steps, the
-// status reset, and the files a read leaves behind.
+// Reading and writing the radio from the window, against the simulated radio: the progress and
+// status shown, what the radio and the window hold after a transfer or a failure, the backups and
+// the data file a read leaves, the status reset, and the port dialog. The transfer_* scenarios
+// drive the same commands end to end.
 #include <algorithm>
 #include <fstream>
 
@@ -117,49 +118,32 @@ const std::string kCommunicating = "Communicating,wait a minute    ";
 const std::string kSuccess = "Communication success";
 const std::string kFailed = "Communication failed";
 
-TEST_F(TransferTest, WriteThenReadInAnotherWindowCarriesTheCodeplug) {
+TEST_F(TransferTest, WriteThenReadCarriesTheCodeplugAndEachReadKeepsABackup) {
     radiosim::RadioMemory before{};
     before.fill(0x5A);
     SimulatedLine line(before);
     ui::FrmMain& w = StartOn(line);
-    AcceptChannel(0, "440", "445");
     AcceptChannel(3, "460.0125", "465");
 
     const TransferRun write = Run(false);
     EXPECT_EQ(write.bar, Count(1, 122));
-    EXPECT_TRUE(write.closedItself);
     EXPECT_EQ(write.status, (std::vector<std::string>{kCommunicating, kSuccess}));
     EXPECT_TRUE(write.timerOffInTransfer);
-    EXPECT_EQ(w.gintPercentCnt, 123);
-    EXPECT_EQ(platform_->Messages().size(), 0u);
     ExpectPortClosedAndResetPending(line);
-    EXPECT_EQ(w.sbrStatus.PanelText(3), "File Name: " + DataFile().string());
     // The radio holds the encoded edit state up to 3D7h; 3D8h..3FFh are never written.
     const auto& memory = line.radio().memory();
     for (std::size_t a = 0; a < memory.size(); ++a) {
         const std::uint8_t want = a < 0x3D8 ? w.gbytMatrixCode[50 + a] : 0x5A;
         ASSERT_EQ(memory[a], want) << "address " << a;
     }
-    ASSERT_FALSE(line.trace().empty());
-    EXPECT_EQ(line.trace()[line.trace().size() - 2].substr(0, 13), "> 57 03 D0 08");
     EXPECT_TRUE(Backups().empty());
 
-    // A new run of the program reads it back.
+    // A new run of the program reads it back and keeps a copy named by the time of the read.
     ui::FrmMain& r = StartOn(line);
-    EXPECT_EQ(Row(0)[0], "");
     const TransferRun read = Run(true);
     EXPECT_EQ(read.bar, Count(1, 127));
-    EXPECT_TRUE(read.closedItself);
-    EXPECT_EQ(read.status, (std::vector<std::string>{kCommunicating, kSuccess}));
-    EXPECT_EQ(Row(0)[0], "440.00000");
-    EXPECT_EQ(Row(0)[1], "445.00000");
-    EXPECT_EQ(Row(3)[0], "460.01250");
     EXPECT_EQ(r.gdblChannel[3][0], 460.0125);
     ExpectPortClosedAndResetPending(line);
-    EXPECT_EQ(r.sbrStatus.PanelText(3), "File Name: " + DataFile().string());
-    // The settings were stored after the read.
-    EXPECT_EQ(Config("COM"), "1");
-    // A copy of what the radio held, named by the time of the read.
     const auto backups = Backups();
     ASSERT_EQ(backups.size(), 1u);
     EXPECT_EQ(backups[0].filename().string().substr(0, 5), "Read_");
@@ -173,37 +157,8 @@ TEST_F(TransferTest, WriteThenReadInAnotherWindowCarriesTheCodeplug) {
     EXPECT_EQ(Backups().size(), 2u);
 }
 
-TEST_F(TransferTest, ReadFailingAtABlockLeavesTheWindowAndTheLaterBlocksAsTheyWere) {
-    SimulatedLine line(Pattern(), Fault{Fault::Kind::kSilentBlock, 5});
-    ui::FrmMain& w = StartOn(line);
-    AcceptChannel(0, "440", "445");
-    w.SetConvert();
-    const CodeplugImage before = w.gbytMatrixCode;
-    const auto channels = w.gdblChannel;
-
-    platform_->QueueAnswer(MsgResult::OK);
-    const TransferRun run = Run(true);
-    ASSERT_EQ(platform_->Messages().size(), 1u);
-    EXPECT_EQ(platform_->Messages()[0].prompt,
-              "Communication failed,please check commuication port!");
-    EXPECT_EQ(platform_->Messages()[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(platform_->Messages()[0].title, "Notice");
-    EXPECT_FALSE(run.closedItself);
-    EXPECT_EQ(run.bar, (std::vector<int>{1, 2, 3, 4, 5, 0}));
-    EXPECT_EQ(run.barAfter, 0);
-    EXPECT_EQ(run.status, (std::vector<std::string>{kCommunicating, kFailed}));
-    ExpectPortClosedAndResetPending(line);
-    EXPECT_NE(w.lastTransferFailure.find("block 5"), std::string::npos) << w.lastTransferFailure;
-    // Blocks 0..4 hold the radio's bytes, the rest is as it was; the window shows the old data.
-    const auto& memory = line.radio().memory();
-    for (std::size_t i = 50; i < before.size(); ++i) {
-        ASSERT_EQ(w.gbytMatrixCode[i], i < 50 + 40 ? memory[i - 50] : before[i]) << i;
-    }
-    EXPECT_EQ(w.gdblChannel, channels);
-    EXPECT_EQ(Row(0)[0], "440.00000");
-    EXPECT_TRUE(Backups().empty());
-}
-
+// Every failure after the opening ends with the same steps, and a read that fails leaves the
+// window's channels as they were: only the blocks that arrived are in the image.
 TEST_F(TransferTest, FailuresAfterTheOpeningAllEndWithTheFailureSteps) {
     struct Case {
         Fault fault;
@@ -216,6 +171,7 @@ TEST_F(TransferTest, FailuresAfterTheOpeningAllEndWithTheFailureSteps) {
         {{Fault::Kind::kSilentHandshake, 0}, false, {}, false},
         {{Fault::Kind::kShortIdent, 0}, true, {}, false},
         {{Fault::Kind::kGarbageHandshake, 0}, false, {}, false},
+        {{Fault::Kind::kSilentBlock, 5}, true, {1, 2, 3, 4, 5, 0}, false},
         // An adapter unplugged mid-transfer.
         {{Fault::Kind::kHangUp, 3}, true, {1, 2, 3, 0}, false},
         {{Fault::Kind::kHangUp, 2}, false, {1, 2, 0}, false},
@@ -227,41 +183,39 @@ TEST_F(TransferTest, FailuresAfterTheOpeningAllEndWithTheFailureSteps) {
                                           << c.fault.n << (c.read ? " read" : " write"));
         SimulatedLine line(Pattern(), c.fault);
         ui::FrmMain& w = StartOn(line);
+        AcceptChannel(0, "440", "445");
+        w.SetConvert();
+        const CodeplugImage before = w.gbytMatrixCode;
+        const auto channels = w.gdblChannel;
         const std::size_t messages = platform_->Messages().size();
         platform_->QueueAnswer(MsgResult::OK);
         const TransferRun run = Run(c.read);
         ASSERT_EQ(platform_->Messages().size(), messages + 1);
         EXPECT_EQ(platform_->Messages().back().prompt,
                   "Communication failed,please check commuication port!");
+        EXPECT_EQ(platform_->Messages().back().icon, MsgIcon::Exclamation);
         EXPECT_EQ(run.bar, c.bar);
         EXPECT_EQ(run.closedItself, c.closedItself);
         if (!c.closedItself) {
             EXPECT_EQ(run.barAfter, 0);
         }
-        EXPECT_EQ(w.sbrStatus.PanelText(1), kFailed);
+        ASSERT_FALSE(run.status.empty());
+        EXPECT_EQ(run.status.back(), kFailed);
         EXPECT_FALSE(w.lastTransferFailure.empty());
         ExpectPortClosedAndResetPending(line);
+        EXPECT_EQ(w.gdblChannel, channels);
+        EXPECT_EQ(Row(0)[0], "440.00000");
+        EXPECT_TRUE(Backups().empty());
+        if (!c.read) continue;
+        EXPECT_EQ(std::count(run.status.begin(), run.status.end(), kSuccess), 0);
+        // The blocks before the failing one hold the radio's bytes, the rest is as it was.
+        const std::size_t arrived =
+            8 * std::count_if(c.bar.begin(), c.bar.end(), [](int v) { return v > 0; });
+        for (std::size_t i = 50; i < before.size(); ++i) {
+            const std::uint8_t want = i < 50 + arrived ? line.radio().memory()[i - 50] : before[i];
+            ASSERT_EQ(w.gbytMatrixCode[i], want) << i;
+        }
     }
-}
-
-TEST_F(TransferTest, HandshakeFailureLeavesTheDialogForAnotherTry) {
-    SimulatedLine line(Pattern(), Fault{Fault::Kind::kNakHandshake, 0});
-    StartOn(line);
-    platform_->QueueAnswer(MsgResult::OK);
-    platform_->QueueAnswer(MsgResult::OK);
-    int presses = 0;
-    platform_->QueueModal([&](forms::Form& form) {
-        auto& dialog = dynamic_cast<ui::FrmCommun&>(form);
-        for (; presses < 2 && dialog.Loaded(); ++presses) dialog.cmdRW.UserClick();
-        EXPECT_EQ(dialog.prgCommunicate.Value(), 0);
-        dialog.UserClose();
-    });
-    W().mnuWriteFre.UserClick();
-    EXPECT_EQ(presses, 2);
-    EXPECT_EQ(platform_->Messages().size(), 2u);
-    EXPECT_EQ(line.opens(), 2);
-    // The radio refused the handshake command: nothing was sent after it.
-    EXPECT_EQ(line.trace().back(), "< 15");
 }
 
 TEST_F(TransferTest, UnsetPortShowsItsMessageAndOpensNothing) {
@@ -275,8 +229,6 @@ TEST_F(TransferTest, UnsetPortShowsItsMessageAndOpensNothing) {
         platform_->QueueAnswer(MsgResult::OK);
         platform_->QueueModal([&](forms::Form& form) {
             auto& dialog = dynamic_cast<ui::FrmCommun&>(form);
-            EXPECT_EQ(dialog.Caption(), "通信");
-            EXPECT_EQ(dialog.cmdRW.Caption(), "读(&R)");
             dialog.cmdRW.UserClick();
             EXPECT_TRUE(dialog.Loaded());
             dialog.UserClose();
@@ -286,49 +238,12 @@ TEST_F(TransferTest, UnsetPortShowsItsMessageAndOpensNothing) {
         EXPECT_EQ(platform_->Messages()[0].prompt,
                   "通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口");
         EXPECT_EQ(platform_->Messages()[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(platform_->Messages()[0].title, "提示");
         EXPECT_EQ(platform_->Modals().size(), modals + 1);  // the port dialog did not come up
         EXPECT_EQ(line.opens(), 0);
         EXPECT_TRUE(w.gblnPortClosed);
         EXPECT_EQ(w.sbrStatus.PanelText(1), "就绪");
         EXPECT_FALSE(w.tmrCommunEnd.Enabled());
     }
-}
-
-TEST_F(TransferTest, MissingDeviceOffersThePortDialogWithTheReason) {
-    SimulatedLine line;
-    line.FailOpen("no such device");
-    SetConfig("Setting", "COM", "3");
-    SetConfig("Ports", "COM3", "/dev/rvm46-gone");
-    ui::FrmMain& w = StartOn(line);
-    platform_->QueueAnswer(MsgResult::OK);
-    bool commClosed = false;
-    platform_->QueueModal([&](forms::Form& form) {
-        auto& dialog = dynamic_cast<ui::FrmCommun&>(form);
-        dialog.cmdRW.UserClick();
-        commClosed = !dialog.Loaded();
-    });
-    platform_->QueueModal([&](forms::Form& form) {
-        auto& dialog = dynamic_cast<ui::FrmToolCom&>(form);
-        EXPECT_TRUE(dialog.COM1(2).Value());  // the old port
-        EXPECT_TRUE(dialog.lblPortFailure.Visible());
-        EXPECT_EQ(dialog.lblPortFailure.Caption(),
-                  "COM3 (/dev/rvm46-gone) is not there. Plug in the programming cable, or "
-                  "choose the port it is on.");
-        dialog.COM1(1).UserClick();
-        dialog.cmdOK.UserClick();
-    });
-    w.mnuReadFre.UserClick();
-    EXPECT_TRUE(commClosed);
-    ASSERT_EQ(platform_->Messages().size(), 1u);
-    EXPECT_EQ(platform_->Messages()[0].prompt, "Failed to open port!");
-    EXPECT_EQ(platform_->Messages()[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(w.gintComPort, 2);
-    EXPECT_EQ(w.sbrStatus.PanelText(2), "COM2");
-    EXPECT_EQ(Config("COM"), "2");
-    EXPECT_TRUE(w.gblnPortClosed);
-    EXPECT_EQ(w.sbrStatus.PanelText(1), "Ready");
-    EXPECT_FALSE(w.portOpenFailure);
 }
 
 TEST_F(TransferTest, PortDialogShowsTheDevicesAndKeepsThePortOnCancelOrNoChoice) {
@@ -348,7 +263,6 @@ TEST_F(TransferTest, PortDialogShowsTheDevicesAndKeepsThePortOnCancelOrNoChoice)
     };
     platform_->QueueModal([&](forms::Form& form) {
         auto& dialog = dynamic_cast<ui::FrmToolCom&>(form);
-        EXPECT_EQ(dialog.Caption(), "Communication Port");
         for (int i = 0; i < 16; ++i) EXPECT_FALSE(dialog.COM1(i).Value()) << i;
         EXPECT_FALSE(dialog.lblPortFailure.Visible());
         // Pinned first (COM1 from the test's set-up, COM3), then what the system found, USB
@@ -364,7 +278,6 @@ TEST_F(TransferTest, PortDialogShowsTheDevicesAndKeepsThePortOnCancelOrNoChoice)
     w.tlbFrmMain.UserClickButton("Com");
     EXPECT_EQ(w.gintComPort, 0);
     EXPECT_EQ(w.sbrStatus.PanelText(2), "COM0");
-    EXPECT_EQ(Config("COM"), "0");
 
     choose(4, false);
     w.mnuCommunicate.UserClick();
@@ -377,25 +290,19 @@ TEST_F(TransferTest, PortDialogShowsTheDevicesAndKeepsThePortOnCancelOrNoChoice)
     choose(-1, false);
     w.mnuCommunicate.UserClick();
     EXPECT_EQ(w.gintComPort, 5);
-    EXPECT_EQ(platform_->PendingAnswers(), 0u);
 }
 
-TEST_F(TransferTest, StatusReturnsToReadyOnTheSecondTickUnlessANewTransferStarts) {
+// A new transfer before the reset timer's second tick stops the pending reset and starts its own.
+TEST_F(TransferTest, NewTransferRestartsTheStatusReset) {
     SimulatedLine line(Pattern());
     ui::FrmMain& w = StartOn(line);
     Run(true);
     EXPECT_TRUE(w.tmrCommunEnd.Tick());
-    EXPECT_EQ(w.sbrStatus.PanelText(1), kSuccess);
-    // A new transfer before the second tick stops the pending reset and starts its own.
-    const TransferRun write = Run(false);
-    EXPECT_TRUE(write.timerOffInTransfer);
-    EXPECT_EQ(w.gintCommunEndCnt, 0);
+    Run(false);
     EXPECT_TRUE(w.tmrCommunEnd.Tick());
     EXPECT_EQ(w.sbrStatus.PanelText(1), kSuccess);
     EXPECT_TRUE(w.tmrCommunEnd.Tick());
     EXPECT_EQ(w.sbrStatus.PanelText(1), "Ready");
-    EXPECT_FALSE(w.tmrCommunEnd.Enabled());
-    EXPECT_FALSE(w.tmrCommunEnd.Tick());
 }
 
 TEST_F(TransferTest, CurrentDataFileAfterReadAndWrite) {
