@@ -1,44 +1,23 @@
-// The command-line companion, driven as a user would call it: files in, JSON and files out.
-#include "cli/cli.h"
-
+// The command line's file verbs driven as a user calls them: data files, JSON documents and
+// channel lists in and out, and what each refusal says.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
-#include <sstream>
-#include <string>
-#include <vector>
 
+#include "cli/cli_fixture.h"
 #include "storage/image_file.h"
-#include "support/temp_dir.h"
 
 namespace rvm46 {
 namespace {
 
 using nlohmann::json;
-using testing::DeliveredFile;
-using testing::TempDir;
+using ::testing::HasSubstr;
 
-class CliTest : public ::testing::Test {
+class CliFilesTest : public testing::CliTest {
   protected:
-    CliTest() {
-        std::filesystem::create_directories(dir_ / "Setting");
-        std::filesystem::copy_file(DeliveredFile("Config_5100.ini"),
-                                   dir_ / "Setting" / "Config_5100.ini");
-        std::filesystem::copy_file(DeliveredFile("QTDQT_5100.ini"),
-                                   dir_ / "Setting" / "QTDQT_5100.ini");
-    }
-
-    int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), "rvm46");
-        std::vector<const char*> argv;
-        for (const auto& a : args) argv.push_back(a.c_str());
-        out_.str("");
-        err_.str("");
-        return cli::RunCli(static_cast<int>(argv.size()), argv.data(), dir_.path(), out_, err_);
-    }
-
     static json Document() {
         json channels = json::array();
         for (int k = 0; k < 16; ++k) channels.push_back(nullptr);
@@ -64,56 +43,54 @@ class CliTest : public ::testing::Test {
         return dir_.Write("in.json", document.dump()).string();
     }
 
-    TempDir dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
+    static constexpr const char* kOwnList =
+        "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n"
+        "1,446.00625,446.00625,None,67.0,No,Yes\n"
+        "4,446.01,,D023N,,Yes,No\n";
 };
 
-TEST_F(CliTest, EncodeThenDecodeGivesTheSameDocument) {
+TEST_F(CliFilesTest, EncodeThenDecodeGivesTheSameDocument) {
     const json document = Document();
-    const std::string out = (dir_ / "out.Dat").string();
-    ASSERT_EQ(Run({"encode", WriteJson(document), out}), 0) << err_.str();
-    EXPECT_EQ(std::filesystem::file_size(out), 1074u);
-    ASSERT_EQ(Run({"decode", out}), 0) << err_.str();
+    ASSERT_EQ(Run({"encode", WriteJson(document), Path("out.Dat")}), 0) << err_.str();
+    EXPECT_EQ(std::filesystem::file_size(Path("out.Dat")), 1074u);
+    ASSERT_EQ(Run({"decode", Path("out.Dat")}), 0) << err_.str();
     json decoded = json::parse(out_.str());
     EXPECT_EQ(decoded["model_code"], 81);  // the code of the third delivered model
     decoded.erase("model_code");
     EXPECT_EQ(decoded, document);
     // Frequencies are written with five decimals.
-    EXPECT_NE(out_.str().find("\"rx\": 462.50000"), std::string::npos);
+    EXPECT_THAT(out_.str(), HasSubstr("\"rx\": 462.50000"));
 }
 
-TEST_F(CliTest, NullSelectionsEncodeAsNoSelection) {
+TEST_F(CliFilesTest, NullSelectionsEncodeAsNoSelection) {
     json document = Document();
     for (const char* key : {"model", "beep_tone", "battery_save", "squelch", "monitor_key",
                             "time_out_timer", "wide_narrow"}) {
         document[key] = nullptr;
     }
-    const std::string out = (dir_ / "out.Dat").string();
-    ASSERT_EQ(Run({"encode", WriteJson(document), out}), 0) << err_.str();
-    std::string reason;
-    const auto image = storage::ReadImageFile(out, &reason);
+    ASSERT_EQ(Run({"encode", WriteJson(document), Path("out.Dat")}), 0) << err_.str();
+    const auto image = storage::ReadImageFile(Path("out.Dat"), nullptr);
     ASSERT_TRUE(image);
     EXPECT_EQ((*image)[1010], 0xFF);
     EXPECT_EQ((*image)[1011], 5);
     EXPECT_EQ((*image)[1028], 0xFF);     // no model: the model block stays blank
     EXPECT_EQ((*image)[66 + 12], 0xFB);  // no wide/narrow: flags left FBh
-    ASSERT_EQ(Run({"decode", out}), 0);
+    ASSERT_EQ(Run({"decode", Path("out.Dat")}), 0);
     const json decoded = json::parse(out_.str());
     EXPECT_TRUE(decoded["model"].is_null());
     EXPECT_EQ(decoded["squelch"], 5);
+    EXPECT_EQ(decoded["channels"][0]["rx"], 446.00625);  // the channels without a model too
 }
 
-TEST_F(CliTest, DecodeOfANeverProgrammedImageKeepsTheChannels) {
+TEST_F(CliFilesTest, DecodeOfANeverProgrammedImageKeepsTheChannels) {
     CodeplugImage image;
     image.fill(0xFF);
     image[66 + 13] = image[66 + 14] = 0x01;
     image[66 + 12] = 0xF8;
     const std::uint8_t rx[4] = {0x25, 0x06, 0x60, 0x44};
     std::copy(rx, rx + 4, &image[66]);
-    std::string reason;
-    ASSERT_TRUE(storage::WriteNewImageFile(dir_ / "blank.Dat", image, &reason));
-    ASSERT_EQ(Run({"decode", (dir_ / "blank.Dat").string()}), 0);
+    ASSERT_TRUE(storage::WriteNewImageFile(Path("blank.Dat"), image, nullptr));
+    ASSERT_EQ(Run({"decode", Path("blank.Dat")}), 0);
     const json decoded = json::parse(out_.str());
     EXPECT_TRUE(decoded["squelch"].is_null());
     EXPECT_TRUE(decoded["model"].is_null());
@@ -123,21 +100,19 @@ TEST_F(CliTest, DecodeOfANeverProgrammedImageKeepsTheChannels) {
     EXPECT_TRUE(decoded["channels"][1].is_null());
 }
 
-TEST_F(CliTest, BadInputIsRefusedAndLeavesNoFile) {
-    const std::string out = (dir_ / "out.Dat").string();
+TEST_F(CliFilesTest, BadDocumentsAreRefusedAndLeaveNoFile) {
     const auto refuse = [&](const std::string& text, const std::string& expected) {
-        const std::string in = dir_.Write("bad.json", text).string();
-        EXPECT_EQ(Run({"encode", in, out}), 1) << text;
-        EXPECT_NE(err_.str().find(expected), std::string::npos) << err_.str();
-        EXPECT_FALSE(std::filesystem::exists(out)) << text;
+        EXPECT_EQ(Run({"encode", dir_.Write("bad.json", text).string(), Path("out.Dat")}), 1)
+            << text;
+        EXPECT_THAT(err_.str(), HasSubstr(expected));
+        EXPECT_FALSE(std::filesystem::exists(Path("out.Dat"))) << text;
     };
     refuse("{ not json", "malformed JSON");
     refuse("[1, 2]", "must be a JSON object");
     // Text the JSON reader would take wrongly: a number beyond a double (it threw past every
     // handler), a NUL byte (it ignored the rest), a key given twice (the last one won).
-    const std::string good = Document().dump();
     refuse(R"({"model": 1e309})", "malformed JSON");
-    refuse(good + std::string("\0{", 2), "a NUL byte at offset");
+    refuse(Document().dump() + std::string("\0{", 2), "a NUL byte at offset");
     refuse(R"({"squelch": 1, "squelch": 2})", "\"squelch\" is given twice");
     refuse(R"({"channels": [{"rx": 1, "rx": 2}]})", "\"rx\" is given twice");
     // A JSON patch to the good document, and what the refusal says.
@@ -160,37 +135,56 @@ TEST_F(CliTest, BadInputIsRefusedAndLeavesNoFile) {
     for (const auto& [patch, expected] : patches) {
         refuse(Document().patch(json::array({json::parse(patch)})).dump(), expected);
     }
-
-    EXPECT_EQ(Run({"encode", (dir_ / "missing.json").string(), out}), 1);
-    EXPECT_EQ(Run({"decode", (dir_ / "missing.Dat").string()}), 1);
-    EXPECT_EQ(out_.str(), "");
-    // An output folder that does not exist: refused, nothing left behind.
-    EXPECT_EQ(Run({"encode", WriteJson(Document()), (dir_ / "no" / "out.Dat").string()}), 1);
-    EXPECT_FALSE(std::filesystem::exists(dir_ / "no"));
-    // A named configuration that does not exist is an error, not a silent default.
-    EXPECT_EQ(Run({"decode", "--config", (dir_ / "none.ini").string(), out}), 1);
-    EXPECT_EQ(Run({"frobnicate"}), 2);
 }
 
-// Only regular files are read: a FIFO with no writer would block, a device would be read as data.
-TEST_F(CliTest, FilesThatAreNotRegularFilesAreRefused) {
-    const std::string fifo = (dir_ / "pipe").string();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+// Every verb's refusals: the exit status, what it says, and no file left behind. Only regular
+// files are read: a FIFO with no writer would block, a device would be read as data.
+TEST_F(CliFilesTest, RefusalsGiveTheirStatusAndReasonAndWriteNothing) {
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
     const std::string data = WriteDataFile(1074);
-    const std::vector<std::vector<std::string>> commands = {
-        {"decode", fifo},
-        {"decode", "/dev/zero"},
-        {"decode", "--config", fifo, data},
-        {"decode", "--tones", "/dev/null", data},
-        {"encode", WriteJson(Document()), "/dev/null"}};
-    for (const auto& command : commands) {
-        EXPECT_EQ(Run(command), 1) << command.back();
-        EXPECT_NE(err_.str().find(" not a file"), std::string::npos) << err_.str();
+    const std::string json = WriteJson(Document());
+    const std::string ini = dir_.Write("bad.ini", "[Model]\nModCnt=\x81\x20\n").string();
+    dir_.Write("list.csv", kOwnList);
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"encode", Path("missing.json"), Path("x.Dat")}, 1, "cannot read"},
+        {{"encode", json, Path("no/x.Dat")}, 1, "cannot write"},
+        {{"encode", json, "/dev/null"}, 1, " not a file"},
+        {{"decode", Path("missing.Dat")}, 1, "cannot read"},
+        {{"decode", Path("pipe")}, 1, " not a file"},
+        {{"decode", "/dev/zero"}, 1, " not a file"},
+        {{"decode", "--config", Path("pipe"), data}, 1, " not a file"},
+        {{"decode", "--tones", "/dev/null", data}, 1, " not a file"},
+        // A named configuration that does not exist is an error, not a silent default.
+        {{"decode", "--config", Path("none.ini"), data}, 1, "cannot be read"},
+        {{"decode", "--config", ini, data}, 1, "is neither UTF-8, UTF-16 nor GB18030 text"},
+        {{"frobnicate"}, 2, ""},
+        {{"csv-import", "--model", "9", Path("list.csv"), Path("x.Dat")},
+         1,
+         "--model 9 is not a model of the configuration (0 4100, 1 4100-446, 2 5100, 3 5100-446)"},
+        {{"csv-import", Path("missing.csv"), Path("x.Dat")}, 1, "cannot read"},
+        {{"csv-import", data, Path("x.Dat")}, 1, "not a comma-separated text file"},
+        {{"csv-export", "--layout", "other", data, Path("x.csv")}, 2, ""},
+        {{"csv-export", Path("missing.Dat"), Path("x.csv")}, 1, "cannot read"},
+        {{"diff", data}, 2, ""},
+        {{"diff", data, Path("missing.Dat")}, 2, "cannot read"},
+        {{"diff", data, data}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.args), c.status) << c.args[0] << " " << c.args.back();
+        EXPECT_THAT(err_.str(), HasSubstr(c.message)) << c.args[0] << " " << c.args.back();
+        EXPECT_EQ(out_.str(), "") << c.args[0] << " " << c.args.back();
     }
+    EXPECT_FALSE(std::filesystem::exists(Path("x.Dat")));
+    EXPECT_FALSE(std::filesystem::exists(Path("no")));
 }
 
 // Any file decodes, but one that is not a data file's length is reported.
-TEST_F(CliTest, DecodeWarnsOfAFileThatIsNotADataFilesLength) {
+TEST_F(CliFilesTest, DecodeWarnsOfAFileThatIsNotADataFilesLength) {
     const std::pair<std::size_t, const char*> cases[] = {
         {0,
          "is 0 bytes, shorter than a data file (1074 bytes); the missing bytes were read as 00h"},
@@ -200,41 +194,62 @@ TEST_F(CliTest, DecodeWarnsOfAFileThatIsNotADataFilesLength) {
         EXPECT_EQ(Run({"decode", WriteDataFile(size)}), 0);
         EXPECT_EQ(json::parse(out_.str())["channels"].size(), 16u);
         if (warning) {
-            EXPECT_NE(err_.str().find(warning), std::string::npos) << err_.str();
+            EXPECT_THAT(err_.str(), HasSubstr(warning));
         } else {
             EXPECT_EQ(err_.str(), "");
         }
     }
 }
 
-// A configuration file in UTF-16 (as a Windows editor saves "Unicode") is read; one in no encoding
-// the program reads is refused with the reason.
-TEST_F(CliTest, ConfigurationEncodings) {
-    const std::string data = WriteDataFile(1074);
-    std::string utf16Text = "\xFF\xFE";
-    for (const char c : std::string("[Model]\r\nModCnt=1\r\n3=255\r\n")) utf16Text += {c, '\0'};
-    const std::string utf16 = dir_.Write("utf16.ini", utf16Text).string();
-    EXPECT_EQ(Run({"decode", "--config", utf16, data}), 0) << err_.str();
-    EXPECT_EQ(json::parse(out_.str())["model"], 0);  // the blank image's model byte FFh is 255
-    const std::string bad = dir_.Write("bad.ini", "[Model]\nModCnt=\x81\x20\n").string();
-    EXPECT_EQ(Run({"decode", "--config", bad, data}), 1);
-    EXPECT_NE(err_.str().find("is neither UTF-8, UTF-16 nor GB18030 text"), std::string::npos)
-        << err_.str();
-}
-
-TEST_F(CliTest, AnyNumberIsAFrequency) {
+TEST_F(CliFilesTest, AnyNumberIsAFrequency) {
     json document = Document();
     document["channels"][3] = {{"rx", 1e300},      {"tx", -5},          {"decode_tone", 0},
                                {"encode_tone", 0}, {"busy_lockout", 0}, {"shift", 0}};
-    const std::string out = (dir_ / "out.Dat").string();
-    ASSERT_EQ(Run({"encode", WriteJson(document), out}), 0) << err_.str();
+    ASSERT_EQ(Run({"encode", WriteJson(document), Path("out.Dat")}), 0) << err_.str();
     // The channel-list rules speak up without refusing what decode could have printed.
-    EXPECT_NE(err_.str().find("warning: channel 4, rx"), std::string::npos) << err_.str();
-    EXPECT_NE(err_.str().find("(stored as given)"), std::string::npos);
-    ASSERT_EQ(Run({"decode", out}), 0);
+    EXPECT_THAT(err_.str(), HasSubstr("warning: channel 4, rx"));
+    EXPECT_THAT(err_.str(), HasSubstr("(stored as given)"));
+    ASSERT_EQ(Run({"decode", Path("out.Dat")}), 0);
     const json decoded = json::parse(out_.str());
     EXPECT_EQ(decoded["channels"][3]["rx"], 100.0);  // out of range is stored as 100 MHz
     EXPECT_EQ(decoded["channels"][3]["tx"], 100.0);
+}
+
+TEST_F(CliFilesTest, DatToCsvToDatKeepsTheCodeplug) {
+    dir_.Write("list.csv", kOwnList);
+    ASSERT_EQ(Run({"csv-import", "--model", "4100-446", Path("list.csv"), Path("a.Dat")}), 0)
+        << err_.str();
+    EXPECT_EQ(err_.str(), "rvm46: note: row 3, RX MHz \"446.01\": snapped to 446.00625\n");
+    for (const char* layout : {"own", "generic"}) {
+        ASSERT_EQ(Run({"csv-export", "--layout", layout, Path("a.Dat"), Path("b.csv")}), 0);
+        ASSERT_EQ(Run({"csv-import", "--model", "1", Path("b.csv"), Path("b.Dat")}), 0);
+        ASSERT_EQ(Run({"diff", Path("a.Dat"), Path("b.Dat")}), std::string(layout) == "own" ? 0 : 1)
+            << layout;
+    }
+    // The generic layout has no busy lockout and shift columns.
+    EXPECT_EQ(out_.str(), "channel 1: shift Yes -> No\nchannel 4: busy lockout Yes -> No\n");
+}
+
+TEST_F(CliFilesTest, ImportTakesTheConfigurationsModelAndDefaults) {
+    dir_.Write("list.csv",
+               "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n"
+               "1,446.00625,,,,,\n");
+    ASSERT_EQ(Run({"csv-import", Path("list.csv"), Path("a.Dat")}), 0) << err_.str();
+    ASSERT_EQ(Run({"decode", Path("a.Dat")}), 0);
+    EXPECT_THAT(out_.str(), HasSubstr("\"model\": 1,"));  // Setting Model=1
+    EXPECT_THAT(out_.str(), HasSubstr("\"squelch\": 6,"));
+    EXPECT_THAT(out_.str(), HasSubstr("\"wide_narrow\": 1,"));
+}
+
+TEST_F(CliFilesTest, RefusedImportNamesEveryBadRowAndWritesNothing) {
+    dir_.Write("bad.csv", std::string(kOwnList) + "5,470.5,,,,,\n6,446.00625,,Z,,,\n");
+    EXPECT_EQ(Run({"csv-import", "--model", "1", Path("bad.csv"), Path("out.Dat")}), 1);
+    EXPECT_EQ(err_.str(), "rvm46: \"" + Path("bad.csv") +
+                              "\" refused, nothing written:\n"
+                              "  row 4, RX MHz \"470.5\": Out of range!The valid range is "
+                              "446.00625-446.09375MHz\n"
+                              "  row 5, Decode \"Z\": not a tone of the tone list\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.Dat"));
 }
 
 }  // namespace

@@ -92,16 +92,6 @@ TEST_F(ImageCodecTest, EmptyChannelsAndRadioWideBytes) {
     EXPECT_EQ(Encode()[kOptionBits], 0xFE);
 }
 
-// Without a model selection only the model block stays blank; the rest is still encoded.
-TEST_F(ImageCodecTest, NoModelSelectedStillEncodesSettingsAndChannels) {
-    lists_.model = -1;
-    SetChannel(0, 446.00625, 446.00625, 0, 12, 0, 1);
-    const CodeplugImage image = Encode();
-    for (std::size_t j = 0; j < 8; ++j) EXPECT_EQ(image[kModelBlockAt + j], 0xFF);
-    EXPECT_EQ(image[kSquelch], 6);
-    EXPECT_EQ(Record(image, 0)[0], 0x25);
-}
-
 // Each model-block value or model code that is not a byte leaves its own byte FFh; the model
 // code is its text's whole number, halves to even.
 TEST_F(ImageCodecTest, ModelBlockValuesThatAreNotBytesAreLeftFF) {
@@ -233,15 +223,6 @@ TEST_F(ImageCodecTest, PresenceAndOddRecords) {
     EXPECT_EQ(f[kFieldBusyLockout], 0);
     EXPECT_EQ(f[kFieldRx], 1666.66665);
     EXPECT_FALSE(decoded.wideNarrow);  // the unknown flags byte leaves wide/narrow alone
-}
-
-TEST_F(ImageCodecTest, EncodeToneWithoutTransmitFrequencyDecodesAsNoTone) {
-    SetChannel(0, 446.00625, -1, 0, 0, 0, 0);
-    SetChannel(1, 446.00625, 446.00625, 0, 0, 0, 0);
-    CodeplugImage image = Encode();
-    const DecodedImage decoded = DecodeImage(image, models_, tones_);
-    EXPECT_EQ((*decoded.channels[0])[kFieldEncodeTone], -1);
-    EXPECT_EQ((*decoded.channels[1])[kFieldEncodeTone], 0);
 }
 
 // Every raster point of both delivered bands, with every tone, survives a round trip.

@@ -64,16 +64,6 @@ TEST(ImageFile, ReadTakesTheFirst1074BytesAndZeroFillsAShortFile) {
     }
 }
 
-TEST(ImageFile, ReadOfAMissingFileOrAFolderFailsAndCreatesNothing) {
-    TempDir dir;
-    std::string reason;
-    EXPECT_FALSE(ReadImageFile(dir / "missing.Dat", &reason));
-    EXPECT_NE(reason.find("missing.Dat"), std::string::npos) << reason;
-    EXPECT_FALSE(fs::exists(dir / "missing.Dat"));
-    fs::create_directory(dir / "folder.Dat");
-    EXPECT_FALSE(ReadImageFile(dir / "folder.Dat", &reason));
-}
-
 TEST(ImageFile, SavePutsTheImageAtOffsetZeroAndKeepsALongerFilesTail) {
     TempDir dir;
     const CodeplugImage image = SampleImage();
@@ -129,13 +119,16 @@ TEST(ImageFile, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporaryFile) {
     EXPECT_EQ(Bytes(file), old);
     EXPECT_EQ(FilesIn(dir.path()), 1u);
 
-    // A folder where the file should be, and a folder that does not exist.
+    // A folder where the file should be, and a folder that does not exist; neither reads.
     fs::create_directory(dir / "folder.Dat");
     EXPECT_FALSE(SaveImageFile(dir / "folder.Dat", SampleImage(), &reason));
     EXPECT_TRUE(fs::is_directory(dir / "folder.Dat"));
+    EXPECT_FALSE(ReadImageFile(dir / "folder.Dat", &reason));
+    EXPECT_FALSE(ReadImageFile(dir / "missing.Dat", &reason));
+    EXPECT_NE(reason.find("missing.Dat"), std::string::npos) << reason;
     EXPECT_FALSE(SaveImageFile(dir / "no-such-folder" / "x.Dat", SampleImage(), &reason));
     EXPECT_NE(reason.find("no-such-folder"), std::string::npos) << reason;
-    EXPECT_EQ(FilesIn(dir.path()), 2u);
+    EXPECT_EQ(FilesIn(dir.path()), 2u);  // nothing created
 }
 
 TEST(ImageFile, SaveThroughALinkReplacesTheLinkedFileAndKeepsItsPermissions) {

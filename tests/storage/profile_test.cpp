@@ -40,16 +40,10 @@ class ProfileTest : public ::testing::Test {
     std::filesystem::path file_ = folder_.path() / "Config.ini";
 };
 
-TEST_F(ProfileTest, MissingFileSectionOrKeyGivesDefault) {
-    EXPECT_EQ(Read("Setting", "COM"), "dflt");
-    WriteBytes(file_, "COM=7\n[Other]\nCOM=8\n[Setting]\nModel=2\n");
-    EXPECT_EQ(Read("Setting", "COM"), "dflt");  // neither before the first section nor elsewhere
-    EXPECT_EQ(Read("Missing", "Model"), "dflt");
-    EXPECT_EQ(Read("Setting", "Model"), "2");
-}
-
 TEST_F(ProfileTest, ReadsEntriesTheWayTheyAreWrittenByHand) {
+    EXPECT_EQ(Read("Setting", "COM"), "dflt");  // no file
     WriteBytes(file_,
+               "COM=7\r\n"
                "; Path=commented\r\n"
                "[ setting ]\r\n"
                "Path=\r\n"
@@ -59,11 +53,15 @@ TEST_F(ProfileTest, ReadsEntriesTheWayTheyAreWrittenByHand) {
                "COM=4\r\n"
                "Title=\"  quoted  \"\r\n"
                "[SETTING]\r\n"
-               "Model=5\r\n");
+               "Model=5\r\n"
+               "[Other]\r\n"
+               "Model=6\r\n");
     EXPECT_EQ(Read("Setting", "Path"), "");
     EXPECT_EQ(Read("SETTING", "Com"), "3");  // first key wins, names match in any case
     EXPECT_EQ(Read("Setting", "Title"), "  quoted  ");
     EXPECT_EQ(Read("Setting", "Model"), "dflt");  // only the first section of a name counts
+    EXPECT_EQ(Read("Missing", "Model"), "dflt");
+    EXPECT_EQ(Read("Other", "Model"), "6");
 }
 
 TEST_F(ProfileTest, CutsValuesAndDefaultsToSizeMinusOneCharacters) {
@@ -74,15 +72,6 @@ TEST_F(ProfileTest, CutsValuesAndDefaultsToSizeMinusOneCharacters) {
     EXPECT_EQ(Read("Title", "Eng", 1), "");
     EXPECT_EQ(ProfileRead(file_, "Title", "None", "默认值", 3), "默认");
     EXPECT_EQ(ProfileRead(file_, "Title", "None", "abc", 0), "");
-}
-
-TEST_F(ProfileTest, ReadsChineseCodePageAndByteOrderMark) {
-    WriteBytes(file_, std::string("[Title]\r\nChs=") + kGbChinese + "V1.0\r\n");
-    EXPECT_EQ(Read("Title", "Chs"), "中文V1.0");
-    EXPECT_EQ(Read("Title", "Chs", 2), "中");
-
-    WriteBytes(file_, "\xEF\xBB\xBF[Title]\nChs=中文\n");
-    EXPECT_EQ(Read("Title", "Chs"), "中文");
 }
 
 TEST_F(ProfileTest, WriteCreatesFileAndSection) {
@@ -138,17 +127,19 @@ TEST_F(ProfileTest, RemovingKeys) {
     EXPECT_FALSE(std::filesystem::exists(other));
 }
 
-TEST_F(ProfileTest, WriteKeepsChineseCodePageAndByteOrderMark) {
+TEST_F(ProfileTest, ReadsAndWritesChineseCodePageAndByteOrderMark) {
     const std::string before = std::string("[Title]\r\nChs=") + kGbChinese + "\r\n[Setting]\r\n";
     WriteBytes(file_, before);
     EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", "新"));
     EXPECT_EQ(ReadBytes(file_), before + "Path=" + kGbNew + "\r\n");
     EXPECT_EQ(Read("Setting", "Path"), "新");
     EXPECT_EQ(Read("Title", "Chs"), "中文");
+    EXPECT_EQ(Read("Title", "Chs", 2), "中");
 
     WriteBytes(file_, "\xEF\xBB\xBF[Setting]\n");
     EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", "新"));
     EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[Setting]\nPath=新\n");
+    EXPECT_EQ(Read("Setting", "Path"), "新");
 }
 
 // A file saved as UTF-16 with its byte order mark is read, and written back in UTF-16, same order.

@@ -1,0 +1,44 @@
+#pragma once
+// The command line run in-process on a program folder that holds the delivered configuration and
+// tone list, with what it prints kept for the test.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "support/temp_dir.h"
+
+namespace rvm46::testing {
+
+class CliTest : public ::testing::Test {
+  protected:
+    CliTest() {
+        std::filesystem::create_directories(dir_ / "Setting");
+        for (const char* name : {"Config_5100.ini", "QTDQT_5100.ini"}) {
+            std::filesystem::copy_file(DeliveredFile(name), dir_ / "Setting" / name);
+        }
+    }
+
+    // Runs `rvm46 args...`; what it printed is in out_ and err_.
+    int Run(std::vector<std::string> args, comm::SerialSystem* serial = nullptr,
+            bool progress = false) {
+        args.insert(args.begin(), "rvm46");
+        std::vector<const char*> argv;
+        for (const auto& a : args) argv.push_back(a.c_str());
+        out_.str("");
+        err_.str("");
+        return cli::RunCli(static_cast<int>(argv.size()), argv.data(), dir_.path(), out_, err_,
+                           serial, progress);
+    }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    TempDir dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+}  // namespace rvm46::testing
