@@ -15,7 +15,7 @@
 //     pin COMn PATH               COMn of the copied configuration's "Ports" section names PATH
 //     radiosim COMn [ARGS...]     starts the simulated radio (the optional RADIOSIM argument)
 //                                 with ARGS at WORK_DIR/radio-COMn, pins COMn to it, and stops it
-//                                 when the driver has ended; @WORK@ in ARGS is WORK_DIR
+//                                 when the driver has ended
 //
 // The driver runs in the program folder, so a script names files there by relative paths
 // ("filename Data/radio.Dat"); in expectations $PROGRAM stands for the program folder's full path.
@@ -32,11 +32,12 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "storage/profile.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -60,26 +61,6 @@ std::string Quote(const fs::path& path) {
     std::string quoted = "'";
     for (char c : path.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
-}
-
-// A key of a profile file; nullopt when missing.
-std::optional<std::string> IniValue(const fs::path& file, const std::string& section,
-                                    const std::string& key) {
-    std::ifstream in(file);
-    bool inSection = false;
-    for (std::string line; std::getline(in, line);) {
-        line = Trim(line);
-        if (line.empty() || line[0] == ';') continue;
-        if (line[0] == '[') {
-            inSection = line == "[" + section + "]";
-        } else if (inSection) {
-            const auto eq = line.find('=');
-            if (eq != std::string::npos && Trim(line.substr(0, eq)) == key) {
-                return line.substr(eq + 1);
-            }
-        }
-    }
-    return std::nullopt;
 }
 
 std::vector<std::string> Split(const std::string& text) {
@@ -162,16 +143,9 @@ int main(int argc, char** argv) {
                 pins += words[1] + "=" + words[2] + "\r\n";
             } else if (words.size() >= 2 && words[0] == "radiosim") {
                 const fs::path link = work / ("radio-" + words[1]);
-                std::vector<std::string> args(words.begin() + 2, words.end());
-                for (std::string& arg : args) {
-                    for (auto at = arg.find("@WORK@"); at != std::string::npos;
-                         at = arg.find("@WORK@")) {
-                        arg.replace(at, 6, work.string());
-                    }
-                }
                 radios.push_back(std::make_unique<Radiosim>());
                 if (radiosimProgram.empty() ||
-                    !radios.back()->Start(radiosimProgram, args, link,
+                    !radios.back()->Start(radiosimProgram, {words.begin() + 2, words.end()}, link,
                                           work / ("radiosim-" + words[1] + ".log"))) {
                     std::cerr << "the simulated radio did not start: " << line << "\n";
                     return 1;
@@ -253,10 +227,11 @@ int main(int argc, char** argv) {
                 std::string section, key;
                 words >> section >> key >> op;
                 std::getline(words, rest);
-                const auto actual = IniValue(program / "Setting" / "Config_5100.ini", section, key);
-                const auto expected =
-                    op == "absent" ? std::nullopt : std::optional<std::string>(Trim(rest));
-                if (actual != expected) fail("ini value is " + actual.value_or("absent"));
+                const std::string actual = rvm46::storage::ProfileRead(
+                    program / "Setting" / "Config_5100.ini", section, key, "absent", 4096);
+                if (actual != (op == "absent" ? "absent" : Trim(rest))) {
+                    fail("ini value is " + actual);
+                }
             } else {
                 std::size_t k = dumps.size();
                 std::string pointer = word;
