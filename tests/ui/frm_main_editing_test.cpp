@@ -12,42 +12,6 @@ using forms::MsgResult;
 
 const std::vector<std::string> kEmptyRow(6, "");
 
-// Enabled states of the controls that depend on the receive frequency.
-std::vector<bool> ReceiveDependents(ui::FrmMain& w) {
-    return {w.cboReceQTSel.Enabled(), w.cboTransPower.Enabled(), w.chkForbidTrans.Enabled(),
-            w.chkScan.Enabled(), w.chkShift.Enabled()};
-}
-
-TEST_F(ChannelWindowTest, TypingFollowsTheNumberAndClearsDependentControls) {
-    ui::FrmMain& w = StartWith(kModel400To470);
-    EXPECT_FALSE(w.cboReceQTSel.Enabled());
-    w.txtReceFre.UserType("4");
-    EXPECT_EQ(w.cboReceQTSel.ListIndex(), 0);
-    EXPECT_EQ(w.cboTransPower.ListIndex(), 0);
-    EXPECT_EQ(ReceiveDependents(w), std::vector<bool>(5, true));
-
-    w.chkShift.SetValue(kChecked);
-    w.chkScan.SetValue(kChecked);
-    w.txtReceFre.UserType("33.1");  // every keystroke resets shift and scan
-    EXPECT_EQ(w.txtReceFre.Text(), "433.1");
-    EXPECT_EQ(w.chkShift.Value(), kUnchecked);
-    EXPECT_EQ(w.chkScan.Value(), kUnchecked);
-
-    w.txtReceFre.UserType("x");  // a letter empties the box at once
-    EXPECT_EQ(w.txtReceFre.Text(), "");
-    EXPECT_EQ(w.cboReceQTSel.ListIndex(), -1);
-    EXPECT_EQ(w.cboTransPower.ListIndex(), -1);
-    EXPECT_EQ(ReceiveDependents(w), std::vector<bool>(5, false));
-
-    w.txtTransFre.UserType("434");
-    EXPECT_EQ(w.cboTransQTSel.ListIndex(), 0);
-    EXPECT_TRUE(w.cboTransQTSel.Enabled());
-    w.txtTransFre.UserType("a");
-    EXPECT_EQ(w.txtTransFre.Text(), "");
-    EXPECT_EQ(w.cboTransQTSel.ListIndex(), -1);
-    EXPECT_FALSE(w.cboTransQTSel.Enabled());
-}
-
 // Leaving a frequency box snaps the text to the raster. With the band check on, the result says
 // whether it is in the band and an out-of-band value is kept (marking on); without the check, an
 // implausible value becomes the band's low edge and the flags stay clear. No message either way.
@@ -218,18 +182,6 @@ TEST_F(ChannelWindowTest, EmptyBoxesOnAccept) {
     EXPECT_EQ(w.gdblChannel[2], EmptyChannelTable()[0]);
     EXPECT_EQ(w.txtTransFre.Text(), "450.00000");
     EXPECT_TRUE(w.gblnNoneFre);
-}
-
-TEST_F(ChannelWindowTest, EqualFrequenciesBoxCopiesOnceWhenTicked) {
-    ui::FrmMain& w = StartWith(kModel446);
-    Enter(w.txtReceFre, "446.00625", w.chkFreReceEquTrans);
-    w.chkFreReceEquTrans.UserClick();
-    EXPECT_EQ(w.txtTransFre.Text(), "446.00625");
-    w.chkFreReceEquTrans.UserClick();  // removing the tick copies nothing
-    Enter(w.txtTransFre, "446.01875", w.chkFreReceEquTrans);
-    EXPECT_EQ(w.txtReceFre.Text(), "446.00625");
-    w.chkFreReceEquTrans.UserClick();
-    EXPECT_EQ(w.txtReceFre.Text(), "446.01875");
 }
 
 TEST_F(ChannelWindowTest, LockoutLabelAndFlagsLoadedFromTheTable) {

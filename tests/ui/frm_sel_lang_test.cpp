@@ -46,23 +46,6 @@ TEST_F(FrmSelLangTest, LoadSelectsChineseOnABorderlessWindowInThePanelColour) {
     EXPECT_EQ(platform.ClosedForms(), std::vector<std::string>{"frmSelLang"});
 }
 
-TEST_F(FrmSelLangTest, OptionButtonsAndPicturesSwitchTheLanguageBothWays) {
-    ShowAndDo([&](FrmSelLang& w) {
-        EXPECT_TRUE(w.optSelCh(1).UserClick());
-        EXPECT_EQ(gintLanguage, 2);
-        EXPECT_TRUE(w.imgChs.UserClick());
-        EXPECT_EQ(gintLanguage, 1);
-        EXPECT_TRUE(w.optSelCh(0).Value());
-        EXPECT_FALSE(w.optSelCh(1).Value());
-        EXPECT_TRUE(w.imgEng.UserClick());
-        EXPECT_EQ(gintLanguage, 2);
-        EXPECT_TRUE(w.optSelCh(1).Value());
-        w.cmdOK.UserClick();
-    });
-    EXPECT_EQ(gintLanguage, 2);
-    EXPECT_FALSE(window.Loaded());
-}
-
 TEST_F(FrmSelLangTest, OKRepairsALanguageOutsideOneAndTwo) {
     ShowAndDo([&](FrmSelLang& w) {
         gintLanguage = 7;  // as if something had written a stray value meanwhile
