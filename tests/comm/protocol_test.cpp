@@ -13,7 +13,6 @@ namespace {
 
 using comm::FailureKind;
 using comm::Step;
-using radiosim::Fault;
 using testing::SimulatedLine;
 
 radiosim::RadioMemory PatternMemory() {
@@ -36,6 +35,20 @@ std::string Block(const std::string& head, const radiosim::RadioMemory& memory, 
     return head + " " + testing::HexFrame(data);
 }
 
+// An open line to the simulated radio holding PatternMemory(), with an optional fault.
+struct Session {
+    explicit Session(const char* fault = nullptr)
+        : line(PatternMemory(), fault ? *radiosim::ParseFault(fault, nullptr) : radiosim::Fault{}) {
+        EXPECT_TRUE(line.Open("sim").ok());
+    }
+    comm::Outcome Read(CodeplugImage& image) { return comm::ReadRadio(line, state, image); }
+    comm::Outcome Write(const CodeplugImage& image, const comm::TransferHooks& hooks = {}) {
+        return comm::WriteRadio(line, state, image, hooks);
+    }
+    SimulatedLine line;
+    comm::ProtocolState state;
+};
+
 TEST(BlockAddressTest, HighByteIsBlockDiv32LowByteIsEightTimesRemainder) {
     const std::vector<std::pair<int, std::array<std::uint8_t, 2>>> table = {
         {0, {0x00, 0x00}},  {31, {0x00, 0xF8}},  {32, {0x01, 0x00}},
@@ -45,14 +58,12 @@ TEST(BlockAddressTest, HighByteIsBlockDiv32LowByteIsEightTimesRemainder) {
 
 TEST(ProtocolTest, ReadTraceAndImage) {
     const radiosim::RadioMemory memory = PatternMemory();
-    SimulatedLine line(memory);
-    ASSERT_TRUE(line.Open("sim").ok());
-    comm::ProtocolState state;
+    Session s;
     CodeplugImage image = BlankImage();
-    const comm::Outcome outcome = comm::ReadRadio(line, state, image);
+    const comm::Outcome outcome = s.Read(image);
     ASSERT_TRUE(outcome.ok()) << outcome.Message();
 
-    const auto& t = line.trace();
+    const auto& t = s.line.trace();
     ASSERT_EQ(t.size(), 4u + 4u * 128u + 1u);
     EXPECT_EQ(t[0], "> 02 50 52 4F 47 52 41 4D");
     EXPECT_EQ(t[1], "< 06");
@@ -69,19 +80,28 @@ TEST(ProtocolTest, ReadTraceAndImage) {
     }
     EXPECT_EQ(t.back(), "> 06");
     EXPECT_TRUE(std::equal(memory.begin(), memory.end(), image.begin() + 50));
-    EXPECT_EQ(state.gintPercentCnt, 128);
-    EXPECT_EQ(state.gintSendDataCnt, 127);
+    EXPECT_EQ(s.state.gintPercentCnt, 128);
+    EXPECT_EQ(s.state.gintSendDataCnt, 127);
 }
 
-TEST(ProtocolTest, WriteTraceLeavesTheTopOfTheMemoryAlone) {
+TEST(ProtocolTest, WriteTraceHooksAndTheTopOfTheMemoryLeftAlone) {
     const radiosim::RadioMemory before = PatternMemory();
-    SimulatedLine line(before);
-    ASSERT_TRUE(line.Open("sim").ok());
-    comm::ProtocolState state;
+    Session s;
+    s.state.gintPercentCnt = 99;
+    std::vector<int> shown;
+    std::size_t traceAtStart = 99;
+    comm::TransferHooks hooks;
+    hooks.beforeHandshake = [&] { traceAtStart = s.line.trace().size(); };
+    hooks.blockFrameStarts = [&] { shown.push_back(s.state.gintPercentCnt); };
     const CodeplugImage image = PatternImage();
-    ASSERT_TRUE(comm::WriteRadio(line, state, image).ok());
+    ASSERT_TRUE(s.Write(image, hooks).ok());
 
-    const auto& t = line.trace();
+    // The hooks run before the handshake and as each frame starts, with the frame's number.
+    EXPECT_EQ(traceAtStart, 0u);
+    ASSERT_EQ(shown.size(), 123u);
+    for (int i = 0; i < 123; ++i) EXPECT_EQ(shown[static_cast<std::size_t>(i)], i);
+
+    const auto& t = s.line.trace();
     ASSERT_EQ(t.size(), 6u + 2u * 123u);
     EXPECT_EQ(t[4], "> 06");
     EXPECT_EQ(t[5], "< 06");
@@ -93,26 +113,9 @@ TEST(ProtocolTest, WriteTraceLeavesTheTopOfTheMemoryAlone) {
         EXPECT_EQ(t[7 + 2 * n], "< 06");
     }
     EXPECT_EQ(t.back(), "< 06");  // nothing follows the reply to block 122 (03D0)
-    const auto& after = line.radio().memory();
+    const auto& after = s.line.radio().memory();
     EXPECT_TRUE(std::equal(after.begin(), after.begin() + 0x3D8, sent.begin()));
     EXPECT_TRUE(std::equal(after.begin() + 0x3D8, after.end(), before.begin() + 0x3D8));
-}
-
-TEST(ProtocolTest, HooksRunBeforeTheHandshakeAndAsEachFrameStarts) {
-    SimulatedLine line;
-    ASSERT_TRUE(line.Open("sim").ok());
-    comm::ProtocolState state;
-    state.gintPercentCnt = 99;
-    std::vector<int> shown;
-    std::size_t traceAtStart = 99;
-    comm::TransferHooks hooks;
-    hooks.beforeHandshake = [&] { traceAtStart = line.trace().size(); };
-    hooks.blockFrameStarts = [&] { shown.push_back(state.gintPercentCnt); };
-    CodeplugImage image = BlankImage();
-    ASSERT_TRUE(comm::WriteRadio(line, state, image, hooks).ok());
-    EXPECT_EQ(traceAtStart, 0u);
-    ASSERT_EQ(shown.size(), 123u);
-    for (int i = 0; i < 123; ++i) EXPECT_EQ(shown[static_cast<std::size_t>(i)], i);
 }
 
 TEST(ProtocolTest, FrameOutsideTheMemoryKeepsItsAddressAndData) {
@@ -126,43 +129,25 @@ TEST(ProtocolTest, FrameOutsideTheMemoryKeepsItsAddressAndData) {
     EXPECT_EQ(state.gintPercentCnt, 3);
 }
 
-struct FaultCase {
-    const char* fault;
-    bool read;
-    comm::Failure failure;
-    const char* lastSent;  // the program's last frame: nothing is sent after a failure
-};
-
 comm::Failure Timeout(Step step, int block, std::size_t awaited, std::size_t received = 0) {
-    comm::Failure f;
-    f.step = step;
-    f.kind = FailureKind::kTimeout;
-    f.block = block;
-    f.awaited = awaited;
-    f.received = received;
-    return f;
+    return {step, FailureKind::kTimeout, block, awaited, received, 0, 0, {}};
 }
 
 comm::Failure Wrong(Step step, int block, std::uint8_t wanted, std::uint8_t got) {
-    comm::Failure f;
-    f.step = step;
-    f.kind = FailureKind::kWrongReply;
-    f.block = block;
-    f.wanted = wanted;
-    f.got = got;
-    return f;
+    return {step, FailureKind::kWrongReply, block, 0, 0, wanted, got, {}};
 }
 
 comm::Failure Port(Step step, int block) {
-    comm::Failure f;
-    f.step = step;
-    f.kind = FailureKind::kPortError;
-    f.block = block;
-    f.portMessage = "sim: device disappeared";
-    return f;
+    return {step, FailureKind::kPortError, block, 0, 0, 0, 0, "sim: device disappeared"};
 }
 
 TEST(ProtocolTest, EachFaultEndsTheTransferAtItsStep) {
+    struct FaultCase {
+        const char* fault;
+        bool read;
+        comm::Failure failure;
+        const char* lastSent;  // the program's last frame: nothing is sent after a failure
+    };
     const std::vector<FaultCase> cases = {
         {"nak-handshake", true, Wrong(Step::kHandshake, -1, 0x06, 0x15),
          "> 02 50 52 4F 47 52 41 4D"},
@@ -179,18 +164,15 @@ TEST(ProtocolTest, EachFaultEndsTheTransferAtItsStep) {
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(std::string(c.fault) + (c.read ? " read" : " write"));
-        SimulatedLine line(PatternMemory(), *radiosim::ParseFault(c.fault, nullptr));
-        ASSERT_TRUE(line.Open("sim").ok());
-        comm::ProtocolState state;
+        Session s(c.fault);
         CodeplugImage image = BlankImage();
-        const comm::Outcome outcome =
-            c.read ? comm::ReadRadio(line, state, image) : comm::WriteRadio(line, state, image);
+        const comm::Outcome outcome = c.read ? s.Read(image) : s.Write(image);
         ASSERT_FALSE(outcome.ok());
         EXPECT_EQ(*outcome.failure(), c.failure);
         EXPECT_FALSE(outcome.Message().empty());
         if (c.lastSent) {
             std::string last;
-            for (const auto& frame : line.trace()) {
+            for (const auto& frame : s.line.trace()) {
                 if (frame.starts_with(">")) last = frame;
             }
             EXPECT_EQ(last, c.lastSent);
@@ -201,24 +183,20 @@ TEST(ProtocolTest, EachFaultEndsTheTransferAtItsStep) {
 TEST(ProtocolTest, WaitLimitsAreFiftyAndSeventyFivePolls) {
     for (const auto& [fault, limit] : std::vector<std::pair<const char*, int>>{
              {"silent-handshake", 800}, {"short-ident", 1200}, {"silent:3", 1200}}) {
-        SimulatedLine line(PatternMemory(), *radiosim::ParseFault(fault, nullptr));
-        ASSERT_TRUE(line.Open("sim").ok());
-        comm::ProtocolState state;
+        Session s(fault);
         CodeplugImage image = BlankImage();
-        EXPECT_FALSE(comm::ReadRadio(line, state, image).ok());
-        ASSERT_EQ(line.timeouts().size(), 1u) << fault;
-        EXPECT_EQ(line.timeouts()[0], std::chrono::milliseconds(limit)) << fault;
+        EXPECT_FALSE(s.Read(image).ok());
+        ASSERT_EQ(s.line.timeouts().size(), 1u) << fault;
+        EXPECT_EQ(s.line.timeouts()[0], std::chrono::milliseconds(limit)) << fault;
     }
 }
 
 TEST(ProtocolTest, ReadFailingAtBlockKKeepsTheBlocksBeforeIt) {
     const radiosim::RadioMemory memory = PatternMemory();
-    SimulatedLine line(memory, *radiosim::ParseFault("silent:20", nullptr));
-    ASSERT_TRUE(line.Open("sim").ok());
-    comm::ProtocolState state;
+    Session s("silent:20");
     const CodeplugImage before = PatternImage();
     CodeplugImage image = before;
-    ASSERT_FALSE(comm::ReadRadio(line, state, image).ok());
+    ASSERT_FALSE(s.Read(image).ok());
     EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 160, image.begin() + 50));
     EXPECT_TRUE(std::equal(image.begin() + 210, image.end(), before.begin() + 210));
     EXPECT_TRUE(std::equal(image.begin(), image.begin() + 50, before.begin()));
@@ -226,22 +204,18 @@ TEST(ProtocolTest, ReadFailingAtBlockKKeepsTheBlocksBeforeIt) {
 
 TEST(ProtocolTest, ExtraBytesAfterAReadReplyAreTakenAndIgnored) {
     const radiosim::RadioMemory memory = PatternMemory();
-    SimulatedLine line(memory, *radiosim::ParseFault("extra:9", nullptr));
-    ASSERT_TRUE(line.Open("sim").ok());
-    comm::ProtocolState state;
+    Session s("extra:9");
     CodeplugImage image = BlankImage();
-    ASSERT_TRUE(comm::ReadRadio(line, state, image).ok());
+    ASSERT_TRUE(s.Read(image).ok());
     EXPECT_TRUE(std::equal(memory.begin(), memory.end(), image.begin() + 50));
 }
 
 TEST(ProtocolTest, ReadAfterWriteGivesBackWhatTheRadioStored) {
-    SimulatedLine line(PatternMemory(), *radiosim::ParseFault("corrupt:0x10", nullptr));
-    ASSERT_TRUE(line.Open("sim").ok());
-    comm::ProtocolState state;
+    Session s("corrupt:0x10");
     CodeplugImage image = PatternImage();
-    ASSERT_TRUE(comm::WriteRadio(line, state, image).ok());
+    ASSERT_TRUE(s.Write(image).ok());
     CodeplugImage back = BlankImage();
-    ASSERT_TRUE(comm::ReadRadio(line, state, back).ok());
+    ASSERT_TRUE(s.Read(back).ok());
     for (std::size_t a = 0; a < 0x3D8; ++a) {
         EXPECT_EQ(back[50 + a] != image[50 + a], a == 0x10) << a;
     }

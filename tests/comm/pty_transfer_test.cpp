@@ -1,14 +1,19 @@
-// Transfers end to end: the Qt serial line on a real pseudo-terminal with the simulated radio on
-// the other end. Failures must name the step and leave the line closed.
+// Transfers end to end: the Qt serial line on a real pseudo-terminal, served by the simulator
+// program started with its options. Failures must name the step and leave the line closed; the
+// simulator saves what was written, traces every frame and removes its link when stopped.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "comm/transfer.h"
 #include "serialport/qt_serial_line.h"
 #include "storage/image_file.h"
-#include "support/pty_radio.h"
 #include "support/temp_dir.h"
 
 namespace rvm46 {
@@ -16,7 +21,42 @@ namespace {
 
 using comm::FailureKind;
 using comm::Step;
-using testing::PtyRadio;
+
+// The simulator started with arguments: the lines it prints, and its exit status once ended.
+class Simulator {
+  public:
+    explicit Simulator(const std::string& args) {
+        // The shell prints its process number, then becomes the simulator.
+        const std::string command =
+            "echo $$; exec " RVM46_PROGRAM_DIR "/rvm46-radiosim " + args + " 2>&1";
+        output_ = popen(command.c_str(), "r");
+        pid_ = std::stoi(Line());
+    }
+    ~Simulator() { Stop(); }
+    // The next line it printed: the device it serves, a new one after a hang-up, or an error.
+    std::string Line() {
+        char line[512] = {};
+        if (!output_ || !std::fgets(line, sizeof line, output_)) return "";
+        std::string text = line;
+        if (!text.empty() && text.back() == '\n') text.pop_back();
+        return text;
+    }
+    // Stops it (SIGTERM) if it still runs, and gives its exit status.
+    int Stop(bool terminate = true) {
+        if (output_) {
+            if (terminate) kill(pid_, SIGTERM);
+            const int status = pclose(output_);
+            output_ = nullptr;
+            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        return status_;
+    }
+
+  private:
+    std::FILE* output_ = nullptr;
+    pid_t pid_ = -1;
+    int status_ = -1;
+};
 
 CodeplugImage PatternImage(int seed) {
     CodeplugImage image = BlankImage();
@@ -26,90 +66,90 @@ CodeplugImage PatternImage(int seed) {
     return image;
 }
 
-radiosim::ServerOptions Options(const CodeplugImage& image, const char* fault = nullptr) {
-    radiosim::ServerOptions options;
-    options.image = image;
-    options.blankMemory = false;
-    if (fault) options.fault = *radiosim::ParseFault(fault, nullptr);
-    return options;
-}
-
-comm::DeviceOutcome Read(const std::string& device, CodeplugImage& image) {
+comm::DeviceOutcome Transfer(const std::string& device, CodeplugImage& image, bool read) {
     serialport::QtSerialLine line;
     comm::ProtocolState state;
-    auto result = comm::RunOnDevice(
-        line, device, [&](comm::SerialLine& l) { return comm::ReadRadio(l, state, image); });
+    auto result = comm::RunOnDevice(line, device, [&](comm::SerialLine& l) {
+        return read ? comm::ReadRadio(l, state, image) : comm::WriteRadio(l, state, image);
+    });
     EXPECT_FALSE(line.IsOpen());
     return result;
 }
 
-comm::DeviceOutcome Write(const std::string& device, const CodeplugImage& image) {
-    serialport::QtSerialLine line;
-    comm::ProtocolState state;
-    auto result = comm::RunOnDevice(
-        line, device, [&](comm::SerialLine& l) { return comm::WriteRadio(l, state, image); });
-    EXPECT_FALSE(line.IsOpen());
-    return result;
-}
+class PtyTransferTest : public ::testing::Test {
+  protected:
+    testing::TempDir dir_;
+    const std::string link_ = (dir_ / "radio").string();
+};
 
-TEST(PtyTransferTest, ReadThenWriteRoundTripAndSave) {
-    testing::TempDir dir;
-    const CodeplugImage radioImage = PatternImage(1);
-    radiosim::ServerOptions options = Options(radioImage);
-    options.save = dir / "saved.Dat";
-    PtyRadio radio(options);
-    ASSERT_TRUE(radio.started()) << radio.error();
+TEST_F(PtyTransferTest, ReadThenWriteSavedTracedAndTheLinkRemoved) {
+    const CodeplugImage start = PatternImage(1);
+    ASSERT_TRUE(storage::WriteNewImageFile(dir_ / "in.Dat", start, nullptr));
+    Simulator sim("--image " + (dir_ / "in.Dat").string() + " --save " +
+                  (dir_ / "out.Dat").string() + " --trace " + (dir_ / "trace.txt").string() +
+                  " --link " + link_ + " --latency 1");
+    ASSERT_EQ(sim.Line(), link_);
 
     CodeplugImage image = BlankImage();
-    const auto start = std::chrono::steady_clock::now();
-    auto result = Read(radio.device(), image);
-    const auto took = std::chrono::steady_clock::now() - start;
+    const auto begin = std::chrono::steady_clock::now();
+    auto result = Transfer(link_, image, true);
+    const auto took = std::chrono::steady_clock::now() - begin;
     ASSERT_TRUE(result.ok()) << result.Message();
-    EXPECT_TRUE(std::equal(image.begin() + 50, image.end(), radioImage.begin() + 50));
+    EXPECT_TRUE(std::equal(image.begin() + 50, image.end(), start.begin() + 50));
     // Waits end as soon as the reply is there: 257 exchanges take far less than a poll each.
     EXPECT_LT(took, std::chrono::milliseconds(1500));
 
-    const CodeplugImage sent = PatternImage(2);
-    result = Write(radio.device(), sent);
+    CodeplugImage sent = PatternImage(2);
+    result = Transfer(link_, sent, false);
     ASSERT_TRUE(result.ok()) << result.Message();
-    radio.Stop();
-    EXPECT_EQ(radio.writes(), 1);
-    EXPECT_TRUE(
-        std::equal(radio.memory().begin(), radio.memory().begin() + 0x3D8, sent.begin() + 50));
-    EXPECT_TRUE(std::equal(radio.memory().begin() + 0x3D8, radio.memory().end(),
-                           radioImage.begin() + 50 + 0x3D8));
-    const auto saved = storage::ReadImageFile(dir / "saved.Dat", nullptr);
+
+    EXPECT_EQ(sim.Stop(), 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link_)));
+    const auto saved = storage::ReadImageFile(dir_ / "out.Dat", nullptr);
     ASSERT_TRUE(saved.has_value());
-    EXPECT_TRUE(std::equal(saved->begin(), saved->begin() + 50, radioImage.begin()));
-    EXPECT_TRUE(std::equal(saved->begin() + 50, saved->end(), radio.memory().begin()));
+    EXPECT_TRUE(std::equal(saved->begin(), saved->begin() + 50, start.begin()));
+    EXPECT_TRUE(std::equal(saved->begin() + 50, saved->begin() + 50 + 0x3D8, sent.begin() + 50));
+    EXPECT_TRUE(std::equal(saved->begin() + 50 + 0x3D8, saved->end(), start.begin() + 50 + 0x3D8));
+
+    // Every frame both ways, after its time stamp: the read's 517, then the write's 252.
+    std::ifstream in(dir_ / "trace.txt");
+    std::vector<std::string> frames;
+    for (std::string line; std::getline(in, line);)
+        frames.push_back(line.substr(line.find(' ') + 1));
+    ASSERT_EQ(frames.size(), 517u + 252u);
+    EXPECT_EQ(frames[0], "> 02 50 52 4F 47 52 41 4D");
+    EXPECT_EQ(frames[1], "< 06");
+    EXPECT_EQ(frames[2], "> 02");
+    EXPECT_EQ(frames[516], "> 06");
+    EXPECT_EQ(frames[517], "> 02 50 52 4F 47 52 41 4D");
+    EXPECT_EQ(frames[521], "> 06");
+    EXPECT_EQ(frames[522], "< 06");
+    EXPECT_EQ(frames[frames.size() - 2].substr(0, 14), "> 57 03 D0 08 ");
 }
 
-struct PtyFault {
-    const char* fault;
-    bool read;
-    Step step;
-    FailureKind kind;
-    int block;
-};
-
-TEST(PtyTransferTest, FaultsFailAtTheirStepAndLeaveTheLineClosed) {
-    const std::vector<PtyFault> cases = {
+TEST_F(PtyTransferTest, FaultsFailAtTheirStepInTimeAndLeaveTheLineClosed) {
+    // One of each kind in each direction, and both waits that run out on a real line.
+    const struct {
+        const char* fault;
+        bool read;
+        Step step;
+        FailureKind kind;
+        int block;
+    } cases[] = {
         {"nak-handshake", true, Step::kHandshake, FailureKind::kWrongReply, -1},
-        {"garbage-handshake", false, Step::kHandshake, FailureKind::kWrongReply, -1},
         {"silent-handshake", false, Step::kHandshake, FailureKind::kTimeout, -1},
         {"short-ident", true, Step::kIdent, FailureKind::kTimeout, -1},
-        {"silent:64", true, Step::kReadBlock, FailureKind::kTimeout, 64},
         {"wrong:122", false, Step::kWriteBlock, FailureKind::kWrongReply, 122},
         {"hangup:10", true, Step::kReadBlock, FailureKind::kPortError, 10},
         {"hangup:5", false, Step::kWriteBlock, FailureKind::kPortError, 5},
     };
-    for (const PtyFault& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.fault) + (c.read ? " read" : " write"));
-        PtyRadio radio(Options(PatternImage(3), c.fault));
-        ASSERT_TRUE(radio.started()) << radio.error();
+        Simulator sim("--fault " + std::string(c.fault) + " --link " + link_);
+        ASSERT_EQ(sim.Line(), link_);
         CodeplugImage image = BlankImage();
         const auto start = std::chrono::steady_clock::now();
-        const auto result = c.read ? Read(radio.device(), image) : Write(radio.device(), image);
+        const auto result = Transfer(link_, image, c.read);
         const auto took = std::chrono::steady_clock::now() - start;
         ASSERT_TRUE(result.opened) << result.Message();
         ASSERT_FALSE(result.outcome.ok());
@@ -121,61 +161,33 @@ TEST(PtyTransferTest, FaultsFailAtTheirStepAndLeaveTheLineClosed) {
     }
 }
 
-TEST(PtyTransferTest, AHungUpRadioServesAgainThroughItsLink) {
-    testing::TempDir dir;
-    const CodeplugImage radioImage = PatternImage(4);
-    radiosim::ServerOptions options = Options(radioImage, "hangup:100");
-    options.link = dir / "radio";
-    PtyRadio radio(options);
-    ASSERT_TRUE(radio.started()) << radio.error();
+TEST_F(PtyTransferTest, AHungUpRadioServesAgainThroughItsLink) {
+    Simulator sim("--fault hangup:100 --link " + link_);
+    ASSERT_EQ(sim.Line(), link_);
     CodeplugImage image = BlankImage();
-    auto result = Read((dir / "radio").string(), image);
+    auto result = Transfer(link_, image, true);
     ASSERT_FALSE(result.ok());
     EXPECT_NE(result.Message().find("device disappeared"), std::string::npos) << result.Message();
-    // Blocks before the failing one hold the radio's data; the rest is as it was.
-    EXPECT_TRUE(std::equal(image.begin() + 50, image.begin() + 50 + 800, radioImage.begin() + 50));
-    EXPECT_TRUE(std::all_of(image.begin() + 850, image.end(), [](auto b) { return b == 0xFF; }));
 
-    // The radio came back on a new terminal behind the same link; a write stops at the block.
-    for (int i = 0; i < 100 && radio.terminals() == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    result = Write((dir / "radio").string(), image);
+    // The radio comes back on a new terminal behind the same link; a write stops at the block.
+    EXPECT_EQ(sim.Line(), link_);
+    result = Transfer(link_, image, false);
     ASSERT_TRUE(result.opened) << result.Message();
     EXPECT_EQ(result.outcome.failure()->block, 100);
 }
 
-TEST(PtyTransferTest, MissingDeviceIsReportedWithItsPath) {
+TEST_F(PtyTransferTest, MissingDeviceBadFaultAndMissingImageAreReported) {
     CodeplugImage image = BlankImage();
-    const auto result = Read("/dev/rvm46-no-such-port", image);
+    const auto result = Transfer("/dev/rvm46-no-such-port", image, true);
     EXPECT_FALSE(result.opened);
     EXPECT_EQ(result.Message(), "/dev/rvm46-no-such-port: no such device");
-}
 
-TEST(PtyTransferTest, TraceRecordsEveryFrameBothWays) {
-    testing::TempDir dir;
-    radiosim::ServerOptions options = Options(PatternImage(5));
-    std::FILE* trace = std::fopen((dir / "trace.txt").c_str(), "w");
-    ASSERT_NE(trace, nullptr);
-    options.trace = trace;
-    {
-        PtyRadio radio(options);
-        ASSERT_TRUE(radio.started()) << radio.error();
-        CodeplugImage image = BlankImage();
-        ASSERT_TRUE(Write(radio.device(), image).ok());
-    }
-    std::fclose(trace);
-    std::ifstream in(dir / "trace.txt");
-    std::vector<std::string> frames;
-    for (std::string line; std::getline(in, line);)
-        frames.push_back(line.substr(line.find(' ') + 1));
-    ASSERT_EQ(frames.size(), 6u + 2u * 123u);
-    EXPECT_EQ(frames[0], "> 02 50 52 4F 47 52 41 4D");
-    EXPECT_EQ(frames[1], "< 06");
-    EXPECT_EQ(frames[2], "> 02");
-    EXPECT_EQ(frames[4], "> 06");
-    EXPECT_EQ(frames[5], "< 06");
-    EXPECT_EQ(frames[frames.size() - 2].substr(0, 14), "> 57 03 D0 08 ");
+    Simulator fault("--fault silent:128");
+    EXPECT_NE(fault.Line().find("unknown fault \"silent:128\""), std::string::npos);
+    EXPECT_EQ(fault.Stop(false), 1);
+    Simulator missing("--image /nonexistent/x.Dat");
+    EXPECT_NE(missing.Line().find("cannot read \"/nonexistent/x.Dat\""), std::string::npos);
+    EXPECT_EQ(missing.Stop(false), 1);
 }
 
 }  // namespace

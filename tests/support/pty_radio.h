@@ -22,7 +22,6 @@ class PtyRadio {
                 server_.Serve(stop_, [this](const std::string& device) {
                     std::lock_guard lock(mutex_);
                     device_ = device;
-                    ++terminals_;
                 });
             });
         }
@@ -40,13 +39,7 @@ class PtyRadio {
         stop_ = true;
         if (thread_.joinable()) thread_.join();
     }
-    // New terminals opened after hang-ups so far.
-    int terminals() {
-        std::lock_guard lock(mutex_);
-        return terminals_;
-    }
     const radiosim::RadioMemory& memory() const { return server_.memory(); }
-    int writes() const { return server_.writes(); }
 
   private:
     radiosim::PtyServer server_;
@@ -56,7 +49,6 @@ class PtyRadio {
     std::string device_;
     std::string error_;
     bool started_ = false;
-    int terminals_ = 0;
 };
 
 }  // namespace rvm46::testing
