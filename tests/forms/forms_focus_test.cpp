@@ -7,10 +7,9 @@
 namespace rvm46::forms::testing {
 namespace {
 
-class FormsFocus : public ::testing::Test {
+class FormsFocus : public LoadedTestForm {
   protected:
     FormsFocus() {
-        form.Load();
         auto watch = [this](Control& c) {
             c.GotFocus = [this, &c] { form.log.push_back("got " + c.Name()); };
             c.LostFocus = [this, &c] {
@@ -21,8 +20,6 @@ class FormsFocus : public ::testing::Test {
         watch(form.txtB);
         watch(form.cmdOK);
     }
-    ScriptedPlatform platform;
-    TestForm form{platform};
 };
 
 TEST_F(FormsFocus, LostFocusOfPreviousHolderBeforeGotFocusOfNewOne) {

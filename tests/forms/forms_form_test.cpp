@@ -1,15 +1,18 @@
-// The window: control lookup, life cycle, modal showing, observers.
+// The window: control lookup, life cycle, modal showing, observers; and the scripted platform
+// the window tests run on, which fails loudly on anything its script did not foresee.
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "forms/test_form.h"
 
 namespace rvm46::forms::testing {
 namespace {
 
-TEST(FormsRegistry, LookupByNameAndArrayIndex) {
-    ScriptedPlatform platform;
-    TestForm form(platform);
+using FormsRegistry = LoadedTestForm;
+
+TEST_F(FormsRegistry, LookupByNameAndArrayIndex) {
     EXPECT_EQ(form.Find("txtA"), &form.txtA);
     EXPECT_EQ(form.Find("txtCell", 1003), &form.txtCell(1003));
     EXPECT_EQ(form.Find("txtCell", 3), nullptr);
@@ -27,10 +30,7 @@ TEST(FormsRegistry, LookupByNameAndArrayIndex) {
     EXPECT_EQ(cells, 4);
 }
 
-TEST(FormsRegistry, ArrayHandlersReachMembersAddedLater) {
-    ScriptedPlatform platform;
-    TestForm form(platform);
-    form.Load();
+TEST_F(FormsRegistry, ArrayHandlersReachMembersAddedLater) {
     std::vector<int> clicks;
     form.txtCell.On(&TextBox::Click, [&](int index) { clicks.push_back(index); });
     form.txtCell.Add(2005);
@@ -85,14 +85,9 @@ TEST(FormsLifecycle, ModalDialogRunsInsideTheCallerAndUnloadsItself) {
     EXPECT_FALSE(dialog.Loaded());
 }
 
-class FormsObservers : public ::testing::Test {
-  protected:
-    FormsObservers() { form.Load(); }
-    ScriptedPlatform platform;
-    TestForm form{platform};
-};
+using FormsObservers = LoadedTestForm;
 
-TEST_F(FormsObservers, EachRealPropertyChangeIsReportedBeforeTheEvent) {
+TEST_F(FormsObservers, EachRealPropertyChangeIsReportedBeforeTheEventWithItsNumber) {
     std::vector<std::string> seen;
     form.txtA.Subscribe([&](const PropertyChange& change) {
         if (change.property == Property::Text) seen.push_back("text " + form.txtA.Text());
@@ -104,6 +99,16 @@ TEST_F(FormsObservers, EachRealPropertyChangeIsReportedBeforeTheEvent) {
     form.txtA.SetForeColor(0x0000FF);
     form.txtA.SetForeColor(0x0000FF);
     EXPECT_EQ(seen, (std::vector<std::string>{"text 1", "change", "fore"}));
+
+    // A status panel's notification carries the panel's number.
+    std::vector<std::pair<Property, int>> panels;
+    form.sbrStatus.Subscribe(
+        [&](const PropertyChange& change) { panels.emplace_back(change.property, change.index); });
+    form.sbrStatus.SetPanelText(2, "COM3");
+    form.sbrStatus.SetPanelText(2, "COM3");
+    form.sbrStatus.SetPanelToolTip(1, "Status");
+    EXPECT_EQ(panels, (std::vector<std::pair<Property, int>>{{Property::PanelText, 2},
+                                                             {Property::PanelToolTip, 1}}));
 }
 
 TEST_F(FormsObservers, RendererEchoDuringNotificationRaisesNothing) {
@@ -128,17 +133,6 @@ TEST_F(FormsObservers, RendererEchoDuringNotificationRaisesNothing) {
     EXPECT_EQ(clicks, 2);
 }
 
-TEST_F(FormsObservers, ToolbarAndStatusNotificationsCarryTheNumber) {
-    std::vector<std::pair<Property, int>> seen;
-    form.sbrStatus.Subscribe(
-        [&](const PropertyChange& change) { seen.emplace_back(change.property, change.index); });
-    form.sbrStatus.SetPanelText(2, "COM3");
-    form.sbrStatus.SetPanelText(2, "COM3");
-    form.sbrStatus.SetPanelToolTip(1, "Status");
-    EXPECT_EQ(seen, (std::vector<std::pair<Property, int>>{{Property::PanelText, 2},
-                                                           {Property::PanelToolTip, 1}}));
-}
-
 TEST_F(FormsObservers, FormReportsFocusFrameAndLifecycle) {
     std::vector<Property> seen;
     form.Subscribe([&](const PropertyChange& change) { seen.push_back(change.property); });
@@ -148,6 +142,50 @@ TEST_F(FormsObservers, FormReportsFocusFrameAndLifecycle) {
     form.Unload();
     EXPECT_EQ(seen, (std::vector<Property>{Property::ActiveControl, Property::Borderless,
                                            Property::Visible, Property::Loaded}));
+}
+
+TEST(ScriptedPlatform, UnscriptedMessageBoxOrFileDialogFailsLoudly) {
+    ScriptedPlatform platform;
+    TestForm form(platform);
+    form.Load();
+    // Not a RunTimeError, so an error exit around the handler cannot hide it.
+    form.cmdOK.Click = [&] {
+        RunToErrorExit([&] {
+            platform.MsgBox("Are you sure want to exit?", MsgButtons::YesNo, MsgIcon::Question,
+                            "Notice");
+        });
+    };
+    EXPECT_THROW(form.cmdOK.UserClick(), ScriptExhausted);
+    EXPECT_TRUE(platform.Messages().empty());
+    FileDialog dialog;
+    EXPECT_THROW(platform.ShowOpenDialog(dialog), ScriptExhausted);
+}
+
+TEST(ScriptedPlatform, ModalWindowsLeftOpenFailAndUnscriptedOnesAreClosedAsByTheUser) {
+    ScriptedPlatform platform;
+    TestForm dialog(platform, "frmDialog");
+    platform.QueueModal([](Form&) {});
+    EXPECT_THROW(dialog.ShowModal(nullptr), ScriptExhausted);
+
+    TestForm other(platform, "frmOther");
+    UnloadMode mode = UnloadMode::FormCode;
+    other.FormQueryUnload = [&](bool&, UnloadMode m) { mode = m; };
+    other.ShowModal(nullptr);
+    EXPECT_FALSE(other.Loaded());
+    EXPECT_EQ(mode, UnloadMode::FormControlMenu);
+}
+
+TEST(ScriptedPlatform, ProgramFolderIsAFreshTemporaryFolder) {
+    std::string folder;
+    {
+        ScriptedPlatform platform;
+        folder = platform.ProgramFolder();
+        EXPECT_FALSE(platform.FolderExists(folder + "/Data"));
+        platform.CreateFolder(folder + "/Data");
+        EXPECT_TRUE(platform.FolderExists(folder + "/Data"));
+        EXPECT_THROW(platform.CreateFolder(folder + "/missing/Data"), RunTimeError);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
-// A small window used by the control-layer tests.
+// A small window used by the control-layer tests, and a fixture holding it loaded.
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -47,6 +49,13 @@ class TestForm : public Form {
 
     // What the handlers saw, in order.
     std::vector<std::string> log;
+};
+
+class LoadedTestForm : public ::testing::Test {
+  protected:
+    LoadedTestForm() { form.Load(); }
+    ScriptedPlatform platform;
+    TestForm form{platform};
 };
 
 }  // namespace rvm46::forms::testing
