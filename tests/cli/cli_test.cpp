@@ -175,9 +175,10 @@ TEST_F(CliFilesTest, RefusalsGiveTheirStatusAndReasonAndWriteNothing) {
         {{"diff", data, data}, 0, ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Run(c.args), c.status) << c.args[0] << " " << c.args.back();
-        EXPECT_THAT(err_.str(), HasSubstr(c.message)) << c.args[0] << " " << c.args.back();
-        EXPECT_EQ(out_.str(), "") << c.args[0] << " " << c.args.back();
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        EXPECT_EQ(Run(c.args), c.status);
+        EXPECT_THAT(err_.str(), HasSubstr(c.message));
+        EXPECT_EQ(out_.str(), "");
     }
     EXPECT_FALSE(std::filesystem::exists(Path("x.Dat")));
     EXPECT_FALSE(std::filesystem::exists(Path("no")));

@@ -1,4 +1,5 @@
 // The radio verbs of the command line against the simulated radio on a pseudo-terminal.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "cli/cli_fixture.h"
@@ -108,9 +109,10 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
         {{"write", "--port", refusing->device(), blank}, '"' + blank + "\": its model code FFh"},
     };
     for (const auto& [args, message] : cases) {
-        EXPECT_EQ(Run(args), 1) << args[2];
+        SCOPED_TRACE(::testing::PrintToString(args));
+        EXPECT_EQ(Run(args), 1);
         const std::string err = err_.str();
-        EXPECT_EQ(err.rfind("rvm46: " + message, 0), 0u) << err;
+        EXPECT_THAT(err, ::testing::StartsWith("rvm46: " + message));
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
         EXPECT_FALSE(std::filesystem::exists(out));
     }

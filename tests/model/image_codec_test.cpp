@@ -99,18 +99,12 @@ TEST_F(ImageCodecTest, ModelBlockValuesThatAreNotBytesAreLeftFF) {
     models_.gintModelData[3] = 300;
     models_.gintModelData[4] = -1;
     CodeplugImage image = Encode();
-    EXPECT_EQ(image[kModelBlockAt], 0x10);
-    EXPECT_EQ(image[kModelBlockAt + 1], 0x11);
-    EXPECT_EQ(image[kModelCodeAt], 0xFF);
-    EXPECT_EQ(image[kModelBlockAt + 3], 0xFF);
-    EXPECT_EQ(image[kModelBlockAt + 4], 0xFF);
+    EXPECT_EQ(std::vector<int>(&image[kModelBlockAt], &image[kModelBlockAt + 8]),
+              (std::vector<int>{0x10, 0x11, 0xFF, 0xFF, 0xFF, 0x15, 0x16, 0x17}));
     EXPECT_EQ(image[kSquelch], 6);
-    for (const auto& [text, code] : std::vector<std::pair<std::string, int>>{{"65.4", 65},
-                                                                             {"7.5", 8},
-                                                                             {"6.5", 6},
-                                                                             {" 255.49", 255},
-                                                                             {"255.5", 0xFF},
-                                                                             {"-3", 0xFF}}) {
+    const std::pair<const char*, int> codes[] = {{"65.4", 65},     {"7.5", 8},      {"6.5", 6},
+                                                 {" 255.49", 255}, {"255.5", 0xFF}, {"-3", 0xFF}};
+    for (const auto& [text, code] : codes) {
         models_.gstrModel[3] = text;
         image = Encode();
         EXPECT_EQ(image[kModelCodeAt], code) << text;
@@ -215,13 +209,7 @@ TEST_F(ImageCodecTest, PresenceAndOddRecords) {
     // Frequency bytes FFh decode as 165 per pair; tones FFh give no tone, no transmit frequency.
     const DecodedImage decoded = DecodeImage(image, models_, tones_);
     ASSERT_TRUE(decoded.channels[4]);
-    const auto& f = *decoded.channels[4];
-    EXPECT_EQ(f[kFieldTx], -1);
-    EXPECT_EQ(f[kFieldEncodeTone], -1);
-    EXPECT_EQ(f[kFieldDecodeTone], 0);
-    EXPECT_EQ(f[kFieldShift], 0);
-    EXPECT_EQ(f[kFieldBusyLockout], 0);
-    EXPECT_EQ(f[kFieldRx], 1666.66665);
+    EXPECT_EQ(*decoded.channels[4], (std::array<double, 6>{1666.66665, -1, 0, -1, 0, 0}));
     EXPECT_FALSE(decoded.wideNarrow);  // the unknown flags byte leaves wide/narrow alone
 }
 
