@@ -26,7 +26,7 @@ TEST(ToneTableTest, LookupTakesTheLowestMatchingIndexAndIgnoresEntryZero) {
     EXPECT_EQ(ConverQTDQT("885", table), 0);  // whole text, exact
 }
 
-TEST(ToneTableTest, MissingFileGivesEachKeyItsOwnNumber) {
+TEST(ToneTableTest, LoadingGivesAMissingKeyItsOwnNumberAndCutsLongValues) {
     TempDir dir;
     ToneTable table;
     table = storage::LoadToneTable(dir / "missing.ini");
@@ -37,13 +37,9 @@ TEST(ToneTableTest, MissingFileGivesEachKeyItsOwnNumber) {
     EXPECT_EQ(table.gstrQTDQTCode[205], "");
     // Such entries never equal a four-digit code, so every stored tone decodes to "no tone".
     EXPECT_EQ(DecodeTone(8, 85, table), 0);
-}
 
-TEST(ToneTableTest, LongValuesAreCut) {
-    TempDir dir;
-    const auto file = dir.Write("t.ini", "[QTDQT]\n1=067012\n[QTDQTList]\n1=67.0 Hz long text\n");
-    ToneTable table;
-    table = storage::LoadToneTable(file);
+    table = storage::LoadToneTable(
+        dir.Write("t.ini", "[QTDQT]\n1=067012\n[QTDQTList]\n1=67.0 Hz long text\n"));
     EXPECT_EQ(table.gstrQTDQTCode[1], "0670");
     EXPECT_EQ(table.gstrQTDQTList[1], "67.0 Hz ");
 }

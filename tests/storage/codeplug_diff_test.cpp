@@ -37,11 +37,8 @@ class CodeplugDiffTest : public ::testing::Test {
     CodeplugDocument base;
 };
 
-TEST_F(CodeplugDiffTest, EqualImagesHaveNoDifference) {
-    EXPECT_TRUE(Diff(base, base).empty());
-}
-
 TEST_F(CodeplugDiffTest, ChannelsAndSettingsInWords) {
+    EXPECT_TRUE(Diff(base, base).empty());
     CodeplugDocument other = base;
     other.channels[2][kFieldRx] = 446.01875;
     other.channels[2][kFieldDecodeTone] = 0;
