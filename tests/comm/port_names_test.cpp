@@ -92,10 +92,5 @@ TEST(PortNamesTest, PinsAreReadFromThePortsSection) {
               (std::map<int, std::string>{{1, "/dev/pts/4"}, {16, "/dev/ttyS2"}}));
 }
 
-TEST(PortNamesTest, DescriptionNamesTheAdapterAndItsUsbId) {
-    EXPECT_EQ(comm::DescribePort(Usb("/dev/ttyUSB0")), "FT232R USB UART, FTDI (USB 0403:6001)");
-    EXPECT_EQ(comm::DescribePort(Plain("/dev/ttyS0")), "");
-}
-
 }  // namespace
 }  // namespace rvm46
