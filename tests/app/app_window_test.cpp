@@ -5,13 +5,11 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>

@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QRawFont>
 #include <QSet>
-#include <QTimer>
 #include <iostream>
 #include <memory>
 
