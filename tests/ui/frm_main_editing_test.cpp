@@ -1,5 +1,6 @@
 // The frequency boxes and the channel edit commands of the main window, driven as the user
-// drives them: typing per keystroke, leaving boxes, picking channels and pressing OK.
+// drives them: leaving boxes, picking channels and pressing OK. Typing per keystroke and the
+// receive = transmit box are in the frequency_typing and equal_frequencies scenarios.
 #include "editing/channel_window_fixture.h"
 
 namespace rvm46::testing {

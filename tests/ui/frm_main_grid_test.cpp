@@ -1,5 +1,6 @@
-// The channel grid: showing a codeplug, picking channels by cell, pop-up menu and spinner, and
-// the round trip of a codeplug edited in one window and shown in another.
+// The channel grid: the round trip of a codeplug edited in one window and shown in another, the
+// cells of a decoded channel, the pop-up menu, and the cells after a language switch. Picking
+// channels by cell and spinner is in the channel_picking scenario.
 #include "editing/channel_window_fixture.h"
 #include "model/codeplug_layout.h"
 
@@ -111,27 +112,6 @@ TEST_F(GridTest, ToneCellsOfADecodedChannel) {
     w.gbytMatrixCode[rec + layout::kRecEncodeToneLow] = 0x70;
     w.SoftDisplay();
     EXPECT_EQ(Row(0), (std::vector<std::string>{"440.00000", "", "无", "67.0", "否", "否"}));
-}
-
-// A click on a cell picks its channel as the list and the spinner do (the spinner_wrap
-// scenario): the panel shows the channel with its band check.
-TEST_F(GridTest, CellClickPicksTheChannelWithoutMovingTheFocus) {
-    ui::FrmMain& w = StartWith(kModel400To470);
-    EditSampleChannels();
-    w.txtChannel(3007).UserClick();
-    EXPECT_EQ(w.cboChSel.ListIndex(), 7);
-    EXPECT_EQ(w.gintCurChannel, 7);
-    EXPECT_EQ(w.vsbSelCH.Value(), 8);
-    EXPECT_EQ(w.cboTransQTSel.ListIndex(), 123);
-    EXPECT_TRUE(w.txtChannel(3007).HasFocus());
-
-    w.txtChannel(1015).UserClick();
-    EXPECT_EQ(w.txtReceFre.Text(), "470.00000");
-    EXPECT_TRUE(w.gblnTransOverRange);
-    EXPECT_EQ(w.txtTransFre.ForeColor(), kHint);
-    w.vsbSelCH.UserArrowDown();
-    EXPECT_EQ(w.txtReceFre.Text(), "440.00000");
-    EXPECT_FALSE(w.gblnTransOverRange);
 }
 
 // In Chinese (the channel_entry scenario shows the pop-up in English).

@@ -1,5 +1,5 @@
-// Choosing a model, the toolbar dispatch, the tone lists, and a decoded codeplug applied to the
-// window.
+// Choosing the model in use again, the tone lists, and a decoded codeplug applied to the window.
+// A model change is in the model_change scenario.
 #include "model/image_codec.h"
 #include "ui/main_window_fixture.h"
 
