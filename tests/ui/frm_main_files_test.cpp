@@ -1,6 +1,6 @@
-// The file commands through the main window where the file_commands scenario does not reach:
-// cancelled dialogs, Save without a current file, files of any size, failures that change
-// nothing, New, and the recent-file list.
+// The file commands through the main window where the file scenarios do not reach: Save
+// without a current file, files of any size, failures that change nothing, New, and the
+// recent-file list.
 #include <sstream>
 
 #include "editing/channel_window_fixture.h"
@@ -59,21 +59,6 @@ class FilesTest : public ChannelWindowTest {
 
     const forms::testing::ShownMessage& LastMessage() { return platform_->Messages().back(); }
 };
-
-TEST_F(FilesTest, CancelledDialogsTouchNoFileAndSaveNoSettings) {
-    StartWith(kModel400To470);
-    fs::remove(ConfigFile());
-    const CodeplugImage before = W().gbytMatrixCode;
-    platform_->QueueFileName("");
-    W().mnuFileOpen.UserClick();
-    platform_->QueueFileName("");
-    W().mnuFileSaveAs.UserClick();
-    EXPECT_EQ(platform_->FileDialogs().size(), 2u);
-    EXPECT_FALSE(fs::exists(ConfigFile()));
-    EXPECT_FALSE(fs::exists(Scratch()));
-    EXPECT_TRUE(W().gbytMatrixCode == before);
-    EXPECT_EQ(MessageCount(), 0u);
-}
 
 TEST_F(FilesTest, SaveWithoutCurrentFileAsksThenWritesTheScratchFile) {
     for (const char* current : {"", " "}) {
