@@ -36,6 +36,14 @@ class CliTest : public ::testing::Test {
 
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
+    // Two channels, one without a transmit frequency, and the lists at their ends.
+    static constexpr const char* kDocument = R"({"model": 2, "beep_tone": 1, "battery_save": 0,
+      "squelch": 9, "monitor_key": 0, "time_out_timer": 10, "wide_narrow": 0, "channels": [
+      {"rx": 446.00625, "tx": 446.00625, "decode_tone": 0, "encode_tone": 12, "busy_lockout": 0,
+       "shift": 1}, null, null, null, null, null, null, null, null,
+      {"rx": 462.5, "tx": null, "decode_tone": 150, "encode_tone": null, "busy_lockout": 1,
+       "shift": 0}, null, null, null, null, null, null]})";
+
     TempDir dir_;
     std::ostringstream out_;
     std::ostringstream err_;

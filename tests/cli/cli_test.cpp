@@ -18,18 +18,7 @@ using ::testing::HasSubstr;
 
 class CliFilesTest : public testing::CliTest {
   protected:
-    static json Document() {
-        json channels = json::array();
-        for (int k = 0; k < 16; ++k) channels.push_back(nullptr);
-        channels[0] = {{"rx", 446.00625},   {"tx", 446.00625},   {"decode_tone", 0},
-                       {"encode_tone", 12}, {"busy_lockout", 0}, {"shift", 1}};
-        channels[9] = {{"rx", 462.5},        {"tx", nullptr},
-                       {"decode_tone", 150}, {"encode_tone", nullptr},
-                       {"busy_lockout", 1},  {"shift", 0}};
-        return {{"model", 2},       {"beep_tone", 1},      {"battery_save", 0},
-                {"squelch", 9},     {"monitor_key", 0},    {"time_out_timer", 10},
-                {"wide_narrow", 0}, {"channels", channels}};
-    }
+    static json Document() { return json::parse(kDocument); }
 
     // A file of the given length holding the start of an encoded codeplug.
     std::string WriteDataFile(std::size_t size) {

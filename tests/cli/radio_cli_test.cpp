@@ -13,13 +13,6 @@ namespace {
 
 using testing::PtyRadio;
 
-constexpr const char* kDocument = R"({"model": 1, "beep_tone": 1, "battery_save": 0, "squelch": 4,
-  "monitor_key": 2, "time_out_timer": 3, "wide_narrow": 0, "channels": [
-  {"rx": 462.5, "tx": 467.5, "decode_tone": 3, "encode_tone": 12, "busy_lockout": 1, "shift": 0},
-  null, null, null, null, null, null, null, null, null, null, null, null, null, null,
-  {"rx": 450.0125, "tx": null, "decode_tone": 0, "encode_tone": null, "busy_lockout": 0, "shift": 1}
-  ]})";
-
 radiosim::RadioMemory Pattern() {
     radiosim::RadioMemory memory;
     for (std::size_t a = 0; a < memory.size(); ++a) memory[a] = static_cast<std::uint8_t>(a ^ 0x5A);
