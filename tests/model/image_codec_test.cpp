@@ -177,9 +177,10 @@ TEST_F(ImageCodecTest, DecodingGivesBackTheEditState) {
     EXPECT_EQ(image[1040], 0x42);
 }
 
-// A never-programmed radio has FFh in its radio-wide bytes: those lists are left alone, and the
+// A never-programmed radio has FFh in its radio-wide bytes, and records may hold what the program
+// never writes: those lists are left unset, an odd record decodes as far as it can, and the other
 // channels are decoded all the same.
-TEST_F(ImageCodecTest, InvalidRadioWideBytesDoNotStopDecoding) {
+TEST_F(ImageCodecTest, OddBytesDoNotStopDecoding) {
     SetChannel(2, 446.05625, 446.05625, 3, 3, 0, 0);
     CodeplugImage image = Encode();
     image[kOptionBits] = 0x12;
@@ -187,6 +188,10 @@ TEST_F(ImageCodecTest, InvalidRadioWideBytesDoNotStopDecoding) {
     image[kMonitorKey] = 4;
     image[kTimeOutTimer] = 11;
     image[kModelCodeAt] = 99;
+    image[ChannelRecordAt(4) + kRecInUseA] = 0x01;  // present only when both marks are below FFh
+    std::uint8_t* record = &image[ChannelRecordAt(5)];
+    record[kRecInUseA] = record[kRecInUseB] = 0x00;
+    record[kRecFlags] = 0x13;  // not a flags value the radio uses
     const DecodedImage decoded = DecodeImage(image, models_, tones_);
     for (const auto& list : {decoded.model, decoded.beepTone, decoded.batterySave, decoded.squelch,
                              decoded.monitorKey, decoded.timeOutTimer}) {
@@ -194,23 +199,12 @@ TEST_F(ImageCodecTest, InvalidRadioWideBytesDoNotStopDecoding) {
     }
     ASSERT_TRUE(decoded.channels[2]);
     EXPECT_EQ((*decoded.channels[2])[kFieldRx], 446.05625);
-}
-
-TEST_F(ImageCodecTest, PresenceAndOddRecords) {
-    CodeplugImage image = Encode();
-    std::uint8_t* record = &image[ChannelRecordAt(4)];
-    // Present only when both in-use marks are below FFh.
-    record[kRecInUseA] = 0x01;
-    EXPECT_FALSE(DecodeImage(image, models_, tones_).channels[4]);
-    image = Encode();
-    record = &image[ChannelRecordAt(4)];
-    record[kRecInUseA] = record[kRecInUseB] = 0x00;
-    record[kRecFlags] = 0x13;  // not a flags value the radio uses
-    // Frequency bytes FFh decode as 165 per pair; tones FFh give no tone, no transmit frequency.
-    const DecodedImage decoded = DecodeImage(image, models_, tones_);
-    ASSERT_TRUE(decoded.channels[4]);
-    EXPECT_EQ(*decoded.channels[4], (std::array<double, 6>{1666.66665, -1, 0, -1, 0, 0}));
-    EXPECT_FALSE(decoded.wideNarrow);  // the unknown flags byte leaves wide/narrow alone
+    EXPECT_FALSE(decoded.channels[4]);
+    // Frequency bytes FFh decode as 165 per pair; tones FFh give no tone, no transmit frequency;
+    // the unknown flags byte gives shift and lockout off, and leaves channel 3's wide/narrow.
+    ASSERT_TRUE(decoded.channels[5]);
+    EXPECT_EQ(*decoded.channels[5], (std::array<double, 6>{1666.66665, -1, 0, -1, 0, 0}));
+    EXPECT_EQ(decoded.wideNarrow, 1);
 }
 
 // Every raster point of both delivered bands, with every tone, survives a round trip.

@@ -109,16 +109,15 @@ TEST(ChannelCsvTest, ReadsAGenericFileAsOtherToolsWriteIt) {
               "row 11, Location \"16\": outside the radio's channels 1 to 16; row left out\n");
 }
 
-TEST(ChannelCsvTest, ColumnsAreFoundByNameInAnyOrderAndCase) {
-    const auto imported =
-        Import("frequency;TONE;location;cToneFreq;extra\n446.03125;TSQL;3;67;x\n", kModel4100446);
+// Columns are found by name in any order and case; differing modes keep the first and say so.
+TEST(ChannelCsvTest, ReadsColumnsByNameAndOneMode) {
+    const auto imported = Import(
+        "frequency;TONE;location;cToneFreq;extra;MODE\n446.03125;TSQL;3;67;x;NFM\n446.01875;;4;;;"
+        "FM\n",
+        kModel4100446);
     ASSERT_EQ(Messages(imported.errors), "");
     EXPECT_EQ(imported.channels[2], Ch(446.03125, 446.03125, 1, 1));
-}
-
-TEST(ChannelCsvTest, DifferingModesKeepTheFirstAndSaySo) {
-    const auto imported =
-        Import("Location,Frequency,Mode\n1,446.00625,NFM\n2,446.01875,FM\n", kModel4100446);
+    EXPECT_EQ(imported.channels[3], Ch(446.01875, 446.01875, 0, 0));
     EXPECT_EQ(imported.wideNarrow, 1);
     EXPECT_NE(Messages(imported.notes).find("row 3, Mode \"FM\": the radio has one wide/narrow"),
               std::string::npos);
