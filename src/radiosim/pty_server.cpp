@@ -157,10 +157,7 @@ void PtyServer::Handle(std::uint8_t byte, Clock::time_point arrived) {
             hungUp_ = true;
             return;
         }
-        if (ex.writeCompleted) {
-            ++writes_;
-            SaveMemory();
-        }
+        if (ex.writeCompleted) SaveMemory();
         if (!ex.reply.empty()) Reply(ex.reply, done + options_.latency);
     }
 }

@@ -49,8 +49,6 @@ class PtyServer {
 
     // The radio memory now. Only for a caller that is not serving at the same time.
     const RadioMemory& memory() const { return radio_.memory(); }
-    // Completed writes so far.
-    int writes() const { return writes_.load(); }
 
   private:
     bool OpenTerminal(std::string* error);
@@ -67,7 +65,6 @@ class PtyServer {
     std::string terminal_;
     std::string device_;
     bool hungUp_ = false;
-    std::atomic<int> writes_{0};
     std::chrono::steady_clock::time_point started_;
     std::chrono::steady_clock::time_point rxFree_;  // when the line from the program is idle
     std::chrono::steady_clock::time_point txFree_;  // when the line to the program is idle
