@@ -1,6 +1,7 @@
 // The frequency boxes and the channel edit commands of the main window, driven as the user
-// drives them: leaving boxes, picking channels and pressing OK. Typing per keystroke and the
-// receive = transmit box are in the frequency_typing and equal_frequencies scenarios.
+// drives them: leaving boxes, picking channels and pressing OK. Typing per keystroke, the
+// receive = transmit box and OK with the band check and marking on are in the frequency_typing,
+// equal_frequencies and channel_accept scenarios.
 #include "editing/channel_window_fixture.h"
 
 namespace rvm46::testing {
@@ -118,20 +119,6 @@ TEST_F(ChannelWindowTest, AcceptingStoresTheChannelAndFillsItsRow) {
     EXPECT_EQ(w.chkScan.Value(), kUnchecked);
 }
 
-TEST_F(ChannelWindowTest, AcceptingOutOfBandMarksTheCellWhenMarkingIsOn) {
-    ui::FrmMain& w = StartWith(kModel446);
-    AcceptChannel(0, "446.01", "446.2");
-    EXPECT_EQ(w.gdblChannel[0][kFieldRx], 446.00625);
-    EXPECT_EQ(Cell(2, 0), "446.20625");
-    EXPECT_EQ(w.txtChannel(1000).ForeColor(), kBlack);
-    EXPECT_EQ(w.txtChannel(2000).ForeColor(), kHint);
-    // Implausible values become the band's low edge, then the raster point.
-    AcceptChannel(1, "50", "1000");
-    EXPECT_EQ(Row(1)[0], "446.00625");
-    EXPECT_EQ(Row(1)[1], "446.00625");
-    EXPECT_EQ(MessageCount(), 0u);
-}
-
 TEST_F(ChannelWindowTest, AcceptingWithoutMarkingRefusesOutOfBandAndEmptiesTheChannel) {
     ui::FrmMain& w = StartWith(kModel400To470, 2, true, "False");
     AcceptChannel(4, "440", "445");
@@ -169,20 +156,6 @@ TEST_F(ChannelWindowTest, AcceptingOnTheLenientPath) {
     EXPECT_EQ(MessageCount(), 2u);
     EXPECT_EQ(W().gdblChannel[0], EmptyChannelTable()[0]);
     EXPECT_EQ(Row(0), kEmptyRow);
-}
-
-TEST_F(ChannelWindowTest, EmptyBoxesOnAccept) {
-    ui::FrmMain& w = StartWith(kModel400To470);
-    AcceptChannel(2, "440", "");
-    EXPECT_EQ(w.gdblChannel[2][kFieldTx], -1);
-    EXPECT_EQ(w.gdblChannel[2][kFieldEncodeTone], -1);
-    EXPECT_EQ(Row(2), (std::vector<std::string>{"440.00000", "", "None", "", "No", "No"}));
-
-    AcceptChannel(2, "", "450");  // an empty receive box empties the channel
-    EXPECT_EQ(Row(2), kEmptyRow);
-    EXPECT_EQ(w.gdblChannel[2], EmptyChannelTable()[0]);
-    EXPECT_EQ(w.txtTransFre.Text(), "450.00000");
-    EXPECT_TRUE(w.gblnNoneFre);
 }
 
 TEST_F(ChannelWindowTest, LockoutLabelAndFlagsLoadedFromTheTable) {
