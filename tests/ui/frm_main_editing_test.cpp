@@ -1,7 +1,7 @@
 // The frequency boxes and the channel edit commands of the main window, driven as the user
 // drives them: leaving boxes, picking channels and pressing OK. Typing per keystroke, the
 // receive = transmit box and OK with the band check and marking on are in the frequency_typing,
-// equal_frequencies and channel_accept scenarios.
+// equal_frequencies and channel_accept scenarios, deleting every channel in delete_all_channels.
 #include "editing/channel_window_fixture.h"
 
 namespace rvm46::testing {
@@ -9,7 +9,6 @@ namespace {
 
 using forms::kChecked;
 using forms::kUnchecked;
-using forms::MsgIcon;
 using forms::MsgResult;
 
 const std::vector<std::string> kEmptyRow(6, "");
@@ -173,38 +172,6 @@ TEST_F(ChannelWindowTest, LockoutLabelAndFlagsLoadedFromTheTable) {
     EXPECT_EQ(w.chkForbidTrans.Value(), kUnchecked);
     EXPECT_TRUE(w.chkShift.Enabled());  // 7: left as the Change handler set it
     EXPECT_EQ(w.chkShift.Value(), kUnchecked);
-}
-
-TEST_F(ChannelWindowTest, DeleteAllAsksFirstAndNoKeepsEverything) {
-    ui::FrmMain& w = StartWith(kModel400To470, 1);
-    AcceptChannel(0, "440", "441");
-    AcceptChannel(9, "450", "");
-    const ChannelTable before = w.gdblChannel;
-
-    platform_->QueueAnswer(MsgResult::No);
-    w.chkDeteChanData.UserClick();
-    ASSERT_EQ(MessageCount(), 1u);
-    EXPECT_EQ(platform_->Messages()[0].prompt, "确定删除所有的信道数据？");
-    EXPECT_EQ(platform_->Messages()[0].icon, MsgIcon::Question);
-    EXPECT_EQ(w.chkDeteChanData.Value(), kUnchecked);
-    EXPECT_EQ(w.gdblChannel, before);
-    EXPECT_EQ(Cell(1, 9), "450.00000");
-    EXPECT_EQ(w.txtReceFre.Text(), "450.00000");
-
-    platform_->QueueAnswer(MsgResult::Yes);
-    w.chkDeteChanData.UserClick();
-    EXPECT_EQ(w.chkDeteChanData.Value(), kUnchecked);
-    EXPECT_EQ(w.gdblChannel, EmptyChannelTable());
-    for (int c = 1; c <= ui::kGridColumns; ++c) {
-        for (int k = 0; k < ui::kGridRows; ++k) {
-            EXPECT_EQ(Cell(c, k), "");
-            EXPECT_EQ(w.txtChannel(ui::CellIndex(c, k)).BackColor(), 0xCACEDFu);
-        }
-    }
-    EXPECT_EQ(w.txtReceFre.Text(), "");
-    EXPECT_EQ(w.cboChSel.ListIndex(), 0);
-    EXPECT_EQ(w.vsbSelCH.Value(), 1);
-    EXPECT_TRUE(w.txtReceFre.HasFocus());
 }
 
 }  // namespace
