@@ -1,7 +1,8 @@
 // The frequency boxes and the channel edit commands of the main window, driven as the user
 // drives them: leaving boxes, picking channels and pressing OK. Typing per keystroke, the
-// receive = transmit box and OK with the band check and marking on are in the frequency_typing,
-// equal_frequencies and channel_accept scenarios, deleting every channel in delete_all_channels.
+// receive = transmit box, OK with the band check and marking on, a channel with every field and
+// deleting every channel are in the frequency_typing, equal_frequencies, channel_accept,
+// channel_all_fields and delete_all_channels scenarios.
 #include "editing/channel_window_fixture.h"
 
 namespace rvm46::testing {
@@ -80,42 +81,6 @@ TEST_F(ChannelWindowTest, OutOfBandIsRefusedWithAMessageNamingTheBox) {
     EXPECT_EQ(platform_->Messages()[0].title, "提示");
     EXPECT_EQ(platform_->Messages()[1].prompt, "接收频率超出范围！有效范围为400-470MHz");
     EXPECT_EQ(W().txtTransFre.Text(), "");
-}
-
-TEST_F(ChannelWindowTest, AcceptingStoresTheChannelAndFillsItsRow) {
-    ui::FrmMain& w = StartWith(kModel400To470);
-    w.cboChSel.UserSelect(2);
-    Enter(w.txtReceFre, "433.1234", w.txtTransFre);
-    Enter(w.txtTransFre, "434", w.cboReceQTSel);
-    w.cboReceQTSel.UserSelect(1);
-    w.cboTransQTSel.UserSelect(40);
-    w.lblForbidTrans.UserClick();  // ticks the lockout box and moves to OK
-    EXPECT_TRUE(w.cmdConfirm.HasFocus());
-    w.cboTransPower.UserSelect(1);
-    w.chkScan.UserClick();
-    w.cmdConfirm.UserClick();
-
-    const ChannelRecord expected{433.125, 434, 1, 40, 1, 0, -1, -1};
-    EXPECT_EQ(w.gdblChannel[2], expected);
-    EXPECT_EQ(Row(2),
-              (std::vector<std::string>{"433.12500", "434.00000", "67.0", "D023N", "Yes", "No"}));
-    for (int c = 1; c <= ui::kGridColumns; ++c)
-        EXPECT_EQ(w.txtChannel(ui::CellIndex(c, 2)).BackColor(), 0xCADCE7u);
-    EXPECT_EQ(Cell(7, 2), "");  // power and scan are not stored
-
-    // Another channel and back: what was accepted is loaded, shift and lockout after the reset.
-    w.gdblChannel[2][kFieldShift] = 1;
-    w.cboChSel.UserSelect(0);
-    EXPECT_EQ(w.txtReceFre.Text(), "");
-    w.cboChSel.UserSelect(2);
-    EXPECT_EQ(w.txtReceFre.Text(), "433.12500");
-    EXPECT_EQ(w.txtTransFre.Text(), "434.00000");
-    EXPECT_EQ(w.cboReceQTSel.ListIndex(), 1);
-    EXPECT_EQ(w.cboTransQTSel.ListIndex(), 40);
-    EXPECT_EQ(w.chkForbidTrans.Value(), kChecked);
-    EXPECT_EQ(w.chkShift.Value(), kChecked);
-    EXPECT_EQ(w.cboTransPower.ListIndex(), 0);
-    EXPECT_EQ(w.chkScan.Value(), kUnchecked);
 }
 
 TEST_F(ChannelWindowTest, AcceptingWithoutMarkingRefusesOutOfBandAndEmptiesTheChannel) {
