@@ -1,6 +1,6 @@
 // The file commands through the main window where the file scenarios do not reach: Save
-// without a current file, files of any size, failures that change nothing, New, and the
-// recent-file list.
+// without a current file, files of any size, failures that change nothing, New, and a recent
+// entry (the list itself is in the recent_files scenario).
 #include <sstream>
 
 #include "editing/channel_window_fixture.h"
@@ -199,26 +199,6 @@ TEST_F(FilesTest, NewClearsWithoutFilesAndAFollowingSaveWritesTheBlankCodeplug) 
     EXPECT_TRUE(Bytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
     // Blank channels and the default settings, not the file opened before.
     EXPECT_EQ(Bytes(Scratch())[layout::kChannelRecordAt], '\xFF');
-}
-
-TEST_F(FilesTest, RecentListNewestFirstCappedAtTenWithDuplicates) {
-    StartWith(kModel400To470);
-    std::vector<fs::path> files;
-    for (int n = 0; n < 11; ++n) {
-        files.push_back(folder_.Write("f" + std::to_string(n) + ".Dat", std::string(1074, '\0')));
-        Open(files.back());
-    }
-    auto captions = VisibleRecentCaptions();
-    ASSERT_EQ(captions.size(), 10u);
-    EXPECT_EQ(captions[0], "&1  " + files[10].string());
-    EXPECT_EQ(captions[9], "&10  " + files[1].string());
-    EXPECT_EQ(W().gstrRecentCount, "10");
-
-    Open(files[10]);
-    captions = VisibleRecentCaptions();
-    EXPECT_EQ(captions[0], "&1  " + files[10].string());
-    EXPECT_EQ(captions[1], "&2  " + files[10].string());
-    EXPECT_EQ(captions[9], "&10  " + files[2].string());
 }
 
 TEST_F(FilesTest, RecentEntryKeepsTheOrderAndSavesTheOldPathFirst) {
