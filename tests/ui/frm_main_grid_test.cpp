@@ -1,13 +1,13 @@
 // The channel grid: the round trip of a codeplug edited in one window and shown in another, the
-// cells of a decoded channel, the pop-up menu, and the cells after a language switch. Picking
-// channels by cell and spinner is in the channel_picking scenario.
+// cells of a decoded channel, the left button, and the cells after a language switch. Picking
+// channels by cell and spinner, and the pop-up menu, are in the channel_picking and
+// channel_entry scenarios.
 #include "editing/channel_window_fixture.h"
 #include "model/codeplug_layout.h"
 
 namespace rvm46::testing {
 namespace {
 
-using forms::kRightButton;
 using forms::MsgResult;
 
 class GridTest : public ChannelWindowTest {
@@ -114,40 +114,13 @@ TEST_F(GridTest, ToneCellsOfADecodedChannel) {
     EXPECT_EQ(Row(0), (std::vector<std::string>{"440.00000", "", "无", "67.0", "否", "否"}));
 }
 
-// In Chinese (the channel_entry scenario shows the pop-up in English).
-TEST_F(GridTest, RightButtonOpensThePopUpForTheRowAndDeletesOnlyIt) {
-    ui::FrmMain& w = StartWith(kModel400To470, 1);
-    EditSampleChannels();
-    AcceptChannel(4, "441", "442");
-    const ChannelTable before = w.gdblChannel;
-    platform_->QueuePopup([](forms::Form&, forms::MenuItem&) {});
-    w.txtChannel(1003).UserMouseDown(kRightButton, 0, 5, 5);
-    EXPECT_EQ(w.mnuChannelData.Caption(), "删除信道 4 的数据");
-    EXPECT_EQ(w.cboChSel.ListIndex(), 3);
-
-    platform_->QueuePopup(
-        [](forms::Form&, forms::MenuItem& menu) { menu.Children()[0]->UserClick(); });
-    w.txtChannel(2004).UserMouseDown(kRightButton, 0, 5, 5);
-    ASSERT_EQ(platform_->Popups().size(), 2u);
-    EXPECT_EQ(platform_->Popups()[1].menu, "mnuDelAllData");
-    EXPECT_EQ(w.mnuChannelData.Caption(), "删除信道 5 的数据");
-    EXPECT_EQ(Row(4), std::vector<std::string>(6, ""));
-    EXPECT_EQ(w.txtChannel(3004).BackColor(), 0xCACEDFu);
-    ChannelTable expected = before;
-    expected[4] = EmptyChannelTable()[0];
-    EXPECT_EQ(w.gdblChannel, expected);
-    EXPECT_EQ(w.cboChSel.ListIndex(), 4);
-    EXPECT_EQ(MessageCount(), 0u);
-
-    // The left button does not open it; the second item deletes everything.
+// Only the right button opens the pop-up menu (the channel_entry scenario uses it).
+TEST_F(GridTest, LeftButtonOpensNoPopUp) {
+    ui::FrmMain& w = StartWith(kModel400To470);
+    AcceptChannel(0, "440", "445");
     w.txtChannel(1000).UserMouseDown(forms::kLeftButton, 0, 5, 5);
-    EXPECT_EQ(platform_->Popups().size(), 2u);
-    platform_->QueuePopup(
-        [](forms::Form&, forms::MenuItem& menu) { menu.Children()[2]->UserClick(); });
-    w.txtChannel(1007).UserMouseDown(kRightButton, 0, 5, 5);
-    EXPECT_EQ(w.gdblChannel, EmptyChannelTable());
-    EXPECT_EQ(Grid(), std::vector<std::vector<std::string>>(16, std::vector<std::string>(6)));
-    EXPECT_TRUE(w.txtReceFre.HasFocus());
+    EXPECT_TRUE(platform_->Popups().empty());
+    EXPECT_EQ(w.gdblChannel[0][kFieldRx], 440);
 }
 
 // On a language switch a channel in use gets its language-dependent cells rewritten; a row
