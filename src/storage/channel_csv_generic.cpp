@@ -91,8 +91,9 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
 
     const std::string duplex = Lower(row.Get("Duplex"));
     const std::string offsetText = row.Get("Offset");
-    const auto offset = offsetText.empty() ? std::optional(0.0) : StrictNumber(offsetText);
-    if (!offset || std::abs(*offset) > 1e6) refuse("Offset", "not a frequency in MHz");
+    auto offset = offsetText.empty() ? std::optional(0.0) : StrictNumber(offsetText);
+    if (offset && std::abs(*offset) > 1e6) offset.reset();  // beyond any arithmetic on it
+    if (!offset) refuse("Offset", "not a frequency in MHz");
     const double off = offset.value_or(0);
     if (duplex.empty()) {
         channel[kFieldTx] = *rx;

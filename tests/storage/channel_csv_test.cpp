@@ -129,6 +129,7 @@ TEST(ChannelCsvTest, RefusesEveryBadRowWithRowColumnValueAndReason) {
         "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
         "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode\n";
     const std::string range = "Out of range!The valid range is ";
+    const std::string huge(110, '9');
     struct Case {
         std::string text;
         std::string message;  // the start of the first error
@@ -154,6 +155,9 @@ TEST(ChannelCsvTest, RefusesEveryBadRowWithRowColumnValueAndReason) {
         {generic + "x,446.00625\n", "row 2, Location \"x\": not a location number"},
         {generic + "1,4x6\n", "row 2, Frequency \"4x6\": not a frequency in MHz"},
         {generic + "1,446.00625,+,abc\n", "row 2, Offset \"abc\": not a frequency in MHz"},
+        // An offset too large for any frequency was still added to the receive frequency.
+        {generic + "1,446.00625,-," + huge + "\n", "row 2, Offset \"" + huge + "\": not a freq"},
+        {generic + "1,446.00625,split," + huge + "\n", "row 2, Offset \"" + huge + "\": not a"},
         {generic + "1,446.00625,dup\n", "row 2, Duplex \"dup\": must be empty, +, -, split or off"},
         {generic + "1,446.00625,+,5\n", "row 2, Duplex/Offset \"451.00625\": Out of range!"},
         {generic + "1,446.00625,,,DCS\n",
