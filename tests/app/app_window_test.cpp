@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -20,6 +21,7 @@
 #include <QToolBar>
 #include <QWheelEvent>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -257,14 +259,27 @@ TEST_F(AppWindowTest, SaveAsAndOpenThroughTheRealFileDialog) {
     EXPECT_EQ(std::filesystem::file_size(saved), 1074u);
     EXPECT_TRUE(platform_.Messages().empty());
 
-    // Cancelling Open changes nothing; opening the lower-case ".dat" file loads it.
-    WhenFileDialogShows([](QFileDialog& box) { box.reject(); });
+    // Cancelling Open changes nothing. The dialog lists "*.Dat" names in any case and nothing else.
+    std::ofstream(folder_.path() / "Data" / "OLD.DAT") << "x";
+    std::ofstream(folder_.path() / "Data" / "notes.txt") << "x";
+    QStringList listed;
+    WhenFileDialogShows([&](QFileDialog& box) {
+        const auto* view = box.findChild<QListView*>("listView");
+        if (view != nullptr) {
+            (void)QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) >= 2; });
+            for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
+                listed << view->model()->index(r, 0, view->rootIndex()).data().toString();
+            }
+        }
+        box.reject();
+    });
     Action(w.mnuFileOpen)->trigger();
     EXPECT_FALSE(w.mnuRecentFile(0).Visible());
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"OLD.DAT", "radio.dat"}));
+    // Opening the lower-case ".dat" file loads it.
     WhenFileDialogShows([&](QFileDialog& box) {
         EXPECT_EQ(box.acceptMode(), QFileDialog::AcceptOpen);
-        // Names are matched against "*.Dat" regardless of case ("radio.dat" is listed).
-        EXPECT_FALSE(box.filter().testFlag(QDir::CaseSensitive));
         box.selectFile(QString::fromStdString(saved));
         QMetaObject::invokeMethod(&box, "accept");
     });
