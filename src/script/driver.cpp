@@ -23,7 +23,8 @@ std::string Trim(const std::string& text) {
 // Drops a comment: a '#' at the start or after white space.
 std::string StripComment(const std::string& line) {
     for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+        if (line[i] == '#' &&
+            (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t' || line[i - 1] == '\r')) {
             return line.substr(0, i);
         }
     }
@@ -201,6 +202,8 @@ void Driver::Execute(const std::string& line) {
         if (name.empty()) Fail(command + " needs a control name");
     } else {
         args = Words(StripComment(trimmed));
+        // A line of other white space (a vertical tab, a form feed) holds no command.
+        if (args.empty()) return;
         args.erase(args.begin());
     }
     const auto arity = [&](std::size_t min, std::size_t max) {
