@@ -42,8 +42,10 @@ bool MayRemove(const fs::path& file) {
 }  // namespace
 
 std::optional<StaleLock> FindStaleLock(const std::string& device) {
-    static const char* const kFolders[] = {"/var/lock", "/etc/locks", "/var/spool/locks",
-                                           "/var/spool/uucp", "/tmp"};
+    // The folders the serial port layer tries, in its order; it uses the first it may write.
+    static const char* const kFolders[] = {"/var/lock",         "/etc/locks", "/var/spool/locks",
+                                           "/var/spool/uucp",   "/tmp",       "/var/tmp",
+                                           "/var/lock/lockdev", "/run/lock"};
     const std::string name = LockName(device);
     for (const char* folder : kFolders) {
         const fs::path file = fs::path(folder) / name;

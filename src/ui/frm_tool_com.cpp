@@ -75,6 +75,7 @@ void FrmToolCom::ShowDevices() {
         std::error_code ec;
         const PortCaption caption =
             assignment.source == comm::PortAssignment::Source::kPinned &&
+                    assignment.device.rfind(storage::kStableFolder, 0) == 0 &&
                     !std::filesystem::exists(assignment.device, ec)
                 ? DescribeMissingPin(i + 1, assignment.device, main_.texts, language)
                 : DescribeAssignment(i + 1, assignment, main_.texts, language);
@@ -105,7 +106,8 @@ void FrmToolCom::cmdOK_Click() {
 // A USB adapter found by the enumeration is pinned to its stable name: an adapter plugged in
 // later would otherwise take its COM number when it comes first in the order.
 void FrmToolCom::PinAdapter(int port) {
-    const comm::PortAssignment& a = main_.MapComPorts().com[static_cast<std::size_t>(port - 1)];
+    const comm::PortTable table = main_.MapComPorts();
+    const comm::PortAssignment& a = table.com[static_cast<std::size_t>(port - 1)];
     if (a.source != comm::PortAssignment::Source::kFound || !a.info || !a.info->vendorId) return;
     main_.Config().Write(storage::kPortsSection, "COM" + std::to_string(port),
                          storage::StablePortPath(a.device));

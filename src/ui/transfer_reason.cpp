@@ -84,7 +84,8 @@ std::string Reason(const comm::Failure& f, int language) {
 
 std::string DescribeTransferFailure(const comm::Failure& failure, bool writing, int language) {
     std::string text = Reason(failure, language);
-    if (writing) {
+    // Before the first block frame nothing was written.
+    if (writing && failure.step == comm::Step::kWriteBlock) {
         text += "\n" + In({"电台可能只写入了一部分，再次写入是安全的。",
                            "The radio may be half-written; writing it again is safe."},
                           language);

@@ -11,8 +11,9 @@
 
 namespace rvm46::ui {
 
-// "No answer from the radio at block 40 (address 0140h)"; a failed write adds, on a line of its
-// own, that the radio may be half-written and that writing it again is safe.
+// "No answer from the radio at block 40 (address 0140h)"; a write that failed at a block frame
+// adds, on a line of its own, that the radio may be half-written and that writing it again is
+// safe.
 std::string DescribeTransferFailure(const comm::Failure& failure, bool writing, int language);
 
 // The whole reason line: the failure's description (nothing after a success), then `note` on a

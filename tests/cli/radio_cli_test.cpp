@@ -205,11 +205,11 @@ TEST_F(RadioCliTest, AStopSignalClosesTheLineAndAStaleLockIsNamed) {
     const std::string file = "/tmp/LCK..rvm46-stale-" + std::to_string(gone);
     std::ofstream(file) << "     " << gone << "\nrvm46\nhost\n";
     const auto stale = serialport::FindStaleLock("/dev/rvm46-stale-" + std::to_string(gone));
-    std::filesystem::remove(file);
     ASSERT_TRUE(stale.has_value());
     EXPECT_EQ(serialport::DescribeStaleLock(*stale),
               "locked by a lock file that process " + std::to_string(gone) +
                   " left behind and that no longer runs; remove it with: rm " + file);
+    std::filesystem::remove(file);
 }
 
 }  // namespace

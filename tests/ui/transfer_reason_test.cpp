@@ -31,8 +31,10 @@ TEST(TransferReasonTest, ChineseLinesAndNotes) {
     };
     const Case cases[] = {
         {timeout, false, "", kLanguageChinese, "电台在第 40 块（地址 0140h）时无应答"},
-        {refused, true, "", kLanguageChinese,
-         "电台拒绝了握手\n电台可能只写入了一部分，再次写入是安全的。"},
+        {refused, true, "", kLanguageChinese, "电台拒绝了握手"},
+        {comm::Failure{Step::kWriteBlock, FailureKind::kTimeout, 7, 1, 0, 0, 0, {}}, true, "",
+         kLanguageChinese,
+         "电台在第 7 块（地址 0038h）时无应答\n电台可能只写入了一部分，再次写入是安全的。"},
         {port, false, "", kLanguageEnglish,
          "The serial port failed at block 3 (address 0018h): /dev/ttyUSB0: the port is not open"},
         {std::nullopt, false, "no copy kept", kLanguageEnglish, "no copy kept"},
