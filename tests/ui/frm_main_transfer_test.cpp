@@ -388,6 +388,9 @@ TEST_F(TransferTest, CurrentDataFileAfterReadAndWrite) {
     EXPECT_EQ(w.sbrStatus.PanelText(1), kSuccess);
     EXPECT_EQ(w.TransferReason(),
               "The current file " + pipe.string() + " is not a regular file; it was left alone.");
+    w.gintLanguage = ui::kLanguageChinese;  // the note is in the interface language
+    Run(true);
+    EXPECT_EQ(w.TransferReason(), "当前文件 " + pipe.string() + " 不是普通文件，程序没有打开它。");
 }
 
 // A confirmed port that is a USB adapter is pinned; a pinned adapter that is gone is named; the
