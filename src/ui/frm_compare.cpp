@@ -20,9 +20,10 @@ FrmCompare::FrmCompare(Platform& platform, int language, const std::string& font
     lblSummary.SetBackColor(back);
     lblSides.SetCaption(ReviewText("compare.versus", language, sides.thisName) + "  " +
                         sides.otherName);
-    lblSummary.SetCaption(rows.empty()
-                              ? ReviewText("compare.noDifferences", language)
-                              : ReviewText("compare.count", language, std::to_string(rows.size())));
+    const std::string count = std::to_string(rows.size());
+    lblSummary.SetCaption(rows.empty()       ? ReviewText("compare.noDifferences", language)
+                          : rows.size() == 1 ? ReviewText("compare.countOne", language)
+                                             : ReviewText("compare.count", language, count));
     lvwDifferences.SetColumns({ReviewText("compare.where", language),
                                ReviewText("compare.what", language),
                                ReviewText("compare.thisColumn", language), sides.otherName});

@@ -17,6 +17,7 @@ constexpr auto kReviewTexts = std::to_array<TextEntry>({
     {"compare.versus", "%1  与", "%1  compared with"},
     {"compare.noDifferences", "没有差别", "No differences"},
     {"compare.count", "%1 处差别", "%1 differences"},
+    {"compare.countOne", "1 处差别", "1 difference"},
     {"compare.where", "位置", "Where"},
     {"compare.what", "项目", "What"},
     {"compare.thisColumn", "本窗口", "This window"},
