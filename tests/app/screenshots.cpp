@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QRawFont>
 #include <QSet>
+#include <QTimer>
 #include <iostream>
 #include <memory>
 
@@ -156,6 +157,15 @@ void Run(int language, const QString& folder) {
         compare.Widget<QAbstractButton>("cmdClose")->click();
     });
     window->mnuCompareFile.UserClick();
+
+    // The print preview of the channel sheet, from File, "Print...".
+    QTimer::singleShot(1000, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (preview == nullptr) return Fail("no print preview shown");
+        Shoot(preview, folder + "/print-preview-" + suffix + ".png");
+        preview->close();
+    });
+    window->mnuPrintSheet.UserClick();
     view.Window()->hide();
     platform.DropView(*window);
 }
