@@ -173,6 +173,7 @@ CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
 
 CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
                              const std::string& config, std::ostream& err, bool progress) {
+    const StopSignals stopSignals;
     return ReadFromRadio(serial, DeviceFor(port, config, serial), "reading", err, progress);
 }
 
