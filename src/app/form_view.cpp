@@ -211,6 +211,7 @@ void FormView::Build() {
 
     SyncForm(Property::All);
     for (Control* control : form_.Controls()) SyncControl(*control, Property::All);
+    NameControls();
     if (layout_ != nullptr && layout_->grows) InitialSize();
 }
 
@@ -448,6 +449,10 @@ void FormView::SyncControl(Control& control, Property property) {
         SyncCommon(control, widget);
     }
     if (!SyncTextWidget(control, widget, property)) SyncSimpleWidget(control, widget);
+    if (property == Property::Caption || property == Property::ToolTipText ||
+        property == Property::Visible) {
+        ScheduleNaming();
+    }
 }
 
 }  // namespace rvm46::app
