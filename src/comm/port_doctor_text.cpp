@@ -28,15 +28,22 @@ std::string PortFinding::Message() const {
                    " instead of the serial driver (brltty does this to CH340/CH341 cables). "
                    "Stop that program (sudo apt remove brltty), then plug the cable in again.";
         case Kind::kPermission: {
+            const bool groupMay = (mode & 0060) == 0060;
             std::string text = user + " may not open " + device + ": it belongs to user " + owner +
-                               " and group " + group + ", mode " + ModeText(mode) + ", and " +
-                               user + " is ";
-            if (listedInGroup) {
-                return text + "in the group " + group +
-                       " since this session began. Log out and in again (or restart).";
+                               " and group " + group + ", mode " + ModeText(mode);
+            if (groupMay && listedInGroup) {
+                return text + ", and " + user + " joined the group " + group +
+                       " after this session began. Log out and in again (or restart).";
             }
-            text += "not in the group " + group + ". Fix: sudo usermod -aG " + group +
-                    " $USER, then log out and in again";
+            if (groupMay) {
+                text += ", and " + user + " is not in the group " + group +
+                        ". Fix: sudo usermod -aG " + group + " $USER, then log out and in again";
+            } else {
+                text +=
+                    ": only its owner may use it. Fix: a udev rule that gives it to a group, "
+                    "or to the user at the seat";
+            }
+            if (adapter.empty()) return text + ".";
             if (ruleInstalled) {
                 return text + ". (The rule " + std::string(kCableRulesFile) +
                        " is installed but has not given the user at the seat access: plug the "
@@ -44,7 +51,7 @@ std::string PortFinding::Message() const {
                        "logged in from afar.)";
             }
             return text + "; or install this program's package, whose rule " + kCableRulesFile +
-                   " lets the user at the seat open programming cables.";
+                   " lets the user at the seat open " + adapter + " cables.";
         }
         case Kind::kHeldBy:
             return device + " is open in process " + std::to_string(pid) + " (" + process +

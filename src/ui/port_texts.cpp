@@ -39,12 +39,15 @@ std::string DescribeFinding(const comm::PortFinding& f, const InterfaceTexts& te
             return Fill(text("doctor.claimed"), f.adapter, f.device, f.driver);
         case Kind::kPermission: {
             const std::string owner = f.owner + ":" + f.group + " " + comm::ModeText(f.mode);
-            if (f.listedInGroup) {
+            const bool groupMay = (f.mode & 0060) == 0060;
+            if (groupMay && f.listedInGroup) {
                 return Fill(text("doctor.relogin"), {f.user, f.device, owner, f.group});
             }
-            return Fill(text("doctor.permission"), {f.user, f.device, owner, f.group}) +
-                   Fill(text(f.ruleInstalled ? "doctor.ruleIdle" : "doctor.ruleMissing"),
-                        comm::kCableRulesFile);
+            std::string line = Fill(text(groupMay ? "doctor.permission" : "doctor.ownerOnly"),
+                                    {f.user, f.device, owner, f.group});
+            if (f.adapter.empty()) return line;
+            return line + Fill(text(f.ruleInstalled ? "doctor.ruleIdle" : "doctor.ruleMissing"),
+                               comm::kCableRulesFile);
         }
         case Kind::kHeldBy:
             return Fill(text("doctor.heldBy"), f.device, std::to_string(f.pid), f.process);

@@ -222,6 +222,10 @@ constexpr std::array kTextTable = std::to_array<TextEntry>({
      "$USER，然后注销并重新登录。",
      "User %1 may not open %2 (%3) and is not in the group %4. Fix: sudo usermod -aG %4 $USER, "
      "then log out and in again."},
+    {"doctor.ownerOnly",
+     "用户 %1 无权打开 %2（%3）：只有其所有者可以使用它，需要 udev 规则把它交给某个组。",
+     "User %1 may not open %2 (%3): only its owner may use it; a udev rule must give it to a "
+     "group."},
     {"doctor.relogin", "用户 %1 在本次登录后才加入组 %4，无权打开 %2（%3）。请注销并重新登录。",
      "User %1 joined the group %4 after this session began and may not open %2 (%3) yet. Log "
      "out and in again."},
