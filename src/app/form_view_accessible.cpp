@@ -27,11 +27,12 @@ struct Caption {
     QString text;
 };
 
-// The label that names a widget: the nearest in front of it on its row, else the nearest above.
-QString LabelFor(const QWidget* widget, const std::vector<Caption>& labels) {
+// The label that names a widget: the nearest in front of it on its row; for a check box or an
+// option button, whose words stand after the box, the nearest after it; else the nearest above.
+QString LabelFor(const QWidget* widget, const std::vector<Caption>& labels, bool wordsAfter) {
     const QRect w = widget->geometry();
-    std::optional<QString> beside, above;
-    int besideGap = kBesideGap, aboveGap = kAboveGap;
+    std::optional<QString> before, after, above;
+    int beforeGap = kBesideGap, afterGap = kBesideGap, aboveGap = kAboveGap;
     for (const Caption& label : labels) {
         if (label.widget == widget || label.widget->parentWidget() != widget->parentWidget()) {
             continue;
@@ -39,15 +40,19 @@ QString LabelFor(const QWidget* widget, const std::vector<Caption>& labels) {
         const QRect l = label.widget->geometry();
         const bool sameRow = l.top() < w.bottom() && l.bottom() > w.top();
         const bool sameColumn = l.left() < w.right() && l.right() > w.left();
-        if (sameRow && l.right() <= w.left() + 4 && w.left() - l.right() < besideGap) {
-            besideGap = w.left() - l.right();
-            beside = label.text;
+        if (sameRow && l.right() <= w.left() + 4 && w.left() - l.right() < beforeGap) {
+            beforeGap = w.left() - l.right();
+            before = label.text;
+        } else if (sameRow && l.left() >= w.right() - 4 && l.left() - w.right() < afterGap) {
+            afterGap = l.left() - w.right();
+            after = label.text;
         } else if (sameColumn && l.bottom() <= w.top() + 4 && w.top() - l.bottom() < aboveGap) {
             aboveGap = w.top() - l.bottom();
             above = label.text;
         }
     }
-    return beside.value_or(above.value_or(QString()));
+    if (wordsAfter && after) return *after;
+    return before.value_or(above.value_or(QString()));
 }
 
 }  // namespace
@@ -66,9 +71,12 @@ void FormView::NameControls() {
     named_ = true;
     std::vector<Caption> labels;
     for (const auto& [control, widget] : widgets_) {
-        const auto* label = dynamic_cast<const Label*>(control);
-        if (label != nullptr && !label->Caption().empty() && !widget->isHidden()) {
-            labels.push_back({widget, PlainCaption(label->Caption())});
+        // Labels, and pictures that show words (they carry them as their caption).
+        const bool reads = dynamic_cast<const Label*>(control) != nullptr ||
+                           dynamic_cast<const Picture*>(control) != nullptr;
+        const auto* captioned = dynamic_cast<const CaptionedControl*>(control);
+        if (reads && !captioned->Caption().empty() && !widget->isHidden()) {
+            labels.push_back({widget, PlainCaption(captioned->Caption())});
         }
     }
     for (const auto& [control, widget] : widgets_) {
@@ -77,7 +85,11 @@ void FormView::NameControls() {
         if (const auto* captioned = dynamic_cast<const CaptionedControl*>(control)) {
             name = PlainCaption(captioned->Caption()).trimmed();
         }
-        if (name.isEmpty()) name = LabelFor(widget, labels);
+        if (name.isEmpty()) {
+            const bool wordsAfter = dynamic_cast<const CheckBox*>(control) != nullptr ||
+                                    dynamic_cast<const OptionButton*>(control) != nullptr;
+            name = LabelFor(widget, labels, wordsAfter);
+        }
         if (name.isEmpty()) name = tip;
         if (name.isEmpty()) name = window_->windowTitle();  // a lone control stands for its window
         widget->setAccessibleName(name);

@@ -96,7 +96,7 @@ std::string DescribeFailure(const PortOpenFailure& failure, const InterfaceTexts
     std::string found;
     for (const comm::PortFinding& finding : failure.findings) {
         const std::string line = DescribeFinding(finding, texts, language);
-        if (!line.empty()) found += "\n• " + line;
+        if (!line.empty()) found += "\n- " + line;
     }
     if (!found.empty())
         return Fill(texts.Of("port.failed.found", language), com, failure.device) + found;

@@ -45,8 +45,11 @@ void CollectNameless(QAccessibleInterface* node, const QString& path, QStringLis
             path + "/" +
             (object ? QString(object->metaObject()->className()) + " " + object->objectName()
                     : QString("?"));
+        // The scroll bars Qt gives a window's scrolling client area are its own.
+        const bool windowScrollBar = object && object->parent() &&
+                                     object->parent()->objectName().startsWith("qt_scrollarea_");
         if (child->text(QAccessible::Name).trimmed().isEmpty()) {
-            if (!IsContainer(child->role())) nameless << where;
+            if (!IsContainer(child->role()) && !windowScrollBar) nameless << where;
         } else {
             ++named;
         }

@@ -49,9 +49,9 @@ TEST(PortTextsTest, FailureTextsNameThePortTheDeviceAndWhatToDo) {
     held.process = "minicom";
     permission.findings = {group, held};
     const std::string chinese = DescribeFailure(permission, texts, kLanguageChinese);
-    EXPECT_EQ(chinese.rfind("COM1（/dev/ttyUSB0）无法打开：\n• 用户 ham", 0), 0U) << chinese;
+    EXPECT_EQ(chinese.rfind("COM1（/dev/ttyUSB0）无法打开：\n- 用户 ham", 0), 0U) << chinese;
     EXPECT_NE(chinese.find("sudo usermod -aG uucp $USER"), std::string::npos);
-    EXPECT_NE(chinese.find("\n• /dev/ttyUSB0 正被进程 77（minicom）使用"), std::string::npos);
+    EXPECT_NE(chinese.find("\n- /dev/ttyUSB0 正被进程 77（minicom）使用"), std::string::npos);
 }
 
 }  // namespace
