@@ -56,12 +56,13 @@ set(CPACK_PACKAGE_NAME rvm46)
 set(CPACK_PACKAGE_VENDOR "RVM46 programming software")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Programming software for RVM46 UHF hand-held radios (models 4100 and 5100)")
+# Lines of the long description stay under 80 characters (Debian's rule).
 set(CPACK_PACKAGE_DESCRIPTION
-    "Reads the configuration memory of an RVM46 radio over a serial programming cable, edits its\n16 channels and radio-wide settings in a Chinese or English window, saves and opens data\nfiles, and writes the configuration back to the radio.")
+    "Reads the configuration memory of an RVM46 radio over a serial programming\ncable, edits its 16 channels and radio-wide settings in a Chinese or English\nwindow, saves and opens data files, and writes the configuration back to the\nradio.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "RVM46 programming software <rvm46@localhost>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "RVM46 programming software <rvm46@example.org>")
 # Shared libraries are found by dpkg-shlibdeps; these are loaded at run time or only used by name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS

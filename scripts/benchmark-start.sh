@@ -18,6 +18,7 @@ if [ ! -x "$bare" ] || [ "$root/scripts/bare-window.cpp" -nt "$bare" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
+mkdir -m 700 "$work/runtime"
 # A program folder past its first start (English), so that the main window comes first.
 cp -r "$build/program/Setting" "$work/"
 awk '{ print } /^\[Setting\]/ { print "Language=2" }' "$build/program/Setting/Config_5100.ini" \
@@ -40,7 +41,7 @@ while [ $i -lt "$4" ]; do
     i=$((i + 1))
 done
 INNER
-xvfb-run -a -s "-screen 0 1366x768x24" sh "$work/pairs.sh" "$build/program/rvm46-programmer" \
+XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a -s "-screen 0 1366x768x24" sh "$work/pairs.sh" "$build/program/rvm46-programmer" \
     "$bare" "$work" "$runs" > "$work/pairs"
 awk '
     { program[NR] = $1 / 1000; bare[NR] = $2 / 1000; ratio[NR] = $1 / $2 }
