@@ -163,11 +163,13 @@ WindowLayout PortWindow() {
         p.push_back({"lblComDevice", i, x + optW + 2, y + 2, colW - optW - 10, 20});
     }
     const int below = 8 + frameH + 8;
-    p.push_back({"lblPortFailure", -1, 12, below, frameW - 4, 62});
-    p.push_back({"cmdOK", -1, frameW + 10 - 2 * 100 - 8, below + 70, 100, 30});
-    p.push_back({"cmdCancel", -1, frameW + 10 - 100, below + 70, 100, 30});
+    // Room for the reason and a few findings of the cable doctor, each with its fix.
+    const int failureH = 150;
+    p.push_back({"lblPortFailure", -1, 12, below, frameW - 4, failureH});
+    p.push_back({"cmdOK", -1, frameW + 10 - 2 * 100 - 8, below + failureH + 8, 100, 30});
+    p.push_back({"cmdCancel", -1, frameW + 10 - 100, below + failureH + 8, 100, 30});
     l.width = frameW + 20;
-    l.height = below + 70 + 30 + 10;
+    l.height = below + failureH + 8 + 30 + 10;
     return l;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/icons.h"
+#include "app/paint_probe.h"
 #include "app/qt_language.h"
 #include "app/qt_platform.h"
 #include "model/run_time_error.h"
@@ -46,9 +47,13 @@ class GuardedApplication : public QApplication {
 int main(int argc, char** argv) {
     // `--folder DIR`: run with DIR as the program folder (the installed launcher gives each user
     // a folder of their own); otherwise the executable's own folder.
+    // `--exit-when-shown`: print the wall clock when the main window has first been painted and
+    // end at once (scripts/benchmark-start.sh times the start with it).
     std::string folder;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string_view(argv[i]) == "--folder") folder = argv[i + 1];
+    bool exitWhenShown = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--folder" && i + 1 < argc) folder = argv[i + 1];
+        if (std::string_view(argv[i]) == "--exit-when-shown") exitWhenShown = true;
     }
     if (!HaveDisplay()) {
         std::cerr << "rvm46-programmer: no display to show its window on (neither DISPLAY nor\n"
@@ -88,7 +93,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     window.Show();
-    platform.ViewOf(window).Window()->show();
+    QWidget* shown = platform.ViewOf(window).Window();
+    if (exitWhenShown) rvm46::app::ExitWhenPainted(shown);
+    shown->show();
     const int result = QApplication::exec();
     application.window = nullptr;
     platform.DropView(window);

@@ -5,6 +5,7 @@
 
 #include "cli/codeplug_json.h"
 #include "cli/input_checks.h"
+#include "cli/port_check.h"
 #include "cli/transfer_interrupt.h"
 #include "comm/port_names.h"
 #include "comm/transfer.h"
@@ -181,6 +182,9 @@ RadioCommands::RadioCommands(CLI::App& app, std::string& config, std::string& to
     : config_(config), tones_(tones) {
     ports_ = app.add_subcommand("ports", "list COM1..COM16 with their devices, then other ports");
     ports_->add_option("--config", config_, "configuration file (its [Ports] section pins COMn)");
+    ports_->add_flag("--check", check_, "say what stands between you and the port, and the fix");
+    ports_->add_option("PORT", checkPort_, "with --check: COM1..COM16 or a device path");
+    ports_->add_option("--system-root", systemRoot_)->group("");  // a test's stand-in system
 
     read_ = app.add_subcommand("read", "read the radio into a data file");
     write_ = app.add_subcommand("write", "write a data file to the radio");
@@ -209,6 +213,12 @@ int RadioCommands::Run(comm::SerialSystem& serial, std::ostream& out, std::ostre
 
 int RadioCommands::Ports(comm::SerialSystem& serial, std::ostream& out) {
     RequireConfiguration(config_);
+    if (check_ || !checkPort_.empty()) {
+        const std::string device = checkPort_.empty() ? "" : DeviceFor(checkPort_, config_, serial);
+        // On a stand-in system only its files are looked at.
+        return CheckPortsVerb(comm::SystemFiles(systemRoot_), device, checkPort_,
+                              systemRoot_ == "/" ? &serial : nullptr, out);
+    }
     const comm::PortTable table =
         comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config_), kWindowsNames,
                        storage::DeviceIdentity);

@@ -246,6 +246,9 @@ class FrmMain : public forms::Form,
     // Serial port and transfers. The front end hands over the machine's serial ports before
     // start-up; without them every port fails to open.
     void SetSerialSystem(comm::SerialSystem* system) { serialSystem_ = system; }
+    // Where the cable doctor reads the system's files after a port failed to open ("/"; a test's
+    // stand-in system otherwise).
+    std::string systemRoot = "/";
     // COM1..COM16 and the devices they stand for (the configuration's "Ports" pins first).
     comm::PortTable MapComPorts();
     void mnuCommunicate_Click();

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "comm/port_doctor.h"
 #include "comm/transfer.h"
 #include "model/run_time_error.h"
 #include "storage/image_file.h"
@@ -89,16 +90,23 @@ std::optional<PortOpenFailure> FrmMain::OpenComLine() {
     const std::string com = "COM" + std::to_string(gintComPort);
     std::string error;
     const auto device = comm::ResolvePort(com, MapComPorts(), &error);
-    if (!device) return PortOpenFailure{gintComPort, {}, PortFailureKind::kUnassigned, error};
+    if (!device) return PortOpenFailure{gintComPort, {}, PortFailureKind::kUnassigned, error, {}};
     if (serialSystem_ == nullptr) {
-        return PortOpenFailure{gintComPort, *device, PortFailureKind::kOther,
-                               "this program has no access to serial ports"};
+        return PortOpenFailure{gintComPort,
+                               *device,
+                               PortFailureKind::kOther,
+                               "this program has no access to serial ports",
+                               {}};
     }
     if (!comCommun) comCommun = serialSystem_->NewLine();
     const comm::LineStatus status = comCommun->Open(*device);
     if (status.ok()) return std::nullopt;
-    return PortOpenFailure{gintComPort, *device, ClassifyOpenError(status.message()),
-                           status.message()};
+    PortOpenFailure failure{
+        gintComPort, *device, ClassifyOpenError(status.message()), status.message(), {}};
+#ifndef _WIN32
+    failure.findings = comm::CheckPort(comm::SystemFiles(systemRoot), *device).findings;
+#endif
+    return failure;
 }
 
 void FrmMain::OpenCom() {

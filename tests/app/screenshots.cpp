@@ -116,8 +116,23 @@ void Run(int language, const QString& folder) {
 
     // The port dialog, showing why a port did not open, and the communication dialog.
     window->portOpenFailure = rvm46::ui::PortOpenFailure{
-        2, "/dev/ttyUSB0", rvm46::ui::PortFailureKind::kPermission,
-        "/dev/ttyUSB0: permission denied, or the port is in use by another program"};
+        2,
+        "/dev/ttyUSB0",
+        rvm46::ui::PortFailureKind::kPermission,
+        "/dev/ttyUSB0: permission denied, or the port is in use by another program",
+        {}};
+    // What the cable doctor says about it.
+    rvm46::comm::PortFinding permission;
+    permission.kind = rvm46::comm::PortFinding::Kind::kPermission;
+    permission.device = "/dev/ttyUSB0";
+    permission.owner = "root";
+    permission.group = "dialout";
+    permission.mode = 0660;
+    permission.user = "ham";
+    rvm46::comm::PortFinding modemManager;
+    modemManager.kind = rvm46::comm::PortFinding::Kind::kModemManager;
+    modemManager.device = "/dev/ttyUSB0";
+    window->portOpenFailure->findings = {permission, modemManager};
     platform.QueueModal([&](FormView& port) {
         QApplication::processEvents();
         Shoot(port.Window(), folder + "/port-dialog-" + suffix + ".png");
