@@ -24,6 +24,7 @@
 #include "comm/serial_line.h"
 #include "forms/forms.h"
 #include "model/module_state.h"
+#include "storage/codeplug_document.h"
 #include "storage/profile.h"
 #include "storage/settings.h"
 #include "ui/channel_grid.h"
@@ -128,6 +129,7 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuFileSaveAs = Add<forms::MenuItem>("mnuFileSaveAs", "mnuFile");
     forms::MenuItem& mnuImportChannels = Add<forms::MenuItem>("mnuImportChannels", "mnuFile");
     forms::MenuItem& mnuExportChannels = Add<forms::MenuItem>("mnuExportChannels", "mnuFile");
+    forms::MenuItem& mnuStandardChannels = Add<forms::MenuItem>("mnuStandardChannels", "mnuFile");
     forms::MenuItem& mnuFileSep = Add<forms::MenuItem>("mnuFileSep", "mnuFile");
     forms::ControlArray<forms::MenuItem>& mnuRecentFile =
         AddArray<forms::MenuItem>("mnuRecentFile", "mnuFile");
@@ -269,6 +271,12 @@ class FrmMain : public forms::Form,
     // Channel lists in CSV files.
     void mnuImportChannels_Click();
     void mnuExportChannels_Click();
+    void mnuStandardChannels_Click();
+    // Picks a list in `folder` and imports it (`exact`: a standard list, never moved).
+    void ImportChannelList(const std::string& title, const std::string& folder, bool exact);
+    // The message that an import or export succeeded, with its notes.
+    void ReportChannelFile(const char* textKey, int channels, const std::string& file,
+                           const std::vector<storage::Finding>& notes);
 
     // Paths inside the program folder.
     std::string ProgramFolder() const;

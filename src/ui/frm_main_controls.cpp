@@ -113,6 +113,7 @@ void FrmMain::WireEvents() {
     mnuAboutSoft.Click = [this] { mnuAboutSoft_Click(); };
     mnuImportChannels.Click = [this] { mnuImportChannels_Click(); };
     mnuExportChannels.Click = [this] { mnuExportChannels_Click(); };
+    mnuStandardChannels.Click = [this] { mnuStandardChannels_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
     mnuLangSel0.Click = [this] { mnuLangSel0_Click(); };
     mnuLangSel1.Click = [this] { mnuLangSel1_Click(); };

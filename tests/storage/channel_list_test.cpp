@@ -1,0 +1,223 @@
+// Channel lists as users have them: published lists in the generic layout (CRLF, every column of
+// it, numbered from 1, 0 or 71), placed by number or in order, with the rows that do not fit left
+// out when asked; and the built-in standard lists against the published channel plans.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "storage/channel_csv.h"
+#include "storage/csv_text.h"
+#include "storage/delivered_tables.h"
+
+namespace rvm46::storage {
+namespace {
+
+using testing::DeliveredModels;
+using testing::DeliveredTones;
+using testing::kModel4100446;
+
+constexpr int kModel5100 = 2;  // 400-470 MHz
+
+// Published channel plans, in MHz.
+std::vector<double> Pmr446() {
+    std::vector<double> mhz;
+    for (int n = 0; n < 16; ++n) mhz.push_back(446.00625 + 0.0125 * n);
+    return mhz;
+}
+std::vector<double> Frs() {
+    std::vector<double> mhz;
+    for (int n = 0; n < 7; ++n) mhz.push_back(462.5625 + 0.025 * n);
+    for (int n = 0; n < 7; ++n) mhz.push_back(467.5625 + 0.025 * n);
+    for (int n = 0; n < 8; ++n) mhz.push_back(462.55 + 0.025 * n);
+    return mhz;
+}
+
+// A list as the community tool publishes one: its whole column set, CRLF, numbered from `first`;
+// `bad` (a 1-based position) carries a tone the radio lacks.
+std::string PublishedList(const std::vector<double>& mhz, int first, int bad = 0) {
+    std::string text =
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
+    for (std::size_t i = 0; i < mhz.size(); ++i) {
+        char frequency[32];
+        std::snprintf(frequency, sizeof frequency, "%.6f", mhz[i]);
+        const bool tone = static_cast<int>(i) + 1 == bad;
+        text += std::to_string(first + static_cast<int>(i)) + ",CH" + std::to_string(i + 1) + "," +
+                frequency + ",,0.000000," + (tone ? "Tone,69.4" : ",88.5") +
+                ",88.5,023,NN,023,Tone->Tone,NFM,12.50,,2.0W,a comment,,,,\r\n";
+    }
+    return text;
+}
+
+std::string Messages(const std::vector<Finding>& findings, int language = 2) {
+    std::string text;
+    for (const auto& f : findings) text += Describe(f, language) + "\n";
+    return text;
+}
+
+TEST(ChannelListTest, PublishedListsArePlacedOrRefusedAsUsersExpect) {
+    struct Case {
+        std::string name;
+        std::string text;
+        int model;
+        ImportOptions options;
+        int placed;
+        std::string errors;            // each line one error, in order ("" none)
+        std::vector<double> channels;  // receive frequencies from channel 1 on (-1 empty)
+        std::string lastNote;
+    };
+    const auto options = [](std::optional<int> renumber, bool skip) {
+        ImportOptions o;
+        o.renumberFrom = renumber;
+        o.skipInvalid = skip;
+        return o;
+    };
+    const auto pmr = Pmr446();
+    const auto frs = Frs();
+    const std::string outOfBand = ": Out of range!The valid range is 446.00625-446.09375MHz";
+    std::string pmrBand;  // rows 10 to 17 hold channels 9 to 16: one message each
+    for (int row = 10; row <= 17; ++row) {
+        char frequency[32];
+        std::snprintf(frequency, sizeof frequency, "%.5f", pmr[static_cast<std::size_t>(row - 2)]);
+        pmrBand +=
+            "row " + std::to_string(row) + ", Frequency \"" + frequency + "\"" + outOfBand + "\n";
+    }
+    const std::vector<double> first8(pmr.begin(), pmr.begin() + 8);
+    const std::vector<Case> cases = {
+        // An import that would take nothing is a failure, never an empty codeplug.
+        {"numbered 71, as numbered",
+         PublishedList(pmr, 71),
+         kModel4100446,
+         options({}, false),
+         0,
+         "no row has a channel number from 1 to 16; import with renumbering to place the rows in "
+         "order\n",
+         {},
+         "16 rows left out: their channel numbers (rows 2-17) are outside the radio's channels 1 "
+         "to 16"},
+        {"numbered 71, in order",
+         PublishedList(pmr, 71),
+         kModel4100446,
+         options(1, false),
+         8,
+         pmrBand,
+         {},
+         ""},
+        {"numbered 71, in order, skipping", PublishedList(pmr, 71), kModel4100446, options(1, true),
+         8, "", first8, "row 17, Frequency \"446.19375\"" + outOfBand + "; row left out"},
+        {"numbered 1, skipping", PublishedList(pmr, 1), kModel4100446, options({}, true), 8, "",
+         first8, "row 17, Frequency \"446.19375\"" + outOfBand + "; row left out"},
+        {"nothing fits",
+         PublishedList(frs, 1),
+         kModel4100446,
+         options({}, true),
+         0,
+         "no row of the list can be imported\n",
+         {},
+         ""},
+        // 22 rows for 16 channels: the first 16, one note for the rest.
+        {"numbered 1, longer than the radio", PublishedList(frs, 1), kModel5100, options({}, false),
+         16, "", std::vector<double>(frs.begin(), frs.begin() + 16),
+         "6 rows left out: their channel numbers (rows 18-23) are outside the radio's channels 1 "
+         "to "
+         "16"},
+        {"numbered 0", PublishedList(frs, 0), kModel5100, options({}, false), 16, "",
+         std::vector<double>(frs.begin(), frs.begin() + 16), ""},
+        // A refused row takes no channel: the next good row takes the next one.
+        {"from channel 14, a bad row",
+         PublishedList(frs, 1, 2),
+         kModel5100,
+         options(14, true),
+         3,
+         "",
+         {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, frs[0], frs[2], frs[3]},
+         "18 rows left out: the radio has no channel after 16"},
+        {"a bad row refuses the list",
+         PublishedList(frs, 1, 2),
+         kModel5100,
+         options({}, false),
+         15,
+         "row 3, Tone \"69.4 Hz\": not a tone of the tone list\n",
+         {},
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto imported =
+            ImportChannelCsv(c.text, DeliveredModels(), c.model, DeliveredTones(), c.options);
+        EXPECT_EQ(imported.placedRows, c.placed);
+        EXPECT_EQ(Messages(imported.errors), c.errors);
+        for (std::size_t k = 0; k < c.channels.size(); ++k) {
+            EXPECT_NEAR(imported.channels[k][kFieldRx], c.channels[k], 1e-9) << "channel " << k + 1;
+        }
+        if (!c.channels.empty()) {
+            EXPECT_EQ(imported.wideNarrow, 1);  // the lists' NFM
+        }
+        const std::string notes = Messages(imported.notes);
+        EXPECT_EQ(c.lastNote.empty() ? "" : notes.substr(notes.rfind('\n', notes.size() - 2) + 1),
+                  c.lastNote.empty() ? "" : c.lastNote + "\n")
+            << notes;
+    }
+}
+
+TEST(ChannelListTest, FindingsSpeakTheInterfaceLanguage) {
+    ImportOptions chinese;
+    chinese.language = 1;
+    const auto imported = ImportChannelCsv(PublishedList(Pmr446(), 1), DeliveredModels(),
+                                           kModel4100446, DeliveredTones(), chinese);
+    ASSERT_EQ(imported.errors.size(), 8u);
+    EXPECT_EQ(
+        Describe(imported.errors[0], 1),
+        "第 10 行，Frequency \"446.10625\"：接收频率超出范围！有效范围为446.00625-446.09375MHz");
+    const auto utf16 = ImportChannelCsv(std::string("\xFF\xFEL\0o\0", 6), DeliveredModels(),
+                                        kModel4100446, DeliveredTones(), chinese);
+    EXPECT_NE(Messages(utf16.errors, 1).find("UTF-8（带或不带 BOM）或 GB18030（GBK）"),
+              std::string::npos);
+}
+
+// The built-in lists hold the published channels, and each model takes what it can hold exactly.
+TEST(ChannelListTest, StandardListsHoldThePublishedChannels) {
+    const auto read = [](const char* name) {
+        std::ifstream in(std::string(RVM46_SOURCE_DIR) + "/data/Channels/" + name,
+                         std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    struct Case {
+        const char* file;
+        std::vector<double> plan;
+        int model;
+        int placed;  // skipping the rows the model cannot hold
+    };
+    const std::vector<Case> cases = {{"PMR446.csv", Pmr446(), kModel4100446, 8},
+                                     {"PMR446.csv", Pmr446(), kModel5100, 0},
+                                     {"FRS.csv", Frs(), kModel5100, 16},
+                                     {"FRS.csv", Frs(), kModel4100446, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " model " + std::to_string(c.model));
+        const std::string text = read(c.file);
+        const auto table = ParseCsv(text, nullptr);
+        ASSERT_TRUE(table);
+        ASSERT_EQ(table->rows.size(), c.plan.size() + 1);
+        for (std::size_t i = 0; i < c.plan.size(); ++i) {
+            EXPECT_EQ(table->rows[i + 1][0], std::to_string(i + 1));
+            EXPECT_NEAR(std::stod(table->rows[i + 1][2]), c.plan[i], 1e-9) << "row " << i + 2;
+        }
+        ImportOptions options;
+        options.exact = true;  // a standard channel is never moved to a nearby frequency
+        options.skipInvalid = true;
+        const auto imported =
+            ImportChannelCsv(text, DeliveredModels(), c.model, DeliveredTones(), options);
+        EXPECT_EQ(imported.placedRows, c.placed) << Messages(imported.errors);
+        for (int k = 0; k < c.placed; ++k) {
+            EXPECT_NEAR(imported.channels[static_cast<std::size_t>(k)][kFieldRx],
+                        c.plan[static_cast<std::size_t>(k)], 1e-9);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace rvm46::storage
