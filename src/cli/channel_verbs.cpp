@@ -28,6 +28,10 @@ CodeplugImage ReadImage(const std::string& file) {
     return *image;
 }
 
+std::string Channels(int count) {
+    return std::to_string(count) + (count == 1 ? " channel" : " channels");
+}
+
 void PrintNotes(const std::vector<Finding>& notes, std::ostream& err) {
     for (const Finding& note : notes) err << "rvm46: note: " << Describe(note) << "\n";
 }
@@ -70,7 +74,7 @@ int CsvExport(const ChannelVerbs& verbs, const ModelTable& models, const ToneTab
     if (!storage::WriteTextFile(verbs.out, exported.text, &reason)) {
         throw InputError("cannot write \"" + verbs.out + "\": " + reason);
     }
-    out << "exported " << storage::ChannelsInUse(document.channels) << " channels to \""
+    out << "exported " << Channels(storage::ChannelsInUse(document.channels)) << " to \""
         << verbs.out << "\"\n";
     return 0;
 }
@@ -147,7 +151,7 @@ int CsvImport(const ChannelVerbs& verbs, const std::string& configFile, const Mo
     if (!storage::WriteNewImageFile(target, *image, &reason)) {
         throw InputError("cannot write \"" + target + "\": " + reason);
     }
-    out << "imported " << storage::ChannelsInUse(document.channels) << " channels from \"" << in
+    out << "imported " << Channels(storage::ChannelsInUse(document.channels)) << " from \"" << in
         << "\" into \"" << target << "\"\n";
     return 0;
 }

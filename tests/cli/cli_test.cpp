@@ -277,19 +277,11 @@ TEST_F(CliFilesTest, ImportsListsAsUsersHaveThem) {
          "rvm46: note: row 17, Frequency \"446.19375\": Out of range!The valid range is "
          "446.00625-446.09375MHz; row left out\n",
          "imported 8 channels from \"" + list + "\" into \"" + out + "\"\n"},
-        {{"--model", "1", "--renumber=17", list, out},
-         1,
-         "--renumber=17: the first channel is 1 to 16",
-         ""},
+        // A standard channel is never moved to the nearest channel of another raster.
         {{"--model", "2", "--standard", "pmr446", out},
          1,
          "row 2, Frequency \"446.00625\": not a channel of this model (the nearest is 446.00000)",
          ""},
-        {{"--model", "1", "--standard", "GMRS", out},
-         1,
-         "not a built-in channel list (FRS, PMR446)",
-         ""},
-        {{"--model", "1", "--standard", "FRS", list, out}, 1, "or --standard NAME OUT.Dat", ""},
         {{"--config", badConfig, list, out},
          1,
          "the configuration selects model 9, which its model table does not have (0 4100, "
