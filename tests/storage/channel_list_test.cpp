@@ -148,7 +148,9 @@ TEST(ChannelListTest, PublishedListsArePlacedOrRefusedAsUsersExpect) {
         for (std::size_t k = 0; k < c.channels.size(); ++k) {
             EXPECT_NEAR(imported.channels[k][kFieldRx], c.channels[k], 1e-9) << "channel " << k + 1;
         }
-        if (!c.lastNote.empty()) EXPECT_EQ(Describe(imported.notes.back()), c.lastNote);
+        if (!c.lastNote.empty()) {
+            EXPECT_EQ(Describe(imported.notes.back()), c.lastNote);
+        }
     }
 }
 
