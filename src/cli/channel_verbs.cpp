@@ -182,12 +182,14 @@ void AddChannelVerbs(CLI::App& app, std::string& config, std::string& tones, Cha
     verbs.csvImport = app.add_subcommand("csv-import", "build a data file from a CSV channel list");
     verbs.csvImport->add_option("IN", verbs.in, "CSV file, either layout")->required();
     verbs.csvImport->add_option("OUT", verbs.out, "data file to write (.Dat)");
-    verbs.csvImport->add_flag("--renumber{1}", verbs.renumber,
-                              "place the rows in file order from channel FIRST (default 1) on");
+    verbs.csvImport->add_flag(
+        "--renumber{1}", verbs.renumber,
+        "place the rows in file order from channel 1 on (--renumber=FIRST: from FIRST)");
     verbs.csvImport->add_flag("--skip-invalid", verbs.skipInvalid,
                               "leave out refused rows, each with its reason, and import the rest");
-    verbs.csvImport->add_option("--standard", verbs.standard,
-                                "a built-in list of public channels (PMR446, FRS) instead of IN");
+    verbs.csvImport->add_option(
+        "--standard", verbs.standard,
+        "a built-in list of public channels (PMR446, FRS); the one file named is OUT");
     verbs.csvImport->add_option("--model", verbs.model,
                                 "model index or name (default: the configuration's model)");
     AddTableOptions(*verbs.csvImport, config, tones);
