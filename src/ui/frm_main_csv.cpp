@@ -80,7 +80,8 @@ void FrmMain::ImportChannelList(const std::string& title, const std::string& fol
         if (dlgTool.FileName.empty() || dlgTool.Cancelled) return;
 
         std::string reason;
-        const auto text = storage::ReadTextFile(dlgTool.FileName, storage::kMaxCsvBytes, &reason);
+        const auto text =
+            storage::ReadTextFile(dlgTool.FileName, storage::kMaxCsvBytes, &reason, gintLanguage);
         if (!text) {
             Host().MsgBox(texts["msg.csvReadFailed"] + reason, MsgButtons::OK, MsgIcon::Critical,
                           texts["msg.title"]);
