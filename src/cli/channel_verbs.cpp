@@ -110,9 +110,6 @@ int CsvImport(const ChannelVerbs& verbs, const std::string& configFile, const Mo
     // With --standard the one file named is the data file to write.
     const std::string in = ListFile(verbs);
     const std::string& target = verbs.standard.empty() ? verbs.out : verbs.in;
-    if (target.empty() || (!verbs.standard.empty() && !verbs.out.empty())) {
-        throw InputError("csv-import takes IN.csv OUT.Dat, or --standard NAME OUT.Dat");
-    }
     storage::ImportOptions options;
     options.skipInvalid = verbs.skipInvalid;
     options.exact = !verbs.standard.empty();
@@ -182,6 +179,13 @@ void AddChannelVerbs(CLI::App& app, std::string& config, std::string& tones, Cha
     verbs.csvImport = app.add_subcommand("csv-import", "build a data file from a CSV channel list");
     verbs.csvImport->add_option("IN", verbs.in, "CSV file, either layout")->required();
     verbs.csvImport->add_option("OUT", verbs.out, "data file to write (.Dat)");
+    // A usage error (status 2) like any other: two files, or --standard and one.
+    verbs.csvImport->parse_complete_callback([&verbs] {
+        if (verbs.standard.empty() == verbs.out.empty()) {
+            throw CLI::ValidationError(
+                "csv-import takes IN.csv OUT.Dat, or --standard NAME OUT.Dat");
+        }
+    });
     verbs.csvImport->add_flag(
         "--renumber{1}", verbs.renumber,
         "place the rows in file order from channel 1 on (--renumber=FIRST: from FIRST)");

@@ -158,6 +158,7 @@ TEST_F(CliFilesTest, RefusalsGiveTheirStatusAndReasonAndWriteNothing) {
          1,
          "--model 9 is not a model of the configuration (0 4100, 1 4100-446, 2 5100, 3 5100-446)"},
         {{"csv-import", Path("missing.csv"), Path("x.Dat")}, 1, "cannot read"},
+        {{"csv-import", Path("list.csv")}, 2, "csv-import takes IN.csv OUT.Dat, or --standard"},
         {{"csv-import", data, Path("x.Dat")}, 1, "not a comma-separated text file"},
         {{"csv-export", "--layout", "other", data, Path("x.csv")}, 2, ""},
         {{"csv-export", Path("missing.Dat"), Path("x.csv")}, 1, "cannot read"},
