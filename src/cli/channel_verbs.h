@@ -1,9 +1,8 @@
 #pragma once
-// The command-line verbs over channel lists and codeplug comparison:
+// The command-line verbs over channel lists:
 //   csv-export [--layout own|generic] IN.Dat OUT.csv
 //   csv-import [--model N] [--renumber[=FIRST]] [--skip-invalid] IN.csv OUT.Dat
 //   csv-import [--model N] --standard NAME OUT.Dat   (a built-in list, Channels/NAME.csv)
-//   diff A.Dat B.Dat
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
@@ -19,7 +18,6 @@ namespace rvm46::cli {
 struct ChannelVerbs {
     CLI::App* csvExport = nullptr;
     CLI::App* csvImport = nullptr;
-    CLI::App* diff = nullptr;
     std::string in;
     std::string out;
     std::string layout = "own";
@@ -29,14 +27,13 @@ struct ChannelVerbs {
     std::string standard;                 // name of a built-in list
     std::filesystem::path programFolder;  // where the built-in lists are (Channels/)
 
-    bool Parsed() const { return csvExport->parsed() || csvImport->parsed() || diff->parsed(); }
+    bool Parsed() const { return csvExport->parsed() || csvImport->parsed(); }
 };
 
 // Adds the verbs, each with the --config and --tones options bound to the given strings.
 void AddChannelVerbs(CLI::App& app, std::string& config, std::string& tones, ChannelVerbs& verbs);
 
-// Runs the parsed verb. Throws InputError for bad input; returns the exit status otherwise
-// (diff: 0 equal, 1 different).
+// Runs the parsed verb. Throws InputError for bad input; returns the exit status otherwise.
 int RunChannelVerb(const ChannelVerbs& verbs, const std::string& configFile,
                    const ModelTable& models, const ToneTable& tones, std::ostream& out,
                    std::ostream& err);
