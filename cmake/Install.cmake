@@ -2,7 +2,8 @@
 #   bin/rvm46-programmer            launcher (gives each user a program folder of their own)
 #   bin/rvm46                       the command-line companion (lib/rvm46 also has the simulated
 #                                   radio rvm46-radiosim)
-#   lib/rvm46/                      the program folder: the executables with Setting/ beside them
+#   lib/rvm46/                      the program folder: the executables with Setting/ and the
+#                                   standard channel lists Channels/ beside them
 #   share/applications/, share/icons/hicolor/scalable/apps/   desktop entry and icon
 #   share/metainfo/                 the AppStream description for software centres
 #   share/man/man1/                 manual pages of rvm46 and rvm46-programmer (gzipped)
@@ -13,7 +14,8 @@ set(RVM46_INSTALL_FOLDER lib/rvm46)
 
 install(TARGETS rvm46-programmer rvm46 rvm46-script rvm46-radiosim
         RUNTIME DESTINATION ${RVM46_INSTALL_FOLDER})
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/Setting DESTINATION ${RVM46_INSTALL_FOLDER})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/Setting ${CMAKE_SOURCE_DIR}/data/Channels
+        DESTINATION ${RVM46_INSTALL_FOLDER})
 if(EXISTS ${CMAKE_SOURCE_DIR}/data/Help)
     install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/Help DESTINATION ${RVM46_INSTALL_FOLDER})
 endif()

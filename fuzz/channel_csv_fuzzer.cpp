@@ -24,10 +24,16 @@ const ModelTable& Models() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    // The first byte picks the model the rows are checked against: none, 400-470 or 446 MHz.
-    const int model = size == 0 ? -1 : data[0] % 3 - 1;
+    // The first byte picks the model the rows are checked against (none, 400-470 or 446 MHz),
+    // renumbering, skipping refused rows and the language of the findings.
+    const int pick = size == 0 ? 0 : data[0];
+    const int model = pick % 3 - 1;
+    storage::ImportOptions options;
+    if (pick / 3 % 2) options.renumberFrom = 1 + pick / 24 % 16;
+    options.skipInvalid = pick / 6 % 2;
+    options.language = pick / 12 % 2 + 1;
     const storage::ChannelImport imported =
-        storage::ImportChannelCsv(bytes, Models(), model, Tones());
+        storage::ImportChannelCsv(bytes, Models(), model, Tones(), options);
     for (const auto* findings : {&imported.errors, &imported.notes}) {
         for (const storage::Finding& finding : *findings) {
             if (finding.why.empty()) std::abort();  // every refusal and note says why

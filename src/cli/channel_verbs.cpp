@@ -1,5 +1,8 @@
 #include "cli/channel_verbs.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "cli/codeplug_json.h"
 #include "model/edit_state.h"
 #include "storage/channel_csv.h"
@@ -24,6 +27,10 @@ CodeplugImage ReadImage(const std::string& file) {
     return *image;
 }
 
+std::string Channels(int count) {
+    return std::to_string(count) + (count == 1 ? " channel" : " channels");
+}
+
 void PrintNotes(const std::vector<Finding>& notes, std::ostream& err) {
     for (const Finding& note : notes) err << "rvm46: note: " << Describe(note) << "\n";
 }
@@ -31,26 +38,31 @@ void PrintNotes(const std::vector<Finding>& notes, std::ostream& err) {
 // --model as an index or a model name; without it, the model the configuration has selected.
 int ChooseModel(const std::string& given, const storage::ConfigFile& config,
                 const ModelTable& models) {
+    std::string known;
+    for (int m = 0; m < models.gintModelCount; ++m) {
+        known += (m ? ", " : "") + std::to_string(m) + " " +
+                 models.gstrModel[4 * static_cast<std::size_t>(m)];
+    }
     if (given.empty()) {
-        // As the window starts: an index beyond the model list selects the first model.
+        // Another model's band and raster would move the frequencies: refused, not guessed.
         const int m = config.ReadInteger(storage::setting::kModel).value_or(0);
-        return m >= 0 && m < models.gintModelCount ? m : 0;
+        if (m >= 0 && m < models.gintModelCount) return m;
+        throw InputError("the configuration selects model " + std::to_string(m) +
+                         ", which its model table does not have (" +
+                         (known.empty() ? "no models" : known) + "); give --model");
     }
     if (const auto index = storage::ParseWholeNumber(given);
         index && given.find('.') == std::string::npos) {
         if (*index >= 0 && *index < models.gintModelCount) return static_cast<int>(*index);
     }
-    std::string known;
     for (int m = 0; m < models.gintModelCount; ++m) {
-        const std::string& name = models.gstrModel[4 * static_cast<std::size_t>(m)];
-        if (name == given) return m;
-        known += (m ? ", " : "") + std::to_string(m) + " " + name;
+        if (models.gstrModel[4 * static_cast<std::size_t>(m)] == given) return m;
     }
     throw InputError("--model " + given + " is not a model of the configuration (" + known + ")");
 }
 
 int CsvExport(const ChannelVerbs& verbs, const ModelTable& models, const ToneTable& tones,
-              std::ostream& err) {
+              std::ostream& out, std::ostream& err) {
     const auto document = storage::DocumentFromImage(ReadImage(verbs.in), models, tones);
     const auto layout =
         verbs.layout == "generic" ? storage::CsvLayout::Generic : storage::CsvLayout::Own;
@@ -61,19 +73,58 @@ int CsvExport(const ChannelVerbs& verbs, const ModelTable& models, const ToneTab
     if (!storage::WriteTextFile(verbs.out, exported.text, &reason)) {
         throw InputError("cannot write \"" + verbs.out + "\": " + reason);
     }
+    out << "exported " << Channels(storage::ChannelsInUse(document.channels)) << " to \""
+        << verbs.out << "\"\n";
     return 0;
 }
 
+// The list file of --standard NAME (Channels/NAME.csv beside the program), or the list given.
+std::string ListFile(const ChannelVerbs& verbs) {
+    if (verbs.standard.empty()) return verbs.in;
+    const auto folder = verbs.programFolder / "Channels";
+    std::vector<std::string> known;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (entry.path().extension() != ".csv") continue;
+        const std::string name = entry.path().stem().string();
+        if (std::ranges::equal(name, verbs.standard, [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            })) {
+            return entry.path().string();
+        }
+        known.push_back(name);
+    }
+    std::sort(known.begin(), known.end());
+    std::string names;
+    for (const auto& name : known) names += (names.empty() ? "" : ", ") + name;
+    throw InputError("--standard " + verbs.standard + " is not a built-in channel list (" +
+                     (names.empty() ? "none in " + folder.string() : names) + ")");
+}
+
 int CsvImport(const ChannelVerbs& verbs, const std::string& configFile, const ModelTable& models,
-              const ToneTable& tones, std::ostream& err) {
+              const ToneTable& tones, std::ostream& out, std::ostream& err) {
     const storage::ConfigFile config(configFile);
     const int model = ChooseModel(verbs.model, config, models);
+    // With --standard the one file named is the data file to write.
+    const std::string in = ListFile(verbs);
+    const std::string& target = verbs.standard.empty() ? verbs.out : verbs.in;
+    storage::ImportOptions options;
+    options.skipInvalid = verbs.skipInvalid;
+    options.exact = !verbs.standard.empty();
+    if (!verbs.renumber.empty()) {
+        const auto first = storage::ParseWholeNumber(verbs.renumber);
+        if (!first || *first < 1 || *first > 16 || verbs.renumber.find('.') != std::string::npos) {
+            throw InputError("--renumber=" + verbs.renumber + ": the first channel is 1 to 16");
+        }
+        options.renumberFrom = static_cast<int>(*first);
+    }
     std::string reason;
-    const auto text = storage::ReadTextFile(verbs.in, storage::kMaxCsvBytes, &reason);
-    if (!text) throw InputError("cannot read \"" + verbs.in + "\": " + reason);
-    const auto imported = storage::ImportChannelCsv(*text, models, model, tones);
+    const auto text = storage::ReadTextFile(in, storage::kMaxCsvBytes, &reason);
+    if (!text) throw InputError("cannot read \"" + in + "\": " + reason);
+    const auto imported = storage::ImportChannelCsv(*text, models, model, tones, options);
     if (!imported.errors.empty()) {
-        std::string message = "\"" + verbs.in + "\" refused, nothing written:";
+        std::string message = "\"" + in + "\" refused, nothing written:";
         for (const Finding& error : imported.errors) message += "\n  " + Describe(error);
         throw InputError(message);
     }
@@ -93,9 +144,11 @@ int CsvImport(const ChannelVerbs& verbs, const std::string& configFile, const Mo
     lists.wideNarrow = imported.wideNarrow.value_or(defaults.wideNarrow);
     const auto image = storage::EncodeDocument(document, models, tones, &reason);
     if (!image) throw InputError(reason);
-    if (!storage::WriteNewImageFile(verbs.out, *image, &reason)) {
-        throw InputError("cannot write \"" + verbs.out + "\": " + reason);
+    if (!storage::WriteNewImageFile(target, *image, &reason)) {
+        throw InputError("cannot write \"" + target + "\": " + reason);
     }
+    out << "imported " << Channels(storage::ChannelsInUse(document.channels)) << " from \"" << in
+        << "\" into \"" << target << "\"\n";
     return 0;
 }
 
@@ -116,17 +169,32 @@ void AddChannelVerbs(CLI::App& app, std::string& config, std::string& tones, Cha
 
     verbs.csvImport = app.add_subcommand("csv-import", "build a data file from a CSV channel list");
     verbs.csvImport->add_option("IN", verbs.in, "CSV file, either layout")->required();
-    verbs.csvImport->add_option("OUT", verbs.out, "data file to write (.Dat)")->required();
+    verbs.csvImport->add_option("OUT", verbs.out, "data file to write (.Dat)");
+    // A usage error (status 2) like any other: two files, or --standard and one.
+    verbs.csvImport->parse_complete_callback([&verbs] {
+        if (verbs.standard.empty() == verbs.out.empty()) {
+            throw CLI::ValidationError(
+                "csv-import takes IN.csv OUT.Dat, or --standard NAME OUT.Dat");
+        }
+    });
+    verbs.csvImport->add_flag(
+        "--renumber{1}", verbs.renumber,
+        "place the rows in file order from channel 1 on (--renumber=FIRST: from FIRST)");
+    verbs.csvImport->add_flag("--skip-invalid", verbs.skipInvalid,
+                              "leave out refused rows, each with its reason, and import the rest");
+    verbs.csvImport->add_option(
+        "--standard", verbs.standard,
+        "a built-in list of public channels (PMR446, FRS); the one file named is OUT");
     verbs.csvImport->add_option("--model", verbs.model,
                                 "model index or name (default: the configuration's model)");
     AddTableOptions(*verbs.csvImport, config, tones);
 }
 
 int RunChannelVerb(const ChannelVerbs& verbs, const std::string& configFile,
-                   const ModelTable& models, const ToneTable& tones, std::ostream& /*out*/,
+                   const ModelTable& models, const ToneTable& tones, std::ostream& out,
                    std::ostream& err) {
-    if (verbs.csvExport->parsed()) return CsvExport(verbs, models, tones, err);
-    return CsvImport(verbs, configFile, models, tones, err);
+    if (verbs.csvExport->parsed()) return CsvExport(verbs, models, tones, out, err);
+    return CsvImport(verbs, configFile, models, tones, out, err);
 }
 
 }  // namespace rvm46::cli

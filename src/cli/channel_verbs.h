@@ -1,9 +1,11 @@
 #pragma once
 // The command-line verbs over channel lists:
 //   csv-export [--layout own|generic] IN.Dat OUT.csv
-//   csv-import [--model N] IN.csv OUT.Dat
+//   csv-import [--model N] [--renumber[=FIRST]] [--skip-invalid] IN.csv OUT.Dat
+//   csv-import [--model N] --standard NAME OUT.Dat   (a built-in list, Channels/NAME.csv)
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -19,7 +21,11 @@ struct ChannelVerbs {
     std::string in;
     std::string out;
     std::string layout = "own";
-    std::string model;  // index or name; empty: the model the configuration has selected
+    std::string model;     // index or name; empty: the model the configuration has selected
+    std::string renumber;  // first channel of --renumber; empty: the list's channel numbers
+    bool skipInvalid = false;
+    std::string standard;                 // name of a built-in list
+    std::filesystem::path programFolder;  // where the built-in lists are (Channels/)
 
     bool Parsed() const { return csvExport->parsed() || csvImport->parsed(); }
 };

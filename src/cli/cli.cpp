@@ -133,6 +133,7 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
 
     RadioCommands radio(app, config, tones);
     ChannelVerbs channelVerbs;
+    channelVerbs.programFolder = programFolder;
     AddChannelVerbs(app, config, tones, channelVerbs);
     DiffVerb diff;
     AddDiffVerb(app, config, tones, diff);

@@ -22,19 +22,29 @@ namespace rvm46::storage {
 
 enum class CsvLayout { Own, Generic };
 
+// How a list's rows become channels.
+struct ImportOptions {
+    int language = 2;                 // of the findings: 1 Chinese, 2 English
+    std::optional<int> renumberFrom;  // place the rows in file order from this channel on
+    bool skipInvalid = false;         // leave refused rows out (as notes) and take the others
+    bool exact = false;  // a frequency off the model's raster is refused, not moved (standard sets)
+};
+
 struct ChannelImport {
     CsvLayout layout = CsvLayout::Own;
     ChannelTable channels = EmptyChannelTable();  // channels not listed are not in use
     std::optional<int> wideNarrow;                // from the generic layout's Mode column
     std::vector<Finding> errors;                  // any error: nothing may be applied
     std::vector<Finding> notes;                   // snapped frequencies, rows left out
+    int placedRows = 0;                           // rows that were given a channel
+    int outsideRows = 0;  // rows left out because their channel number is not 1 to 16
 };
 
 // Reads a channel list of either layout (told by its header row) and checks every row against
 // model `model` (-1: no model) and the tone list. Rows count as a spreadsheet shows them: the
-// header is row 1.
+// header is row 1. A list with rows of which none can be placed is refused.
 ChannelImport ImportChannelCsv(std::string_view bytes, const ModelTable& models, int model,
-                               const ToneTable& tones);
+                               const ToneTable& tones, const ImportOptions& options = {});
 
 struct ChannelExport {
     std::string text;
@@ -43,6 +53,9 @@ struct ChannelExport {
 
 // One row per channel in use; `wideNarrow` (0 wide, 1 narrow, -1 none) gives the generic Mode.
 ChannelExport ExportChannelCsv(const ChannelTable& channels, int wideNarrow, CsvLayout layout,
-                               const ToneTable& tones);
+                               const ToneTable& tones, int language = 2);
+
+// The channels in use of a table.
+int ChannelsInUse(const ChannelTable& channels);
 
 }  // namespace rvm46::storage

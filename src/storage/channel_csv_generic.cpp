@@ -78,13 +78,13 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
     result.channel.fill(-1);
     ChannelRecord& channel = result.channel;
     result.location = WholeNumber(row.Get("Location"));
-    if (!result.location) refuse("Location", "not a location number");
+    if (!result.location) refuse("Location", row.Say("not a location number", "不是位置编号"));
     if (row.Get("Frequency").empty()) {
         return errors.size() == before ? std::optional(result) : std::nullopt;
     }
     const auto rx = editing::FrequencyValue(row.Get("Frequency"));
     if (!rx || std::abs(*rx) > 1e6) {
-        refuse("Frequency", "not a frequency in MHz");
+        refuse("Frequency", row.Say("not a frequency in MHz", "不是以 MHz 为单位的频率"));
         return std::nullopt;
     }
     channel[kFieldRx] = *rx;
@@ -93,7 +93,7 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
     const std::string offsetText = row.Get("Offset");
     auto offset = offsetText.empty() ? std::optional(0.0) : StrictNumber(offsetText);
     if (offset && std::abs(*offset) > 1e6) offset.reset();  // beyond any arithmetic on it
-    if (!offset) refuse("Offset", "not a frequency in MHz");
+    if (!offset) refuse("Offset", row.Say("not a frequency in MHz", "不是以 MHz 为单位的频率"));
     const double off = offset.value_or(0);
     if (duplex.empty()) {
         channel[kFieldTx] = *rx;
@@ -104,14 +104,15 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
     } else if (duplex == "split") {
         channel[kFieldTx] = off;
     } else if (duplex != "off") {
-        refuse("Duplex", "must be empty, +, -, split or off");
+        refuse("Duplex",
+               row.Say("must be empty, +, -, split or off", "必须为空、+、-、split 或 off"));
     }
 
     // Reads the tone of one tone column; kind None leaves the direction without tone.
     const auto ctcss = [&](const char* column) -> std::optional<Tone> {
         const auto hz = StrictNumber(row.Get(column));
         if (!hz) {
-            refuse(column, "not a tone frequency in Hz");
+            refuse(column, row.Say("not a tone frequency in Hz", "不是以 Hz 为单位的亚音频率"));
             return std::nullopt;
         }
         return Tone{Tone::Ctcss, *hz, {}, 'N'};
@@ -120,14 +121,14 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
     if (polarity.empty()) polarity = "NN";
     polarity = Lower(polarity);
     if (polarity.size() != 2 || polarity.find_first_not_of("nr") != std::string::npos) {
-        refuse("DtcsPolarity", "must be NN, NR, RN or RR");
+        refuse("DtcsPolarity", row.Say("must be NN, NR, RN or RR", "必须为 NN、NR、RN 或 RR"));
         polarity = "nn";
     }
     const auto dcs = [&](const char* column, char pol) -> std::optional<Tone> {
         std::string code = row.Get(column);
         if (code.size() < 3 && !code.empty()) code.insert(0, 3 - code.size(), '0');
         if (code.size() != 3 || code.find_first_not_of("01234567") != std::string::npos) {
-            refuse(column, "not a three-digit DCS code");
+            refuse(column, row.Say("not a three-digit DCS code", "不是三位数字的数字亚音代码"));
             return std::nullopt;
         }
         return Tone{Tone::Dcs, 0, code, pol == 'n' ? 'N' : 'R'};
@@ -153,7 +154,8 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
             return side.empty() || side == "tone" || side == "dtcs";
         };
         if (!known(tx) || !known(rxSide)) {
-            refuse("CrossMode", "not a cross mode of tones and DCS codes (e.g. Tone->DTCS)");
+            refuse("CrossMode", row.Say("not a cross mode of tones and DCS codes (e.g. Tone->DTCS)",
+                                        "不是模拟亚音与数字亚音的交叉方式（例如 Tone->DTCS）"));
         } else {
             if (tx == "tone") encode = ctcss("rToneFreq");
             if (tx == "dtcs") encode = dcs("DtcsCode", txPol);
@@ -161,7 +163,8 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
             if (rxSide == "dtcs") decode = dcs("RxDtcsCode", rxPol);
         }
     } else if (!mode.empty()) {
-        refuse("Tone", "must be empty, Tone, TSQL, DTCS or Cross");
+        refuse("Tone", row.Say("must be empty, Tone, TSQL, DTCS or Cross",
+                               "必须为空、Tone、TSQL、DTCS 或 Cross"));
     }
     const auto index = [&](const std::optional<Tone>& tone, const char* column) -> double {
         if (!tone) return 0;
@@ -170,7 +173,8 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
             const std::string text = tone->kind == Tone::Ctcss
                                          ? Fixed(tone->hz, 1) + " Hz"
                                          : "DCS " + tone->code + " " + tone->polarity;
-            errors.push_back({row.Where(), column, text, "not a tone of the tone list"});
+            errors.push_back({row.Where(), column, text,
+                              row.Say("not a tone of the tone list", "不是亚音列表中的亚音")});
             return 0;
         }
         return *found;
@@ -188,13 +192,15 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
     } else if (fm == "nfm") {
         result.wideNarrow = 1;
     } else if (!fm.empty()) {
-        refuse("Mode", "the radio only has FM (wide) and NFM (narrow)");
+        refuse("Mode", row.Say("the radio only has FM (wide) and NFM (narrow)",
+                               "本机只有 FM（宽带）和 NFM（窄带）"));
     }
     return errors.size() == before ? std::optional(result) : std::nullopt;
 }
 
 std::vector<std::string> GenericFields(int number, const ChannelRecord& channel, int wideNarrow,
-                                       const ToneTable& tones, std::vector<Finding>& notes) {
+                                       const ToneTable& tones, std::vector<Finding>& notes,
+                                       int language) {
     const double rx = channel[kFieldRx];
     const double tx = channel[kFieldTx];
     std::string duplex;
@@ -213,10 +219,12 @@ std::vector<std::string> GenericFields(int number, const ChannelRecord& channel,
         const int index = static_cast<int>(channel[static_cast<std::size_t>(field)]);
         const auto found = ToneOfIndex(index, tones);
         if (!found) {
-            notes.push_back({"channel " + std::to_string(number),
-                             field == kFieldDecodeTone ? "Decode" : "Encode",
-                             tones.gstrQTDQTList.at(static_cast<std::size_t>(index)),
-                             "the generic layout has no such tone; written without tone"});
+            notes.push_back(
+                {Say(language, "channel ", "信道 ") + std::to_string(number),
+                 field == kFieldDecodeTone ? "Decode" : "Encode",
+                 tones.gstrQTDQTList.at(static_cast<std::size_t>(index)),
+                 Say(language, "the generic layout has no such tone; written without tone",
+                     "通用格式没有这个亚音，已按无亚音导出")});
             return Tone{};
         }
         return *found;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "storage/channel_csv.h"
+#include "storage/wording.h"
 
 namespace rvm46::storage::csv {
 
@@ -15,18 +16,23 @@ namespace rvm46::storage::csv {
 class Row {
   public:
     Row(const std::map<std::string, std::size_t>& columns, const std::vector<std::string>& fields,
-        int number)
-        : columns_(columns), fields_(fields), number_(number) {}
+        int number, int language = 2)
+        : columns_(columns), fields_(fields), number_(number), language_(language) {}
 
     // The field with blanks around it removed; "" when the column is missing or the row short.
     std::string Get(const std::string& column) const;
-    std::string Where() const { return "row " + std::to_string(number_); }
+    std::string Where() const { return RowName(language_, number_); }
     int Number() const { return number_; }
+    // A text in the language of the findings.
+    std::string Say(std::string_view english, std::string_view chinese) const {
+        return storage::Say(language_, english, chinese);
+    }
 
   private:
     const std::map<std::string, std::size_t>& columns_;
     const std::vector<std::string>& fields_;
     int number_;
+    int language_;
 };
 
 // One data row turned into a channel, before the band and tone checks.
@@ -37,6 +43,7 @@ struct RowChannel {
 };
 
 std::string Lower(std::string text);
+std::string Trim(const std::string& text);  // without the blanks around it
 std::optional<long> WholeNumber(const std::string& text);
 
 // The tone index of a display text of the tone list ("67.0", "67", "D023N", "None"); nullopt
@@ -59,6 +66,7 @@ std::optional<RowChannel> ReadGenericRow(const Row& row, const ToneTable& tones,
 std::vector<std::string> OwnFields(int number, const ChannelRecord& channel,
                                    const ToneTable& tones);
 std::vector<std::string> GenericFields(int number, const ChannelRecord& channel, int wideNarrow,
-                                       const ToneTable& tones, std::vector<Finding>& notes);
+                                       const ToneTable& tones, std::vector<Finding>& notes,
+                                       int language);
 
 }  // namespace rvm46::storage::csv

@@ -5,6 +5,7 @@
 #include "model/bcd.h"
 #include "model/image_codec.h"
 #include "model/run_time_error.h"
+#include "storage/wording.h"
 
 namespace rvm46::storage {
 
@@ -19,14 +20,18 @@ std::string Number(double value) {
 
 }  // namespace
 
-std::string Describe(const Finding& finding) {
-    if (finding.field.empty() && finding.value.empty()) return finding.where + ": " + finding.why;
-    return finding.where + ", " + (finding.field.empty() ? "" : finding.field + " ") + "\"" +
-           finding.value + "\": " + finding.why;
+std::string Describe(const Finding& finding, int language) {
+    const std::string colon = Say(language, ": ", "：");
+    if (finding.where.empty()) return finding.why;
+    if (finding.field.empty() && finding.value.empty()) return finding.where + colon + finding.why;
+    return finding.where + Say(language, ", ", "，") +
+           (finding.field.empty() ? "" : finding.field + " ") + "\"" + finding.value + "\"" +
+           colon + finding.why;
 }
 
-ChannelRules::ChannelRules(const ModelTable& models, int model, const ToneTable& tones)
-    : tones_(tones) {
+ChannelRules::ChannelRules(const ModelTable& models, int model, const ToneTable& tones,
+                           int language)
+    : tones_(tones), language_(language) {
     if (model >= 0 && model < models.gintModelCount) {
         band_ = editing::ModelBand(models, model);
         bandLabel_ = models.gstrFreRange.at(static_cast<std::size_t>(model));
@@ -35,8 +40,9 @@ ChannelRules::ChannelRules(const ModelTable& models, int model, const ToneTable&
 
 ChannelRules::Frequency ChannelRules::CheckFrequency(double mhz) const {
     Frequency result;
-    const std::string range = band_ ? editing::RangeMessage(2, true, *band_, bandLabel_)
-                                    : "Out of range!The radio stores 100-999MHz";
+    const std::string range = band_ ? editing::RangeMessage(language_, true, *band_, bandLabel_)
+                                    : Say(language_, "Out of range!The radio stores 100-999MHz",
+                                          "频率超出范围！可存储的范围为 100-999MHz");
     if (!std::isfinite(mhz) || editing::Implausible(mhz)) {
         result.why = range;
         return result;
@@ -56,7 +62,8 @@ ChannelRules::Frequency ChannelRules::CheckFrequency(double mhz) const {
 std::string ChannelRules::CheckTone(double index, bool encode) const {
     if (encode && index == -1) return "";
     if (!std::isfinite(index) || index != std::floor(index) || index < 0 || index > kToneCount) {
-        return "not a tone of the tone list (0 to " + std::to_string(kToneCount) + ")";
+        return Say(language_, "not a tone of the tone list (0 to ", "不是亚音列表中的亚音（0 至 ") +
+               std::to_string(kToneCount) + Say(language_, ")", "）");
     }
     // The tone must come back from the radio as itself: its code must fit the two stored bytes.
     const int tone = static_cast<int>(index);
@@ -66,8 +73,11 @@ std::string ChannelRules::CheckTone(double index, bool encode) const {
         readBack = tone == 0 ? 0 : DecodeTone(BcdValue(bytes.high), BcdValue(bytes.low), tones_);
     });
     if (readBack != tone) {
-        return "tone " + Number(index) + " cannot be stored: its code in the tone list (\"" +
-               tones_.gstrQTDQTCode.at(static_cast<std::size_t>(index)) + "\") does not read back";
+        const std::string code = tones_.gstrQTDQTCode.at(static_cast<std::size_t>(index));
+        return language_ == 1 ? "亚音 " + Number(index) + " 无法存储：它在亚音列表中的代码（\"" +
+                                    code + "\"）读回后不一致"
+                              : "tone " + Number(index) + " cannot be stored: its code in the " +
+                                    "tone list (\"" + code + "\") does not read back";
     }
     return "";
 }

@@ -28,14 +28,16 @@ struct Finding {
     std::string why;
 };
 
-// "row 5, RX MHz "480": Out of range!The valid range is 400-470MHz"
-std::string Describe(const Finding& finding);
+// "row 5, RX MHz "480": Out of range!The valid range is 400-470MHz" (language 1: Chinese
+// punctuation).
+std::string Describe(const Finding& finding, int language = 2);
 
 // The checks of one channel for one model. Without a model (-1) a frequency only has to be one the
 // radio format holds (100 to 999 MHz) and lies on the 12.5 kHz raster.
 class ChannelRules {
   public:
-    ChannelRules(const ModelTable& models, int model, const ToneTable& tones);
+    // `language` of the reasons: 1 Chinese, 2 English.
+    ChannelRules(const ModelTable& models, int model, const ToneTable& tones, int language = 2);
 
     struct Frequency {
         std::optional<double> mhz;  // on the raster; nullopt when refused
@@ -55,6 +57,7 @@ class ChannelRules {
     const ToneTable& tones_;
     std::optional<editing::Band> band_;
     std::string bandLabel_;
+    int language_;
 };
 
 struct Validation {

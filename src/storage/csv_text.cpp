@@ -1,6 +1,9 @@
 #include "storage/csv_text.h"
 
+#include <algorithm>
+
 #include "storage/text_encoding.h"
+#include "storage/wording.h"
 
 namespace rvm46::storage {
 
@@ -34,20 +37,48 @@ bool LooksBinary(std::string_view text) {
     return false;
 }
 
+// UTF-16 or UTF-32 text: a byte order mark, or ASCII with a zero byte beside every character.
+bool LooksWide(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return true;
+    if (bytes.size() < 4) return false;
+    std::size_t zeros = 0;
+    const std::size_t n = std::min<std::size_t>(bytes.size(), 200);
+    for (std::size_t i = 0; i < n; ++i) zeros += bytes[i] == '\0';
+    return zeros * 3 >= n && zeros * 4 <= n * 3;  // between a third and three quarters
+}
+
 }  // namespace
 
-std::optional<CsvTable> ParseCsv(std::string_view bytes, std::string* error) {
-    const auto fail = [&](const std::string& why) -> std::optional<CsvTable> {
-        if (error) *error = why;
+std::optional<CsvTable> ParseCsv(std::string_view bytes, std::string* error, int language) {
+    const auto fail = [&](std::string_view english,
+                          std::string_view chinese) -> std::optional<CsvTable> {
+        if (error) *error = Say(language, english, chinese);
         return std::nullopt;
     };
-    if (bytes.size() > kMaxCsvBytes) return fail("the file is too large to be a channel list");
+    const auto failEncoding = [&] {
+        return fail(
+            "the file is in a character encoding this program does not read; save it as UTF-8 "
+            "(with or without byte order mark) or GB18030 (GBK) text",
+            "文件的字符编码无法识别；请将文件另存为 UTF-8（带或不带 BOM）或 "
+            "GB18030（GBK）编码的文本");
+    };
+    const auto notText = [&] {
+        return fail("the file is not a comma-separated text file", "文件不是以逗号分隔的文本文件");
+    };
+    if (bytes.size() > kMaxCsvBytes) {
+        return fail("the file is too large to be a channel list", "文件太大，不是信道表");
+    }
+    if (LooksWide(bytes)) return failEncoding();
     if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
     std::string text = IsValidUtf8(bytes) ? std::string(bytes) : Gb18030ToUtf8(bytes);
-    // Bytes that are text in neither encoding come back as replacement characters.
-    if (LooksBinary(text) ||
-        (!IsValidUtf8(bytes) && text.find("\xEF\xBF\xBD") != std::string::npos)) {
-        return fail("the file is not a comma-separated text file");
+    if (LooksBinary(text)) return notText();
+    // Bytes that are text in neither encoding come back as replacement characters: text in
+    // another encoding when they are few, binary data when they are most of the file.
+    if (!IsValidUtf8(bytes) && text.find("\xEF\xBF\xBD") != std::string::npos) {
+        const auto high = std::count_if(bytes.begin(), bytes.end(), [](char c) {
+            return static_cast<unsigned char>(c) >= 0x80;
+        });
+        return static_cast<std::size_t>(high) * 2 > bytes.size() ? notText() : failEncoding();
     }
 
     CsvTable table;
@@ -101,11 +132,12 @@ std::optional<CsvTable> ParseCsv(std::string_view bytes, std::string* error) {
         }
     }
     if (quoted) {
-        return fail("a quoted field that starts on line " + std::to_string(rowLine) +
-                    " is never closed");
+        const std::string line = std::to_string(rowLine);
+        return fail("a quoted field that starts on line " + line + " is never closed",
+                    "从第 " + line + " 行开始的带引号字段没有结束引号");
     }
     if (!field.empty() || !row.empty()) endRow();
-    if (table.rows.empty()) return fail("the file is empty");
+    if (table.rows.empty()) return fail("the file is empty", "文件是空的");
     return table;
 }
 

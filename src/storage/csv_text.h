@@ -19,9 +19,10 @@ struct CsvTable {
     char separator = ',';
 };
 
-// Splits the text into rows; nullopt with a reason in *error when it is not comma-separated text
-// (binary data, a quote left open, empty). The separator is the one the first line uses.
-std::optional<CsvTable> ParseCsv(std::string_view bytes, std::string* error);
+// Splits the text into rows; nullopt with a reason in *error (in `language`: 1 Chinese, 2 English)
+// when it is not comma-separated text (binary data, an encoding other than UTF-8 or GB18030, a
+// quote left open, empty). The separator is the one the first line uses.
+std::optional<CsvTable> ParseCsv(std::string_view bytes, std::string* error, int language = 2);
 
 // One line of fields joined by commas and ended with CRLF; a field with a comma, quote, line break
 // or surrounding blank is quoted.

@@ -5,19 +5,24 @@
 
 #include "storage/file_read.h"
 #include "storage/image_file.h"
+#include "storage/wording.h"
 
 namespace rvm46::storage {
 
 std::optional<std::string> ReadTextFile(const std::filesystem::path& file, std::size_t maxBytes,
-                                        std::string* error) {
+                                        std::string* error, int language) {
     FileRead read = ReadRegularFile(file, maxBytes + 1);
     const auto fail = [&](const std::string& why) -> std::optional<std::string> {
         if (error) *error = why;
         return std::nullopt;
     };
-    if (read.status == FileRead::Status::kMissing) return fail("no such file");
+    if (read.status == FileRead::Status::kMissing)
+        return fail(Say(language, "no such file", "文件不存在"));
     if (read.status == FileRead::Status::kRefused) return fail(read.reason);
-    if (read.size > maxBytes) return fail("the file is too large to be a channel list");
+    if (read.size > maxBytes) {
+        return fail(
+            Say(language, "the file is too large to be a channel list", "文件太大，不是信道表"));
+    }
     return std::move(read.bytes);
 }
 

@@ -10,9 +10,10 @@
 
 namespace rvm46::storage {
 
-// The file's bytes; nullopt (with a reason) when it cannot be read or is larger than maxBytes.
+// The file's bytes; nullopt (with a reason, in `language` where it is our own) when it cannot be
+// read or is larger than maxBytes.
 std::optional<std::string> ReadTextFile(const std::filesystem::path& file, std::size_t maxBytes,
-                                        std::string* error);
+                                        std::string* error, int language = 2);
 
 bool WriteTextFile(const std::filesystem::path& file, std::string_view text, std::string* error);
 

@@ -24,6 +24,7 @@
 #include "comm/serial_line.h"
 #include "forms/forms.h"
 #include "model/module_state.h"
+#include "storage/codeplug_document.h"
 #include "storage/profile.h"
 #include "storage/settings.h"
 #include "ui/channel_grid.h"
@@ -129,6 +130,7 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuFileSaveAs = Add<forms::MenuItem>("mnuFileSaveAs", "mnuFile");
     forms::MenuItem& mnuImportChannels = Add<forms::MenuItem>("mnuImportChannels", "mnuFile");
     forms::MenuItem& mnuExportChannels = Add<forms::MenuItem>("mnuExportChannels", "mnuFile");
+    forms::MenuItem& mnuStandardChannels = Add<forms::MenuItem>("mnuStandardChannels", "mnuFile");
     forms::MenuItem& mnuCompareFile = Add<forms::MenuItem>("mnuCompareFile", "mnuFile");
     forms::MenuItem& mnuPrintSheet = Add<forms::MenuItem>("mnuPrintSheet", "mnuFile");
     forms::MenuItem& mnuExportSheet = Add<forms::MenuItem>("mnuExportSheet", "mnuFile");
@@ -291,6 +293,12 @@ class FrmMain : public forms::Form,
     // Channel lists in CSV files.
     void mnuImportChannels_Click();
     void mnuExportChannels_Click();
+    void mnuStandardChannels_Click();
+    // Picks a list in `folder` and imports it (`exact`: a standard list, never moved).
+    void ImportChannelList(const std::string& title, const std::string& folder, bool exact);
+    // The message that an import or export succeeded, with its notes.
+    void ReportChannelFile(const char* textKey, int channels, const std::string& file,
+                           const std::vector<storage::Finding>& notes);
 
     // Comparing the window's codeplug with the radio or a data file, and the channel sheet
     // (frm_main_review.cpp). The comparison window while it is shown.

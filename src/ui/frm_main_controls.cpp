@@ -113,6 +113,7 @@ void FrmMain::WireEvents() {
     mnuAboutSoft.Click = [this] { mnuAboutSoft_Click(); };
     mnuImportChannels.Click = [this] { mnuImportChannels_Click(); };
     mnuExportChannels.Click = [this] { mnuExportChannels_Click(); };
+    mnuStandardChannels.Click = [this] { mnuStandardChannels_Click(); };
     mnuCompareFile.Click = [this] { mnuCompareFile_Click(); };
     mnuPrintSheet.Click = [this] { mnuPrintSheet_Click(); };
     mnuExportSheet.Click = [this] { mnuExportSheet_Click(); };

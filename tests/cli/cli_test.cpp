@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_fixture.h"
@@ -156,6 +158,7 @@ TEST_F(CliFilesTest, RefusalsGiveTheirStatusAndReasonAndWriteNothing) {
          1,
          "--model 9 is not a model of the configuration (0 4100, 1 4100-446, 2 5100, 3 5100-446)"},
         {{"csv-import", Path("missing.csv"), Path("x.Dat")}, 1, "cannot read"},
+        {{"csv-import", Path("list.csv")}, 2, "csv-import takes IN.csv OUT.Dat, or --standard"},
         {{"csv-import", data, Path("x.Dat")}, 1, "not a comma-separated text file"},
         {{"csv-export", "--layout", "other", data, Path("x.csv")}, 2, ""},
         {{"csv-export", Path("missing.Dat"), Path("x.csv")}, 1, "cannot read"},
@@ -240,6 +243,66 @@ TEST_F(CliFilesTest, RefusedImportNamesEveryBadRowAndWritesNothing) {
                               "446.00625-446.09375MHz\n"
                               "  row 5, Decode \"Z\": not a tone of the tone list\n");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "out.Dat"));
+}
+
+// A published list numbered 71 to 86: taking nothing fails; placed in order it is refused for its
+// rows outside the band, or imported without them. The built-in lists; a configured model that
+// does not exist.
+TEST_F(CliFilesTest, ImportsListsAsUsersHaveThem) {
+    const std::string source = RVM46_SOURCE_DIR;
+    const std::string list = source + "/tests/scenarios/csv_numbered_lists.csv";
+    std::filesystem::copy(source + "/data/Channels", dir_ / "Channels");
+    std::ifstream in(dir_ / "Setting" / "Config_5100.ini", std::ios::binary);
+    std::string config((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    config.replace(config.find("Model=1"), 7, "Model=9");
+    const std::string badConfig = dir_.Write("bad_model.ini", config).string();
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;  // contained in what it printed to standard error
+        std::string out;
+    };
+    const std::string out = Path("out.Dat");
+    const std::vector<Case> cases = {
+        {{"--model", "1", list, out},
+         1,
+         "no row has a channel number from 1 to 16; import with renumbering",
+         ""},
+        {{"--model", "1", "--renumber", list, out},
+         1,
+         "  row 10, Frequency \"446.10625\": Out of range!The valid range is "
+         "446.00625-446.09375MHz\n  row 11,",
+         ""},
+        {{"--model", "1", "--renumber", "--skip-invalid", list, out},
+         0,
+         "rvm46: note: row 17, Frequency \"446.19375\": Out of range!The valid range is "
+         "446.00625-446.09375MHz; row left out\n",
+         "imported 8 channels from \"" + list + "\" into \"" + out + "\"\n"},
+        // A standard channel is never moved to the nearest channel of another raster.
+        {{"--model", "2", "--standard", "pmr446", out},
+         1,
+         "row 2, Frequency \"446.00625\": not a channel of this model (the nearest is 446.00000)",
+         ""},
+        {{"--config", badConfig, list, out},
+         1,
+         "the configuration selects model 9, which its model table does not have (0 4100, "
+         "1 4100-446, 2 5100, 3 5100-446); give --model",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        std::filesystem::remove(out);
+        std::vector<std::string> args = {"csv-import"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        EXPECT_EQ(Run(args), c.status);
+        EXPECT_THAT(err_.str(), HasSubstr(c.err));
+        EXPECT_EQ(out_.str(), c.out);
+        EXPECT_EQ(std::filesystem::exists(out), c.status == 0);
+    }
+    ASSERT_EQ(Run({"csv-import", "--model", "2", "--standard", "FRS", out}), 0) << err_.str();
+    EXPECT_THAT(out_.str(), HasSubstr("imported 16 channels from"));
+    ASSERT_EQ(Run({"csv-export", out, Path("frs.csv")}), 0);
+    EXPECT_EQ(out_.str(), "exported 16 channels to \"" + Path("frs.csv") + "\"\n");
 }
 
 }  // namespace

@@ -19,7 +19,9 @@
 //
 // The driver runs in the program folder, so a script names files there by relative paths
 // ("filename Data/radio.Dat"); in expectations $PROGRAM stands for the program folder's full path.
-// NAME.ini, when present, replaces the delivered Setting/Config_5100.ini before the run.
+// NAME.ini, when present, replaces the delivered Setting/Config_5100.ini before the run; NAME.csv,
+// when present, is copied to Data/NAME.csv. The built program's Channels/ folder (beside
+// SETTING_DIR) is copied as the program delivers it.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -130,6 +132,13 @@ int main(int argc, char** argv) {
     if (fs::path config = fs::path(script).replace_extension(".ini"); fs::exists(config)) {
         fs::copy_file(config, program / "Setting" / "Config_5100.ini",
                       fs::copy_options::overwrite_existing);
+    }
+    if (fs::path list = fs::path(script).replace_extension(".csv"); fs::exists(list)) {
+        fs::create_directories(program / "Data");
+        fs::copy_file(list, program / "Data" / list.filename());
+    }
+    if (const fs::path channels = setting.parent_path() / "Channels"; fs::exists(channels)) {
+        fs::copy(channels, program / "Channels", fs::copy_options::recursive);
     }
 
     // Set-up lines of the expectation file: pins and simulated radios.

@@ -180,6 +180,11 @@ TEST(ChannelCsvTest, RefusesEveryBadRowWithRowColumnValueAndReason) {
         {"Channel,RX MHz,Decode\n",
          "row 1, \"Channel,RX MHz,Decode\": missing column(s) TX MHz,Encode,Busy Lockout,Shift"},
         {std::string("\x01\x02\xFF", 3), "file: the file is not a comma-separated text file"},
+        {own + "1,446.00625,,,,,\xE9\n",
+         "file: the file is in a character encoding this program does not read; save it as UTF-8"},
+        {"Location,Frequency,location\n",
+         "row 1, location \"\": the column is there twice "
+         "(columns 1 and 3); keep one of them"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
