@@ -198,6 +198,7 @@ json Driver::StateJson() const {
         {"portOpenFailure",
          m.portOpenFailure ? json(m.portOpenFailure->systemMessage) : json(nullptr)},
         {"lastTransferFailure", m.lastTransferFailure},
+        {"readBackupNotKept", m.readBackupNotKept},
     };
     AddTablesAndBuffers(m, state);
     return state;

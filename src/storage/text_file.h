@@ -8,12 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include "storage/file_replace.h"
+
 namespace rvm46::storage {
 
 // The file's bytes; nullopt (with a reason) when it cannot be read or is larger than maxBytes.
 std::optional<std::string> ReadTextFile(const std::filesystem::path& file, std::size_t maxBytes,
                                         std::string* error);
 
-bool WriteTextFile(const std::filesystem::path& file, std::string_view text, std::string* error);
+// `keepPrevious` (when given) keeps an existing file's previous content first.
+bool WriteTextFile(const std::filesystem::path& file, std::string_view text, std::string* error,
+                   const KeepPrevious& keepPrevious = {});
 
 }  // namespace rvm46::storage
