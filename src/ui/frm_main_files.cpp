@@ -70,36 +70,38 @@ void FrmMain::NewFile() {
 }
 
 void FrmMain::OpenFile() {
-    OpenDataFile(gstrCurrentFile.value_or(""), "");
+    if (!RunToErrorExit([&] { OpenDataFile(gstrCurrentFile.value_or(""), ""); })) {
+        Message("msg.wrongFileType", MsgButtons::OK, MsgIcon::Critical);
+    }
 }
 
 void FrmMain::mnuOpenBackup_Click() {
-    const std::string folder = ProgramFilePath(std::string(storage::kBackupFolder));
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);  // so that the dialog starts there
-    OpenDataFile(folder, texts["dlg.openBackupTitle"]);
+    const bool done = RunToErrorExit([&] {
+        const std::string folder = ProgramFilePath(std::string(storage::kBackupFolder));
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);  // so that the dialog starts there
+        OpenDataFile(folder, texts["dlg.openBackupTitle"]);
+    });
+    if (!done) Message("msg.wrongFileType", MsgButtons::OK, MsgIcon::Critical);
 }
 
 void FrmMain::OpenDataFile(const std::string& initDir, const std::string& title) {
-    const bool done = RunToErrorExit([&] {
-        FileDialog dlgTool;
-        dlgTool.FileName = "";
-        dlgTool.Filter = kDataFileFilter;
-        dlgTool.InitDir = initDir;
-        dlgTool.DialogTitle = title;
-        Host().ShowOpenDialog(dlgTool);
-        if (dlgTool.FileName.empty()) return;
-        if (dlgTool.Failed) throw RunTimeError("the open dialog failed");
-        gbytMatrixCode = ReadOrFail(dlgTool.FileName);
-        SoftDisplay();
-        ChannelEdit();
-        gstrCurrentFile = dlgTool.FileName;
-        ShowCurrentFile();
-        NowFileDir();
-        InitSoftDefault(true);
-        cmdConfirm.SetFocus();
-    });
-    if (!done) Message("msg.wrongFileType", MsgButtons::OK, MsgIcon::Critical);
+    FileDialog dlgTool;
+    dlgTool.FileName = "";
+    dlgTool.Filter = kDataFileFilter;
+    dlgTool.InitDir = initDir;
+    dlgTool.DialogTitle = title;
+    Host().ShowOpenDialog(dlgTool);
+    if (dlgTool.FileName.empty()) return;
+    if (dlgTool.Failed) throw RunTimeError("the open dialog failed");
+    gbytMatrixCode = ReadOrFail(dlgTool.FileName);
+    SoftDisplay();
+    ChannelEdit();
+    gstrCurrentFile = dlgTool.FileName;
+    ShowCurrentFile();
+    NowFileDir();
+    InitSoftDefault(true);
+    cmdConfirm.SetFocus();
 }
 
 void FrmMain::mnuRecentFile_Click(int Index) {

@@ -174,33 +174,6 @@ TEST_F(FilesTest, FailedSavesShowSaveFileFailedAndKeepCurrentFileAndOldFile) {
     EXPECT_EQ(platform_->PendingAnswers(), 0u);
 }
 
-TEST_F(FilesTest, SaveKeepsWhatTheFileHeldAndFailsWhenThatCannotBeKept) {
-    StartWith(kModel400To470);
-    const fs::path master = MakeDataFile("master.Dat", "440");
-    const std::string old = Bytes(master);
-    Open(master);
-    AcceptChannel(1, "450", "450");
-    platform_->QueueAnswer(MsgResult::Yes);
-    W().mnuFileSave.UserClick();
-    const fs::path backup = folder_ / "Data" / "Backup";
-    std::vector<fs::path> kept;
-    for (const auto& entry : fs::directory_iterator(backup)) kept.push_back(entry.path());
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].filename().string().rfind("master_", 0), 0u);
-    EXPECT_TRUE(Bytes(kept[0]) == old);
-
-    // A file where the folder belongs: the save fails and the file stays as it was.
-    const std::string saved = Bytes(master);
-    fs::remove_all(backup);
-    folder_.Write("Data/Backup", "in the way");
-    AcceptChannel(2, "460", "460");
-    platform_->QueueAnswer(MsgResult::Yes);
-    platform_->QueueAnswer(MsgResult::OK);
-    W().mnuFileSave.UserClick();
-    EXPECT_EQ(LastMessage().prompt, "Save file failed!");
-    EXPECT_TRUE(Bytes(master) == saved);
-}
-
 TEST_F(FilesTest, NewClearsWithoutFilesAndAFollowingSaveWritesTheBlankCodeplug) {
     StartWith(kModel400To470);
     const fs::path file = MakeDataFile("a.Dat", "440");
