@@ -120,7 +120,9 @@ TEST(FileReplace, EveryKindOfTargetIsWrittenWhereTheUserMeansOrLeftByteForByte) 
             !c.saves ? old
                      : std::string(1074, 'Z') + old.substr(std::min<std::size_t>(old.size(), 1074));
         EXPECT_EQ(Bytes(target), expected);
-        if (c.otherName) EXPECT_EQ(Bytes(dir / c.otherName), expected);
+        if (c.otherName) {
+            EXPECT_EQ(Bytes(dir / c.otherName), expected);
+        }
         for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
             EXPECT_FALSE(IsOwnTemporaryName(entry.path().filename().string())) << entry.path();
         }
