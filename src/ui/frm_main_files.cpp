@@ -94,14 +94,41 @@ void FrmMain::OpenDataFile(const std::string& initDir, const std::string& title)
     Host().ShowOpenDialog(dlgTool);
     if (dlgTool.FileName.empty()) return;
     if (dlgTool.Failed) throw RunTimeError("the open dialog failed");
-    gbytMatrixCode = ReadOrFail(dlgTool.FileName);
+    ShowOpenedFile(dlgTool.FileName, ReadOrFail(dlgTool.FileName));
+}
+
+void FrmMain::ShowOpenedFile(const std::string& path, const CodeplugImage& image) {
+    gbytMatrixCode = image;
     SoftDisplay();
     ChannelEdit();
-    gstrCurrentFile = dlgTool.FileName;
+    gstrCurrentFile = path;
     ShowCurrentFile();
     NowFileDir();
     InitSoftDefault(true);
     cmdConfirm.SetFocus();
+}
+
+// A data file read as Open reads it, with the same refusal, compared and not opened unless the
+// user asks for it in the comparison window.
+void FrmMain::mnuCompareFile_Click() {
+    std::string path;
+    CodeplugImage other{};
+    const bool read = RunToErrorExit([&] {
+        FileDialog dlgTool;
+        dlgTool.Filter = kDataFileFilter;
+        dlgTool.InitDir = gstrCurrentFile.value_or("");
+        Host().ShowOpenDialog(dlgTool);
+        if (dlgTool.FileName.empty()) return;
+        if (dlgTool.Failed) throw RunTimeError("the open dialog failed");
+        other = ReadOrFail(dlgTool.FileName);
+        path = dlgTool.FileName;
+    });
+    if (!read) Message("msg.wrongFileType", MsgButtons::OK, MsgIcon::Critical);
+    if (path.empty()) return;
+    RunToErrorExit([&] {
+        const std::string name = std::filesystem::path(path).filename().string();
+        if (ShowComparison(other, name)) ShowOpenedFile(path, other);
+    });
 }
 
 void FrmMain::mnuRecentFile_Click(int Index) {
