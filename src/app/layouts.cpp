@@ -163,15 +163,18 @@ WindowLayout PortWindow() {
         p.push_back({"lblComDevice", i, x + optW + 2, y + 2, colW - optW - 10, 20});
     }
     const int below = 8 + frameH + 8;
-    p.push_back({"lblPortFailure", -1, 12, below, frameW - 4, 62});
-    p.push_back({"cmdOK", -1, frameW + 10 - 2 * 100 - 8, below + 70, 100, 30});
-    p.push_back({"cmdCancel", -1, frameW + 10 - 100, below + 70, 100, 30});
+    // Room for the reason and a few findings of the cable doctor, each with its fix.
+    const int failureH = 150;
+    p.push_back({"lblPortFailure", -1, 12, below, frameW - 4, failureH});
+    p.push_back({"cmdOK", -1, frameW + 10 - 2 * 100 - 8, below + failureH + 8, 100, 30});
+    p.push_back({"cmdCancel", -1, frameW + 10 - 100, below + failureH + 8, 100, 30});
     l.width = frameW + 20;
-    l.height = below + 70 + 30 + 10;
+    l.height = below + failureH + 8 + 30 + 10;
     return l;
 }
 
-// The communication dialog: the bar with its percentage, the button under it.
+// The communication dialog: the bar with its percentage, the button under it, and under the
+// frame why the last transfer failed.
 WindowLayout CommunicationWindow() {
     WindowLayout l;
     auto& p = l.places;
@@ -179,8 +182,9 @@ WindowLayout CommunicationWindow() {
     p.push_back({"prgCommunicate", -1, 14, 28, 290, 22});
     p.push_back({"lblProgress", -1, 312, 29, 56, 20});
     p.push_back({"cmdRW", -1, 140, 66, 100, 32});
+    p.push_back({"lblReason", -1, 12, 126, 376, 58});
     l.width = 400;
-    l.height = 130;
+    l.height = 192;
     return l;
 }
 

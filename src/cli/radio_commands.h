@@ -39,6 +39,9 @@ class RadioCommands {
     CLI::App* read_ = nullptr;
     CLI::App* write_ = nullptr;
     std::string port_;
+    bool check_ = false;
+    std::string checkPort_;
+    std::string systemRoot_ = "/";
     std::string dataFile_;
     std::string backup_;
     bool verify_ = false;

@@ -116,8 +116,23 @@ void Run(int language, const QString& folder) {
 
     // The port dialog, showing why a port did not open, and the communication dialog.
     window->portOpenFailure = rvm46::ui::PortOpenFailure{
-        2, "/dev/ttyUSB0", rvm46::ui::PortFailureKind::kPermission,
-        "/dev/ttyUSB0: permission denied, or the port is in use by another program"};
+        2,
+        "/dev/ttyUSB0",
+        rvm46::ui::PortFailureKind::kPermission,
+        "/dev/ttyUSB0: permission denied, or the port is in use by another program",
+        {}};
+    // What the cable doctor says about it.
+    rvm46::comm::PortFinding permission;
+    permission.kind = rvm46::comm::PortFinding::Kind::kPermission;
+    permission.device = "/dev/ttyUSB0";
+    permission.owner = "root";
+    permission.group = "dialout";
+    permission.mode = 0660;
+    permission.user = "ham";
+    rvm46::comm::PortFinding modemManager;
+    modemManager.kind = rvm46::comm::PortFinding::Kind::kModemManager;
+    modemManager.device = "/dev/ttyUSB0";
+    window->portOpenFailure->findings = {permission, modemManager};
     platform.QueueModal([&](FormView& port) {
         QApplication::processEvents();
         Shoot(port.Window(), folder + "/port-dialog-" + suffix + ".png");
@@ -126,9 +141,14 @@ void Run(int language, const QString& folder) {
     });
     window->mnuCommunicate.UserClick();
     window->portOpenFailure.reset();
+    // The communication dialog as a failed write left it: the reason under the frame.
+    window->lastTransferFault = rvm46::comm::Failure{
+        rvm46::comm::Step::kWriteBlock, rvm46::comm::FailureKind::kTimeout, 40, 1, 0, 0, 0, {}};
+    window->lastTransferWrote = true;
     platform.QueueModal([&](FormView& commun) {
         QApplication::processEvents();
         Shoot(commun.Window(), folder + "/communication-dialog-" + suffix + ".png");
+        if (language == 1) CheckGlyphs(commun.Widget<QLabel>("lblReason"));
         window->frmCommun->UserClose();
     });
     window->mnuReadFre.UserClick();
