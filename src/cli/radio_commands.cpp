@@ -256,6 +256,13 @@ int RadioCommands::Read(comm::SerialSystem& serial, std::ostream& err, bool prog
 }
 
 int RadioCommands::Write(comm::SerialSystem& serial, std::ostream& err, bool progress) {
+    // The same file by device and inode (also through a link): the backup would replace the file
+    // being written with the radio's old contents.
+    std::error_code same;
+    if (!backup_.empty() && std::filesystem::equivalent(backup_, dataFile_, same)) {
+        throw InputError("--backup \"" + backup_ + "\" is the data file to write, \"" + dataFile_ +
+                         "\"; name another file (nothing was read or written)");
+    }
     const CodeplugImage image = Reencode(dataFile_, config_, tones_, err);
     const std::string device = DeviceFor(port_, config_, serial);
     if (!backup_.empty()) {

@@ -202,6 +202,7 @@ json Driver::StateJson() const {
         {"portOpenFailure",
          m.portOpenFailure ? json(m.portOpenFailure->systemMessage) : json(nullptr)},
         {"lastTransferFailure", m.lastTransferFailure},
+        {"readBackupNotKept", m.readBackupNotKept},
     };
     AddTablesAndBuffers(m, state);
     return state;

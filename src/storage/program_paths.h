@@ -18,5 +18,7 @@ std::filesystem::path ProgramFile(const std::filesystem::path& folder, std::stri
 inline constexpr std::string_view kConfigFile = "\\Setting\\Config_5100.ini";
 inline constexpr std::string_view kToneFile = "\\Setting\\QTDQT_5100.ini";
 inline constexpr std::string_view kTempDataFile = "\\Data\\TempData.dat";
+// Kept versions: every read from a radio, and what a data file held before a save replaced it.
+inline constexpr std::string_view kBackupFolder = "\\Data\\Backup";
 
 }  // namespace rvm46::storage

@@ -4,7 +4,6 @@
 #include <span>
 
 #include "storage/file_read.h"
-#include "storage/image_file.h"
 #include "storage/wording.h"
 
 namespace rvm46::storage {
@@ -26,10 +25,13 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& file, std::
     return std::move(read.bytes);
 }
 
-bool WriteTextFile(const std::filesystem::path& file, std::string_view text, std::string* error) {
+bool WriteTextFile(const std::filesystem::path& file, std::string_view text, std::string* error,
+                   const KeepPrevious& keepPrevious) {
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-    return ReplaceFile(file, bytes, false, error);
+    ReplaceOptions options;
+    options.keepPrevious = keepPrevious;
+    return ReplaceFile(file, bytes, options, error);
 }
 
 }  // namespace rvm46::storage

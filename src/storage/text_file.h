@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "storage/file_replace.h"
+
 namespace rvm46::storage {
 
 // The file's bytes; nullopt (with a reason, in `language` where it is our own) when it cannot be
@@ -15,6 +17,8 @@ namespace rvm46::storage {
 std::optional<std::string> ReadTextFile(const std::filesystem::path& file, std::size_t maxBytes,
                                         std::string* error, int language = 2);
 
-bool WriteTextFile(const std::filesystem::path& file, std::string_view text, std::string* error);
+// `keepPrevious` (when given) keeps an existing file's previous content first.
+bool WriteTextFile(const std::filesystem::path& file, std::string_view text, std::string* error,
+                   const KeepPrevious& keepPrevious = {});
 
 }  // namespace rvm46::storage

@@ -126,6 +126,7 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuFile = Add<forms::MenuItem>("mnuFile");
     forms::MenuItem& mnuFileNew = Add<forms::MenuItem>("mnuFileNew", "mnuFile");
     forms::MenuItem& mnuFileOpen = Add<forms::MenuItem>("mnuFileOpen", "mnuFile");
+    forms::MenuItem& mnuOpenBackup = Add<forms::MenuItem>("mnuOpenBackup", "mnuFile");
     forms::MenuItem& mnuFileSave = Add<forms::MenuItem>("mnuFileSave", "mnuFile");
     forms::MenuItem& mnuFileSaveAs = Add<forms::MenuItem>("mnuFileSaveAs", "mnuFile");
     forms::MenuItem& mnuImportChannels = Add<forms::MenuItem>("mnuImportChannels", "mnuFile");
@@ -239,6 +240,8 @@ class FrmMain : public forms::Form,
     void OpenFile();
     void SaveFile();
     void SaveAsFile();
+    // Open, starting in the folder of kept versions (Data/Backup).
+    void mnuOpenBackup_Click();
     void NowFileDir();
     void mnuRecentFile_Click(int Index);
     void Help();
@@ -270,6 +273,11 @@ class FrmMain : public forms::Form,
     std::optional<PortOpenFailure> portOpenFailure;
     // What ended the last transfer that failed after the port opened, in a user's words.
     std::string lastTransferFailure;
+    // Why the last read, though it succeeded, could not be kept in Data/Backup (the system's
+    // reason); empty when it was kept. ReadBackupNote() is the line to show, in the interface
+    // language. Both stay until the next transfer.
+    std::string readBackupNotKept;
+    std::string ReadBackupNote() const;
     // The same failure as the protocol step gave it, kept until the next transfer starts, with
     // the direction of that transfer and a note beside it (in the interface language; empty when
     // there is nothing to add). The communication dialog shows them as its reason line.
@@ -326,6 +334,8 @@ class FrmMain : public forms::Form,
     void LenientLeave(forms::TextBox& box);
     // The file panel: the file-name prefix and gstrCurrentFile.
     void ShowCurrentFile();
+    // Open and Open Backup: the dialog starting at `initDir`, then the chosen file read.
+    void OpenDataFile(const std::string& initDir, const std::string& title);
     // Empties row k of the grid and of the channel table; the cleared background.
     void ClearChannelRow(int k);
 

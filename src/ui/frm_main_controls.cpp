@@ -106,6 +106,7 @@ void FrmMain::WireEvents() {
     vsbSelCH.Change = [this] { vsbSelCH_Change(); };
     mnuFileNew.Click = [this] { NewFile(); };
     mnuFileOpen.Click = [this] { OpenFile(); };
+    mnuOpenBackup.Click = [this] { mnuOpenBackup_Click(); };
     mnuFileSave.Click = [this] { SaveFile(); };
     mnuFileSaveAs.Click = [this] { SaveAsFile(); };
     mnuRecentFile.On(&MenuItem::Click, [this](int index) { mnuRecentFile_Click(index); });

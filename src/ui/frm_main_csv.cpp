@@ -14,6 +14,8 @@
 #include "model/run_time_error.h"
 #include "storage/channel_csv.h"
 #include "storage/csv_text.h"
+#include "storage/kept_versions.h"
+#include "storage/program_paths.h"
 #include "storage/text_file.h"
 #include "ui/frm_main.h"
 
@@ -157,8 +159,13 @@ void FrmMain::mnuExportChannels_Click() {
             gdblChannel, cboWideNarrow.ListIndex(),
             layout == MsgResult::Yes ? storage::CsvLayout::Generic : storage::CsvLayout::Own, tones,
             gintLanguage);
+        // A channel list written over keeps its previous content in Data/Backup, as its own kind.
+        std::string extension = std::filesystem::path(dlgTool.FileName).extension().string();
+        if (extension.empty()) extension = ".csv";
+        const auto keep = storage::KeepPreviousIn(
+            ProgramFilePath(std::string(storage::kBackupFolder)), extension);
         std::string reason;
-        if (!storage::WriteTextFile(dlgTool.FileName, exported.text, &reason)) {
+        if (!storage::WriteTextFile(dlgTool.FileName, exported.text, &reason, keep)) {
             Message("msg.saveFailed", MsgButtons::OK, MsgIcon::Critical);
             return;
         }

@@ -4,12 +4,15 @@
 // A data file is read or written and closed within one command. Each command has one error exit:
 // Open and a recent file report "Wrong file type!", Save and Save As "Save file failed!", and the
 // command stops where it failed, so a failed read leaves the codeplug and the current file as they
-// were and a failed save leaves the old file on disk untouched.
+// were and a failed save leaves the old file on disk untouched. Before a save replaces a file, what
+// the file held is kept in Data/Backup, which Open Backup opens.
 #include <filesystem>
 #include <string>
 
 #include "model/run_time_error.h"
 #include "storage/image_file.h"
+#include "storage/kept_versions.h"
+#include "storage/program_paths.h"
 #include "storage/recent_files.h"
 #include "ui/frm_main.h"
 
@@ -31,9 +34,13 @@ CodeplugImage ReadOrFail(const std::string& path) {
     return *image;
 }
 
-void SaveOrFail(const std::string& path, const CodeplugImage& image) {
+void SaveOrFail(const std::string& path, const CodeplugImage& image,
+                const std::string& backupFolder) {
     std::string reason;
-    if (!storage::SaveImageFile(path, image, &reason)) throw RunTimeError(reason);
+    if (!storage::SaveImageFile(path, image, &reason,
+                                storage::KeepPreviousIn(backupFolder, ".Dat"))) {
+        throw RunTimeError(reason);
+    }
 }
 
 }  // namespace
@@ -63,17 +70,31 @@ void FrmMain::NewFile() {
 }
 
 void FrmMain::OpenFile() {
+    if (!RunToErrorExit([&] { OpenDataFile(gstrCurrentFile.value_or(""), ""); })) {
+        Message("msg.wrongFileType", MsgButtons::OK, MsgIcon::Critical);
+    }
+}
+
+void FrmMain::mnuOpenBackup_Click() {
     const bool done = RunToErrorExit([&] {
-        FileDialog dlgTool;
-        dlgTool.FileName = "";
-        dlgTool.Filter = kDataFileFilter;
-        dlgTool.InitDir = gstrCurrentFile.value_or("");
-        Host().ShowOpenDialog(dlgTool);
-        if (dlgTool.FileName.empty()) return;
-        if (dlgTool.Failed) throw RunTimeError("the open dialog failed");
-        ShowOpenedFile(dlgTool.FileName, ReadOrFail(dlgTool.FileName));
+        const std::string folder = ProgramFilePath(std::string(storage::kBackupFolder));
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);  // so that the dialog starts there
+        OpenDataFile(folder, texts["dlg.openBackupTitle"]);
     });
     if (!done) Message("msg.wrongFileType", MsgButtons::OK, MsgIcon::Critical);
+}
+
+void FrmMain::OpenDataFile(const std::string& initDir, const std::string& title) {
+    FileDialog dlgTool;
+    dlgTool.FileName = "";
+    dlgTool.Filter = kDataFileFilter;
+    dlgTool.InitDir = initDir;
+    dlgTool.DialogTitle = title;
+    Host().ShowOpenDialog(dlgTool);
+    if (dlgTool.FileName.empty()) return;
+    if (dlgTool.Failed) throw RunTimeError("the open dialog failed");
+    ShowOpenedFile(dlgTool.FileName, ReadOrFail(dlgTool.FileName));
 }
 
 void FrmMain::ShowOpenedFile(const std::string& path, const CodeplugImage& image) {
@@ -132,7 +153,7 @@ void FrmMain::SaveFile() {
         std::string target = gstrCurrentFile.value_or("");
         if (target.empty() || target == " ") target = ProgramFilePath(gstrTempDataFile);
         SetConvert();
-        SaveOrFail(target, gbytMatrixCode);
+        SaveOrFail(target, gbytMatrixCode, ProgramFilePath(std::string(storage::kBackupFolder)));
         gstrCurrentFile = target;
         ShowCurrentFile();
         InitSoftDefault(true);
@@ -151,7 +172,8 @@ void FrmMain::SaveAsFile() {
         if (dlgTool.FileName.empty()) return;
         if (dlgTool.Failed) throw RunTimeError("the chosen name cannot be used");
         SetConvert();
-        SaveOrFail(dlgTool.FileName, gbytMatrixCode);
+        SaveOrFail(dlgTool.FileName, gbytMatrixCode,
+                   ProgramFilePath(std::string(storage::kBackupFolder)));
         gstrCurrentFile = dlgTool.FileName;
         ShowCurrentFile();
         InitSoftDefault(true);

@@ -1,19 +1,15 @@
 // The serial port and the transfers: the port command and the opening of the port, the read and
 // write commands, the handshake, the acknowledge exchange and block frames on the protocol steps,
 // reading and writing the radio, the failure steps, and the status reset after a transfer.
-#include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iomanip>
-#include <sstream>
-#include <system_error>
 
 #include "comm/port_doctor.h"
 #include "comm/transfer.h"
 #include "model/run_time_error.h"
-#include "storage/image_file.h"
+#include "storage/kept_versions.h"
 #include "storage/port_pins.h"
+#include "storage/program_paths.h"
 #include "ui/frm_main.h"
 #include "ui/transfer_reason.h"
 
@@ -28,18 +24,6 @@ constexpr bool kSystemComNames = true;
 #else
 constexpr bool kSystemComNames = false;
 #endif
-
-constexpr const char* kBackupFolder = "\\Data\\Backup";
-
-// "Read_20261206_172439" in local time.
-std::string BackupStem(std::chrono::system_clock::time_point when) {
-    const std::time_t t = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    localtime_r(&t, &local);
-    std::ostringstream name;
-    name << "Read_" << std::put_time(&local, "%Y%m%d_%H%M%S");
-    return name.str();
-}
 
 }  // namespace
 
@@ -214,6 +198,7 @@ void FrmMain::ReadFre() {
     RunToErrorExit([&] {
         gblnCommError = false;
         ForgetTransferReason(false);
+        readBackupNotKept.clear();
         OpenCom();
         if (gblnPortClosed) return;
         SolveLeadCode();
@@ -251,6 +236,10 @@ void FrmMain::ReadFre() {
         }
         InitSoftDefault(true);
         ClosePort();
+        if (!readBackupNotKept.empty()) {
+            Host().MsgBox(ReadBackupNote(), MsgButtons::OK, MsgIcon::Exclamation,
+                          texts["msg.title"]);
+        }
     });
 }
 
@@ -258,6 +247,7 @@ void FrmMain::WriteFre() {
     RunToErrorExit([&] {
         gblnCommError = false;
         ForgetTransferReason(true);
+        readBackupNotKept.clear();
         OpenCom();
         if (gblnPortClosed) return;
         SolveLeadCode();
@@ -312,20 +302,20 @@ void FrmMain::tmrCommunEnd_Timer() {
 
 // ---- Files a read leaves behind ----
 
-// Every image read from a radio is kept as a data file in Data/Backup, named by the time of the
-// read, so that what a radio held can always be put back. A copy that cannot be written does not
-// stop the read.
+// Every image read from a radio is kept as Data/Backup/Read_YYYYMMDD_HHMMSS.Dat, so that what a
+// radio held can always be put back. A copy that cannot be kept does not stop the read; the user
+// is told why once the read is done.
 void FrmMain::KeepReadBackup() {
-    namespace fs = std::filesystem;
-    const fs::path folder = ProgramFilePath(kBackupFolder);
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    const std::string stem = BackupStem(std::chrono::system_clock::now());
-    fs::path file = folder / (stem + ".Dat");
-    for (int n = 2; fs::exists(file, ec); ++n) {
-        file = folder / (stem + "_" + std::to_string(n) + ".Dat");
+    std::string reason;
+    if (!storage::KeepVersion(gbytMatrixCode, ProgramFilePath(std::string(storage::kBackupFolder)),
+                              "Read", ".Dat", &reason)) {
+        readBackupNotKept = reason.empty() ? "unknown reason" : reason;
     }
-    storage::WriteNewImageFile(file, gbytMatrixCode, nullptr);
+}
+
+std::string FrmMain::ReadBackupNote() const {
+    return readBackupNotKept.empty() ? std::string()
+                                     : texts["msg.readBackupNotKept"] + readBackupNotKept;
 }
 
 // The current data file exists after a read (created empty when it did not); nothing is stored

@@ -97,6 +97,9 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
     // the handshake would say so first.
     const std::string blank = Path("blank.Dat");
     ASSERT_TRUE(storage::WriteNewImageFile(blank, BlankImage(), nullptr));
+    // The backup named as the data file itself, by another name of the same file.
+    const std::string same = Path("same.Dat");
+    std::filesystem::create_hard_link(blank, same);
     const std::string noModels = dir_.Write("no-models.ini", "[Setting]\r\nCOM=1\r\n").string();
     const std::string folder = (dir_ / "Setting").string();
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -116,6 +119,8 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
         {{"read", "--port", "COM17", out}, "COM17: no such port"},
         {{"write", "--port", silent->device(), Path("missing.Dat")}, "cannot read \""},
         {{"write", "--port", refusing->device(), blank}, '"' + blank + "\": its model code FFh"},
+        {{"write", "--port", refusing->device(), "--backup", same, blank},
+         "--backup \"" + same + "\" is the data file to write"},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(::testing::PrintToString(args));

@@ -11,6 +11,7 @@
 //     [@K] /json/pointer absent   the dump has no such member
 //     ini SECTION KEY = VALUE     Setting/Config_5100.ini afterwards ("ini SECTION KEY absent")
 //     file PATH size N            a file in the program folder afterwards ("file PATH absent")
+//     files DIR/PREFIX count N    number of files in DIR whose names start with PREFIX
 // and set-up lines, acted on before the driver runs:
 //     pin COMn PATH               COMn of the copied configuration's "Ports" section names PATH
 //     radiosim COMn [ARGS...]     starts the simulated radio (the optional RADIOSIM argument)
@@ -230,6 +231,18 @@ int main(int argc, char** argv) {
                 if (op == "absent" ? fs::exists(file) : actual != std::to_string(size) + " bytes") {
                     fail(path + " is " + actual);
                 }
+            } else if (word == "files") {
+                std::string path;
+                std::size_t count = 0;
+                words >> path >> op >> count;
+                const fs::path pattern = program / path;
+                const std::string prefix = pattern.filename().string();
+                std::size_t actual = 0;
+                std::error_code ec;
+                for (const auto& entry : fs::directory_iterator(pattern.parent_path(), ec)) {
+                    if (entry.path().filename().string().rfind(prefix, 0) == 0) ++actual;
+                }
+                if (actual != count) fail(path + "* are " + std::to_string(actual) + " files");
             } else if (word == "pin" || word == "radiosim") {
                 // set-up, done above
             } else if (word == "ini") {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -15,13 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using rvm46::testing::TempDir;
-
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+constexpr auto Bytes = rvm46::testing::FileBytes;
 
 // Byte i is i mod 251, so every offset is told apart.
 std::string Pattern(std::size_t size, int salt = 0) {
@@ -129,19 +122,6 @@ TEST(ImageFile, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporaryFile) {
     EXPECT_FALSE(SaveImageFile(dir / "no-such-folder" / "x.Dat", SampleImage(), &reason));
     EXPECT_NE(reason.find("no-such-folder"), std::string::npos) << reason;
     EXPECT_EQ(FilesIn(dir.path()), 2u);  // nothing created
-}
-
-TEST(ImageFile, SaveThroughALinkReplacesTheLinkedFileAndKeepsItsPermissions) {
-    TempDir dir;
-    const auto real = dir.Write("real.Dat", Pattern(1074));
-    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(real, dir / "link.Dat");
-    std::string reason;
-    ASSERT_TRUE(SaveImageFile(dir / "link.Dat", SampleImage(), &reason)) << reason;
-    EXPECT_TRUE(fs::is_symlink(dir / "link.Dat"));
-    EXPECT_EQ(Bytes(real), ImageBytes(SampleImage()));
-    EXPECT_EQ(fs::status(real).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 }  // namespace

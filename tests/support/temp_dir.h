@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -37,6 +38,12 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// A file's whole content ("" when it cannot be read).
+inline std::string FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // The files delivered beside the program, straight from the source tree.
 inline std::filesystem::path DeliveredFile(const std::string& name) {
