@@ -6,6 +6,7 @@
 
 #include "cli/channel_verbs.h"
 #include "cli/codeplug_json.h"
+#include "cli/program_command.h"
 #include "cli/radio_commands.h"
 #include "model/image_codec.h"
 #include "model/run_time_error.h"
@@ -142,6 +143,7 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
     encode->add_option("--tones", tones, "tone list file");
 
     RadioCommands radio(app, config, tones);
+    ProgramCommand station(app, config, tones);
     ChannelVerbs channelVerbs;
     AddChannelVerbs(app, config, tones, channelVerbs);
 
@@ -151,10 +153,14 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
         return app.exit(e, out, err) == 0 ? 0 : 2;  // help is success; a usage error is 2
     }
     try {
-        if (radio.Parsed()) {
-            if (serial) return radio.Run(*serial, out, err, progress);
+        if (radio.Parsed() || station.Parsed()) {
+            auto run = [&](comm::SerialSystem& ports) {
+                return station.Parsed() ? station.Run(ports, out, err, progress)
+                                        : radio.Run(ports, out, err, progress);
+            };
+            if (serial) return run(*serial);
             serialport::QtSerialSystem machine;
-            return radio.Run(machine, out, err, progress);
+            return run(machine);
         }
         RequireFile(config, "configuration file");
         RequireFile(tones, "tone list file");

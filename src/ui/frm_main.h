@@ -30,6 +30,7 @@
 #include "ui/frm_about_soft.h"
 #include "ui/frm_commun.h"
 #include "ui/frm_sel_lang.h"
+#include "ui/frm_station.h"
 #include "ui/frm_tool_com.h"
 #include "ui/main_window_state.h"
 #include "ui/port_texts.h"
@@ -136,6 +137,8 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuProgram = Add<forms::MenuItem>("mnuProgram");
     forms::MenuItem& mnuReadFre = Add<forms::MenuItem>("mnuReadFre", "mnuProgram");
     forms::MenuItem& mnuWriteFre = Add<forms::MenuItem>("mnuWriteFre", "mnuProgram");
+    forms::MenuItem& mnuStationSep = Add<forms::MenuItem>("mnuStationSep", "mnuProgram");
+    forms::MenuItem& mnuStation = Add<forms::MenuItem>("mnuStation", "mnuProgram");
     forms::MenuItem& mnuSet = Add<forms::MenuItem>("mnuSet");
     forms::MenuItem& mnuCommunicate = Add<forms::MenuItem>("mnuCommunicate", "mnuSet");
     forms::MenuItem& mnuSetSep = Add<forms::MenuItem>("mnuSetSep", "mnuSet");
@@ -198,6 +201,8 @@ class FrmMain : public forms::Form,
     // Encoding the edit state into gbytMatrixCode, and applying a decoded image to the window
     // (false when a run-time error ended it).
     void SetConvert();
+    // The radio-wide list selections as encoding takes them.
+    ListSelections CurrentLists() const;
     bool ApplyDecodedImage();
 
     // Frequency boxes and their checks.
@@ -241,6 +246,7 @@ class FrmMain : public forms::Form,
     // Serial port and transfers. The front end hands over the machine's serial ports before
     // start-up; without them every port fails to open.
     void SetSerialSystem(comm::SerialSystem* system) { serialSystem_ = system; }
+    comm::SerialSystem* Serial() const { return serialSystem_; }
     // COM1..COM16 and the devices they stand for (the configuration's "Ports" pins first).
     comm::PortTable MapComPorts();
     void mnuCommunicate_Click();
@@ -265,6 +271,9 @@ class FrmMain : public forms::Form,
     FrmCommun& Commun();
     std::unique_ptr<FrmToolCom> frmToolCom;
     std::unique_ptr<FrmCommun> frmCommun;
+    // The programming station window; created on first use.
+    void mnuStation_Click();
+    std::unique_ptr<FrmStation> frmStation;
 
     // Channel lists in CSV files.
     void mnuImportChannels_Click();

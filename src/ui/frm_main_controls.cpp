@@ -47,8 +47,8 @@ void FrmMain::CreateControls() {
 }
 
 void FrmMain::CreateMenus() {
-    for (MenuItem* separator :
-         {&mnuFileSep, &mnuRecentSep, &mnuSetSep, &mnuAdvanceSep, &mnuHelpSep, &mnuDelSep}) {
+    for (MenuItem* separator : {&mnuFileSep, &mnuRecentSep, &mnuSetSep, &mnuAdvanceSep, &mnuHelpSep,
+                                &mnuDelSep, &mnuStationSep}) {
         separator->SetCaption("-");
     }
     mnuFileNew.SetShortcut("Ctrl+N");
@@ -120,6 +120,7 @@ void FrmMain::WireEvents() {
     mnuCommunicate.Click = [this] { mnuCommunicate_Click(); };
     mnuReadFre.Click = [this] { mnuReadFre_Click(); };
     mnuWriteFre.Click = [this] { mnuWriteFre_Click(); };
+    mnuStation.Click = [this] { mnuStation_Click(); };
     tmrCommunEnd.TimerEvent = [this] { tmrCommunEnd_Timer(); };
 }
 
