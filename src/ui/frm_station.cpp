@@ -182,7 +182,7 @@ bool FrmStation::OpenLine() {
         line_ = main_.Serial()->NewLine();
         const comm::LineStatus status = line_->Open(*device);
         if (status.ok()) {
-            device_ = *device;
+            port_ = com;  // logged as the user knows it, like `rvm46 program --port COM1`
             return true;
         }
         error = status.message();
@@ -282,7 +282,7 @@ void FrmStation::FinishCycle() {
     watch_.RadioDone();
     const std::string result = comm::ResultName(report.result);
     const std::string backup = report.backupSaved ? job_->BackupPath(radio_).string() : "";
-    const std::string logged = job_->AppendLog({radio_, started_, storage::JobClock::now(), device_,
+    const std::string logged = job_->AppendLog({radio_, started_, storage::JobClock::now(), port_,
                                                 result, report.reason, report.modelBefore, backup});
     const bool pass = report.result == comm::RadioResult::kPass;
     (pass ? passed_ : failed_) += 1;

@@ -70,7 +70,7 @@ class FrmStation : public forms::Form {
     FrmMain& main_;
     Mode mode_ = Mode::kIdle;
     std::optional<storage::JobFolder> job_;
-    std::string device_;
+    std::string port_;
     std::unique_ptr<comm::SerialLine> line_;
     comm::PresenceWatch watch_;
     comm::CycleSetup setup_;
