@@ -30,17 +30,17 @@ radiosim::RadioMemory RadioOfModel(std::uint8_t code) {
     return memory;
 }
 
-struct Run {
+struct CycleRun {
     CycleReport report;
     radiosim::RadioMemory after;
     int saved = 0;
 };
 
-Run Cycle(const radiosim::RadioMemory& radio, const CycleSetup& base, int stopAfter = -1,
+CycleRun Cycle(const radiosim::RadioMemory& radio, const CycleSetup& base, int stopAfter = -1,
           const std::string& refuseBackup = "") {
     testing::SimulatedLine line(radio);
     EXPECT_TRUE(line.Open("sim").ok());
-    Run run;
+    CycleRun run;
     CycleSetup setup = base;
     setup.models = &DeliveredModels();
     setup.saveBackup = [&](const CodeplugImage& backup) {
@@ -60,7 +60,7 @@ Run Cycle(const radiosim::RadioMemory& radio, const CycleSetup& base, int stopAf
 TEST(StationCycleTest, PassWritesTheTemplateAndKeepsTheRadiosTail) {
     CycleSetup setup;
     setup.image = Template(450);
-    const Run run = Cycle(RadioOfModel(65), setup);
+    const CycleRun run = Cycle(RadioOfModel(65), setup);
     EXPECT_EQ(run.report.result, RadioResult::kPass) << run.report.reason;
     EXPECT_EQ(run.report.modelBefore, "4100");
     EXPECT_EQ(run.saved, 1);
@@ -94,7 +94,7 @@ TEST(StationCycleTest, WhatStopsARadioBeforeOrWhileItIsWritten) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Run run = Cycle(c.radio, setup, c.stopAfter, c.refuseBackup);
+        const CycleRun run = Cycle(c.radio, setup, c.stopAfter, c.refuseBackup);
         EXPECT_EQ(run.report.result, c.result);
         EXPECT_EQ(run.report.reason, c.reason);
         EXPECT_EQ(run.after != c.radio, c.written);
