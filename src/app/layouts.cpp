@@ -198,7 +198,9 @@ WindowLayout StationWindow() {
     p.push_back({"optAuto", -1, 10, 22, 310, 24});
     p.push_back({"optByHand", -1, 10, 50, 310, 24});
     p.push_back({"chkOtherModel", -1, 10, 86, 310, 24});
-    p.push_back({"lblStatus", -1, 10, 140, 640, 48});
+    Placement status{"lblStatus", -1, 10, 140, 640, 48};
+    status.headline = true;
+    p.push_back(status);
     p.push_back({"prgCycle", -1, 10, 196, 460, 22});
     p.push_back({"lblCounts", -1, 480, 198, 170, 20});
     p.push_back({"fraRadios", -1, 10, 228, 640, 38 + 8 * 22});

@@ -1,6 +1,7 @@
 #include "ui/frm_station.h"
 
 #include <ctime>
+#include <filesystem>
 
 #include "model/image_codec.h"
 #include "model/run_time_error.h"
@@ -81,8 +82,12 @@ void FrmStation::Form_Load() {
             c->SetCaption(Text(c->Name() + ".Caption"));
         }
         const bool named = main_.gstrCurrentFile && !main_.gstrCurrentFile->empty();
+        // The file's name; its whole path in the tool tip.
         lblTemplateFile.SetCaption(
-            Text("lblTemplateFile", named ? *main_.gstrCurrentFile : Text("lblTemplateFile.none")));
+            Text("lblTemplateFile",
+                 named ? std::filesystem::path(*main_.gstrCurrentFile).filename().string()
+                       : Text("lblTemplateFile.none")));
+        lblTemplateFile.SetToolTipText(named ? *main_.gstrCurrentFile : "");
         const int model = main_.cboTypeSel.ListIndex();
         lblTemplateModel.SetCaption(
             Text("lblTemplateModel", model >= 0 ? main_.cboTypeSel.List(model) : "-"));
