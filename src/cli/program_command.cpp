@@ -162,6 +162,7 @@ int ProgramCommand::Run(comm::SerialSystem& serial, std::ostream& out, std::ostr
         if (noWait_ || stopRequested) break;
     }
     line->Close();
+    if (progress) err << "\r" << std::string(60, ' ') << "\r" << std::flush;  // a waiting line
     return allPassed ? 0 : 1;
 }
 

@@ -36,8 +36,14 @@ std::string Format(JobClock::time_point when, const char* pattern) {
 }  // namespace
 
 std::string IsoLocalTime(JobClock::time_point when) {
-    std::string text = Format(when, "%Y-%m-%dT%H:%M:%S%z");  // offset as +0100
-    if (text.size() >= 5) text.insert(text.size() - 2, ":");
+    const std::tm local = LocalTime(when);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+    const int east = static_cast<int>(local.tm_gmtoff / 60);  // minutes east of UTC
+    const int minutes = east < 0 ? -east : east;
+    char text[80];
+    std::snprintf(text, sizeof text, "%s%c%02d:%02d", date, east < 0 ? '-' : '+', minutes / 60,
+                  minutes % 60);
     return text;
 }
 
