@@ -10,9 +10,12 @@ set -e
 # The help: a viewer for its compiled help files that the desktop's "open" reaches (xchm
 # registers itself for .chm), and libchm-bin for the test that the compiled help files hold the
 # current pages.
+# poppler-utils for the tests that read the channel sheet's PDF (its text, fonts and pages); Qt's
+# print support comes with qt6-base-dev.
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
           qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-serialport-dev xvfb xauth imagemagick
-          fonts-wqy-zenhei fonts-liberation2 dpkg-dev xchm xdg-utils shared-mime-info libchm-bin"
+          fonts-wqy-zenhei fonts-liberation2 dpkg-dev xchm xdg-utils shared-mime-info libchm-bin
+          poppler-utils"
 # With --fuzz, also clang and its libFuzzer and sanitizer runtimes, for the fuzz targets (fuzz/).
 if [ "$1" = "--fuzz" ]; then
     packages="$packages clang libclang-rt-14-dev"

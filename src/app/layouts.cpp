@@ -214,6 +214,21 @@ WindowLayout StationWindow() {
     return l;
 }
 
+// The comparison window: both sides named, the count, the rows, the two buttons under them.
+WindowLayout CompareWindow() {
+    WindowLayout l;
+    auto& p = l.places;
+    const int w = 820, listH = 380;
+    p.push_back({"lblSides", -1, 10, 10, w, 20});
+    p.push_back({"lblSummary", -1, 10, 34, w, 20});
+    p.push_back({"lvwDifferences", -1, 10, 60, w, listH});
+    p.push_back({"cmdOpenOther", -1, w + 10 - 180 - 8 - 100, 60 + listH + 10, 180, 30});
+    p.push_back({"cmdClose", -1, w + 10 - 100, 60 + listH + 10, 100, 30});
+    l.width = w + 20;
+    l.height = 60 + listH + 10 + 30 + 10;
+    return l;
+}
+
 }  // namespace
 
 const Placement* WindowLayout::Find(std::string_view name, int index) const {
@@ -236,6 +251,8 @@ const WindowLayout* LayoutFor(std::string_view form_name) {
     if (form_name == "frmCommun") return &communication_window;
     static const WindowLayout station_window = StationWindow();
     if (form_name == "frmStation") return &station_window;
+    static const WindowLayout compare_window = CompareWindow();
+    if (form_name == "frmCompare") return &compare_window;
     return nullptr;
 }
 

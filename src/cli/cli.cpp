@@ -6,8 +6,10 @@
 
 #include "cli/channel_verbs.h"
 #include "cli/codeplug_json.h"
+#include "cli/diff_verb.h"
 #include "cli/program_command.h"
 #include "cli/radio_commands.h"
+#include "cli/sheet_verb.h"
 #include "model/image_codec.h"
 #include "model/run_time_error.h"
 #include "serialport/qt_serial_line.h"
@@ -146,6 +148,10 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
     ProgramCommand station(app, config, tones);
     ChannelVerbs channelVerbs;
     AddChannelVerbs(app, config, tones, channelVerbs);
+    DiffVerb diff;
+    AddDiffVerb(app, config, tones, diff);
+    SheetVerb sheet;
+    AddSheetVerb(app, config, tones, sheet);
 
     try {
         app.parse(argc, argv);
@@ -166,13 +172,17 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
         RequireFile(tones, "tone list file");
         const Tables tables = LoadTables(config, tones);
         if (decode->parsed()) return Decode(dataIn, tables, out, err);
+        if (diff.Parsed()) {
+            return RunDiff(diff, config, tables.models, tables.tones, serial, out, err, progress);
+        }
+        if (sheet.Parsed()) return RunSheet(sheet, config, tables.models, tables.tones);
         if (channelVerbs.Parsed()) {
             return RunChannelVerb(channelVerbs, config, tables.models, tables.tones, out, err);
         }
         return Encode(jsonIn, dataOut, tables, err);
     } catch (const InputError& e) {
         err << "rvm46: " << e.what() << "\n";
-        return channelVerbs.diff->parsed() ? 2 : 1;  // diff's 1 means "different"
+        return diff.Parsed() ? 2 : 1;  // diff's 1 means "different"
     }
 }
 

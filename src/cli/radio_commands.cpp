@@ -169,6 +169,11 @@ CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
     return encoded;
 }
 
+CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
+                             const std::string& config, std::ostream& err, bool progress) {
+    return ReadFromRadio(serial, DeviceFor(port, config, serial), "reading", err, progress);
+}
+
 RadioCommands::RadioCommands(CLI::App& app, std::string& config, std::string& tones)
     : config_(config), tones_(tones) {
     ports_ = app.add_subcommand("ports", "list COM1..COM16 with their devices, then other ports");

@@ -21,6 +21,10 @@ std::string DeviceFor(const std::string& port, const std::string& config,
 // InputError when a file cannot be read or the image cannot be encoded.
 CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
                        const std::string& tones);
+// Reads the radio on `port` (COM1..COM16 or a device path) into an image with a read's header;
+// throws InputError with the reason when the radio cannot be read.
+CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
+                             const std::string& config, std::ostream& err, bool progress);
 
 class RadioCommands {
   public:

@@ -466,4 +466,30 @@ void Driver::ShellOpen(const std::string& path) {
     shell_opens_.push_back(path);
 }
 
+namespace {
+
+nlohmann::json SheetJson(const forms::PrintedSheet& sheet, const char* to) {
+    return {{"to", to},
+            {"title", sheet.title},
+            {"facts", sheet.facts},
+            {"columns", sheet.columns},
+            {"rows", sheet.rows},
+            {"settings", sheet.settings},
+            {"footer", sheet.footer}};
+}
+
+}  // namespace
+
+// Without a toolkit nothing is laid out; the request itself is what a script looks at.
+void Driver::PrintSheet(const forms::PrintedSheet& sheet) {
+    sheets_.push_back(SheetJson(sheet, "printer"));
+}
+
+std::string Driver::ExportSheetPdf(const forms::PrintedSheet& sheet, const std::string& path) {
+    nlohmann::json request = SheetJson(sheet, "pdf");
+    request["path"] = path;
+    sheets_.push_back(std::move(request));
+    return "";
+}
+
 }  // namespace rvm46::script

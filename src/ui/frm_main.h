@@ -29,6 +29,7 @@
 #include "ui/channel_grid.h"
 #include "ui/frm_about_soft.h"
 #include "ui/frm_commun.h"
+#include "ui/frm_compare.h"
 #include "ui/frm_sel_lang.h"
 #include "ui/frm_station.h"
 #include "ui/frm_tool_com.h"
@@ -129,6 +130,9 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuFileSaveAs = Add<forms::MenuItem>("mnuFileSaveAs", "mnuFile");
     forms::MenuItem& mnuImportChannels = Add<forms::MenuItem>("mnuImportChannels", "mnuFile");
     forms::MenuItem& mnuExportChannels = Add<forms::MenuItem>("mnuExportChannels", "mnuFile");
+    forms::MenuItem& mnuCompareFile = Add<forms::MenuItem>("mnuCompareFile", "mnuFile");
+    forms::MenuItem& mnuPrintSheet = Add<forms::MenuItem>("mnuPrintSheet", "mnuFile");
+    forms::MenuItem& mnuExportSheet = Add<forms::MenuItem>("mnuExportSheet", "mnuFile");
     forms::MenuItem& mnuFileSep = Add<forms::MenuItem>("mnuFileSep", "mnuFile");
     forms::ControlArray<forms::MenuItem>& mnuRecentFile =
         AddArray<forms::MenuItem>("mnuRecentFile", "mnuFile");
@@ -137,6 +141,7 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuProgram = Add<forms::MenuItem>("mnuProgram");
     forms::MenuItem& mnuReadFre = Add<forms::MenuItem>("mnuReadFre", "mnuProgram");
     forms::MenuItem& mnuWriteFre = Add<forms::MenuItem>("mnuWriteFre", "mnuProgram");
+    forms::MenuItem& mnuCompareRadio = Add<forms::MenuItem>("mnuCompareRadio", "mnuProgram");
     forms::MenuItem& mnuStationSep = Add<forms::MenuItem>("mnuStationSep", "mnuProgram");
     forms::MenuItem& mnuStation = Add<forms::MenuItem>("mnuStation", "mnuProgram");
     forms::MenuItem& mnuSet = Add<forms::MenuItem>("mnuSet");
@@ -279,6 +284,14 @@ class FrmMain : public forms::Form,
     void mnuImportChannels_Click();
     void mnuExportChannels_Click();
 
+    // Comparing the window's codeplug with the radio or a data file, and the channel sheet
+    // (frm_main_review.cpp). The comparison window while it is shown.
+    void mnuCompareRadio_Click();
+    void mnuCompareFile_Click();
+    void mnuPrintSheet_Click();
+    void mnuExportSheet_Click();
+    std::unique_ptr<FrmCompare> frmCompare;
+
     // Paths inside the program folder.
     std::string ProgramFolder() const;
     std::string ProgramFilePath(const std::string& relative) const;
@@ -322,6 +335,17 @@ class FrmMain : public forms::Form,
     void CommunFailed(bool writing);
     void ClosePort();
     void KeepReadBackup();
+    // A read for a comparison: the image read, kept apart from the window's codeplug.
+    bool readForCompare_ = false;
+    std::optional<CodeplugImage> comparedRadio_;
+    // The window's codeplug as it would be saved, built without touching gbytMatrixCode.
+    ListSelections CurrentLists() const;
+    CodeplugImage EditStateImage() const;
+    // Shows the comparison; true when the user chose to open the other side.
+    bool ShowComparison(const CodeplugImage& other, const std::string& otherName);
+    forms::PrintedSheet CurrentSheet() const;
+    // Open's effect once the file is read: the image shown, the file current and listed.
+    void ShowOpenedFile(const std::string& path, const CodeplugImage& image);
     void EnsureCurrentDataFile();
 
     comm::SerialSystem* serialSystem_ = nullptr;

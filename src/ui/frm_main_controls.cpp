@@ -113,6 +113,10 @@ void FrmMain::WireEvents() {
     mnuAboutSoft.Click = [this] { mnuAboutSoft_Click(); };
     mnuImportChannels.Click = [this] { mnuImportChannels_Click(); };
     mnuExportChannels.Click = [this] { mnuExportChannels_Click(); };
+    mnuCompareFile.Click = [this] { mnuCompareFile_Click(); };
+    mnuPrintSheet.Click = [this] { mnuPrintSheet_Click(); };
+    mnuExportSheet.Click = [this] { mnuExportSheet_Click(); };
+    mnuCompareRadio.Click = [this] { mnuCompareRadio_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
     mnuLangSel0.Click = [this] { mnuLangSel0_Click(); };
     mnuLangSel1.Click = [this] { mnuLangSel1_Click(); };

@@ -187,6 +187,15 @@ void FrmMain::ReadFre() {
             return CommunFailed(false);
         }
         KeepReadBackup();
+        if (readForCompare_) {
+            // The radio's image goes to the comparison; the window's codeplug is put back by
+            // the comparison command.
+            comparedRadio_ = gbytMatrixCode;
+            sbrStatus.SetPanelText(1, texts["status.communicationSuccess"]);
+            gintCommunEndCnt = 0;
+            tmrCommunEnd.SetEnabled(true);
+            return ClosePort();
+        }
         gintCommunEndCnt = 0;
         tmrCommunEnd.SetEnabled(true);
         EnsureCurrentDataFile();

@@ -12,10 +12,13 @@
 #include <QMenuBar>
 #include <QRawFont>
 #include <QSet>
+#include <QTimer>
 #include <iostream>
 #include <memory>
 
 #include "scripted_qt_platform.h"
+#include "storage/codeplug_document.h"
+#include "storage/image_file.h"
 #include "support/temp_dir.h"
 #include "ui/frm_main.h"
 
@@ -151,6 +154,39 @@ void Run(int language, const QString& folder) {
         form.UserClose();
     });
     window->mnuStation.UserClick();
+    // The comparison window: the empty window beside a data file with channels and settings.
+    rvm46::storage::CodeplugDocument shop;
+    shop.lists = {.beepTone = 1,
+                  .batterySave = 1,
+                  .squelch = 3,
+                  .monitorKey = 2,
+                  .timeOutTimer = 4,
+                  .wideNarrow = 1,
+                  .model = window->cboTypeSel.ListIndex()};
+    shop.channels[0] = {446.00625, 446.00625, 1, 1, 0, 0, -1, -1};
+    shop.channels[1] = {433.125, -1, 40, -1, 1, 1, -1, -1};
+    const auto image = rvm46::storage::EncodeDocument(shop, window->models, window->tones, nullptr);
+    const std::string file = (program.path() / "shop.Dat").string();
+    if (!image || !rvm46::storage::WriteNewImageFile(file, *image, nullptr)) {
+        Fail("cannot write the data file to compare with");
+    }
+    platform.QueueFileName(file);
+    platform.QueueModal([&](FormView& compare) {
+        QApplication::processEvents();
+        Shoot(compare.Window(), folder + "/compare-window-" + suffix + ".png");
+        if (language == 1) CheckGlyphs(compare.Widget<QLabel>("lblSides"));
+        compare.Widget<QAbstractButton>("cmdClose")->click();
+    });
+    window->mnuCompareFile.UserClick();
+
+    // The print preview of the channel sheet, from File, "Print...".
+    QTimer::singleShot(1000, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (preview == nullptr) return Fail("no print preview shown");
+        Shoot(preview, folder + "/print-preview-" + suffix + ".png");
+        preview->close();
+    });
+    window->mnuPrintSheet.UserClick();
     view.Window()->hide();
     platform.DropView(*window);
 }
