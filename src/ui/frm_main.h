@@ -339,7 +339,6 @@ class FrmMain : public forms::Form,
     bool readForCompare_ = false;
     std::optional<CodeplugImage> comparedRadio_;
     // The window's codeplug as it would be saved, built without touching gbytMatrixCode.
-    ListSelections CurrentLists() const;
     CodeplugImage EditStateImage() const;
     // Shows the comparison; true when the user chose to open the other side.
     bool ShowComparison(const CodeplugImage& other, const std::string& otherName);

@@ -37,7 +37,7 @@ struct CycleRun {
 };
 
 CycleRun Cycle(const radiosim::RadioMemory& radio, const CycleSetup& base, int stopAfter = -1,
-          const std::string& refuseBackup = "") {
+               const std::string& refuseBackup = "") {
     testing::SimulatedLine line(radio);
     EXPECT_TRUE(line.Open("sim").ok());
     CycleRun run;
