@@ -171,7 +171,8 @@ WindowLayout PortWindow() {
     return l;
 }
 
-// The communication dialog: the bar with its percentage, the button under it.
+// The communication dialog: the bar with its percentage, the button under it, and under the
+// frame why the last transfer failed.
 WindowLayout CommunicationWindow() {
     WindowLayout l;
     auto& p = l.places;
@@ -179,8 +180,9 @@ WindowLayout CommunicationWindow() {
     p.push_back({"prgCommunicate", -1, 14, 28, 290, 22});
     p.push_back({"lblProgress", -1, 312, 29, 56, 20});
     p.push_back({"cmdRW", -1, 140, 66, 100, 32});
+    p.push_back({"lblReason", -1, 12, 126, 376, 58});
     l.width = 400;
-    l.height = 130;
+    l.height = 192;
     return l;
 }
 

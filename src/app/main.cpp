@@ -22,6 +22,25 @@ bool HaveDisplay() {
     return false;
 }
 
+// Where Qt calls into the program: every event goes through the window's guard, so that an
+// exception no procedure expected closes the port and the program goes on with the next event.
+class GuardedApplication : public QApplication {
+  public:
+    using QApplication::QApplication;
+    rvm46::ui::FrmMain* window = nullptr;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        if (window == nullptr) return QApplication::notify(receiver, event);
+        bool result = false;
+        try {
+            window->CallFromToolkit([&] { result = QApplication::notify(receiver, event); });
+        } catch (const rvm46::RunTimeError& error) {
+            window->HandlerFault(error.what());  // not even an error exit caught it
+        }
+        return result;
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -38,7 +57,7 @@ int main(int argc, char** argv) {
                      "    xvfb-run -a build/program/rvm46-programmer\n";
         return 2;
     }
-    QApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     QApplication::setApplicationName("rvm46-programmer");
     QApplication::setWindowIcon(rvm46::app::ApplicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
@@ -56,6 +75,7 @@ int main(int argc, char** argv) {
     rvm46::serialport::QtSerialSystem serialPorts;
     rvm46::ui::FrmMain window(platform);
     window.SetSerialSystem(&serialPorts);
+    application.window = &window;
     platform.SetMainForm(window);
     platform.ViewOf(window);
     // Qt's own buttons and the font of menus and dialogs follow the interface language.
@@ -63,12 +83,14 @@ int main(int argc, char** argv) {
     language.Follow(window);
     window.Load();  // start-up; on the first start the language window comes first
     if (!window.Loaded()) {
+        application.window = nullptr;
         platform.DropView(window);
         return 0;
     }
     window.Show();
     platform.ViewOf(window).Window()->show();
     const int result = QApplication::exec();
+    application.window = nullptr;
     platform.DropView(window);
     return result;
 }

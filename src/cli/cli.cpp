@@ -7,6 +7,7 @@
 #include "cli/channel_verbs.h"
 #include "cli/codeplug_json.h"
 #include "cli/diff_verb.h"
+#include "cli/input_checks.h"
 #include "cli/program_command.h"
 #include "cli/radio_commands.h"
 #include "cli/sheet_verb.h"
@@ -32,10 +33,7 @@ struct Tables {
 // Each file is read once; one that exists but cannot be used is refused.
 Tables LoadTables(const std::string& configFile, const std::string& toneFile) {
     Tables tables;
-    const storage::ConfigFile config(configFile);
-    if (!config.Problem().empty()) {
-        throw InputError("configuration file \"" + configFile + "\" " + config.Problem());
-    }
+    const storage::ConfigFile config = RequireConfiguration(configFile);
     tables.models = config.ReadModelTable();
     std::string problem;
     tables.tones = storage::LoadToneTable(toneFile, &problem);
@@ -59,18 +57,8 @@ int Decode(const std::string& dataFile, const Tables& tables, std::ostream& out,
     std::uintmax_t size = 0;
     auto image = storage::ReadImageFile(dataFile, &reason, &size);
     if (!image) throw InputError("cannot read \"" + dataFile + "\": " + reason);
-    // Any file decodes, as the window's Open loads any file; but one that is not a data file's
-    // length is most likely not a data file, and the user should know how it was read.
-    using layout::kImageSize;
-    if (size < kImageSize) {
-        err << "rvm46: warning: \"" << dataFile << "\" is " << size
-            << " bytes, shorter than a data "
-            << "file (" << kImageSize << " bytes); the missing bytes were read as 00h\n";
-    } else if (size > kImageSize) {
-        err << "rvm46: warning: \"" << dataFile << "\" is " << size << " bytes, longer than a data "
-            << "file (" << kImageSize << " bytes); only its first " << kImageSize
-            << " bytes were read\n";
-    }
+    // Any file decodes, as the window's Open loads any file.
+    WarnOnDataFileSize(dataFile, size, err);
     out << DecodedToJson(DecodeImage(*image, tables.models, tables.tones));
     return 0;
 }

@@ -4,6 +4,8 @@
 #include <functional>
 
 #include "cli/codeplug_json.h"
+#include "cli/input_checks.h"
+#include "cli/transfer_interrupt.h"
 #include "comm/port_names.h"
 #include "comm/transfer.h"
 #include "model/image_codec.h"
@@ -71,7 +73,8 @@ std::string DeviceFor(const std::string& port, const std::string& config,
     // A device path needs no look at the machine's ports.
     if (port.find_first_of("/\\") != std::string::npos) return port;
     const comm::PortTable table =
-        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config), kWindowsNames);
+        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config), kWindowsNames,
+                       storage::DeviceIdentity);
     std::string error;
     const auto device = comm::ResolvePort(port, table, &error);
     if (!device) throw InputError(error);
@@ -85,12 +88,19 @@ void Transfer(
     comm::SerialSystem& serial, const std::string& device, const char* what, std::ostream& err,
     bool progress, int blocks,
     const std::function<comm::Outcome(comm::SerialLine&, const comm::TransferHooks&)>& body) {
-    const auto line = serial.NewLine();
+    StoppableLine line(serial.NewLine());
     ProgressBar bar(err, progress, what, blocks);
     comm::TransferHooks hooks;
     hooks.blockFrameStarts = [&] { bar.Step(); };
     const comm::DeviceOutcome result =
-        comm::RunOnDevice(*line, device, [&](comm::SerialLine& l) { return body(l, hooks); });
+        comm::RunOnDevice(line, device, [&](comm::SerialLine& l) { return body(l, hooks); });
+    if (const int signal = StopSignals::Caught()) {
+        throw InputError(std::string(what) + " stopped by " + StopSignals::Name(signal) +
+                         ": the serial line was closed" +
+                         (blocks == comm::kWriteBlockCount
+                              ? "; the radio may be half-written, writing it again is safe"
+                              : ""));
+    }
     if (!result.opened) throw InputError(OpenMessage(result.openError));
     if (!result.ok()) throw InputError(std::string(what) + " failed: " + result.Message());
 }
@@ -119,22 +129,18 @@ void SaveImage(const std::string& file, const CodeplugImage& image) {
 
 // What the window sends after opening the file: decoded into the edit state, encoded again.
 CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
-                       const std::string& tones) {
-    for (const auto& [file, what] :
-         {std::pair{config, "configuration file"}, {tones, "tone list file"}}) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(file, ec)) {
-            throw InputError(std::string(what) + " \"" + file + "\" cannot be read");
-        }
+                       const std::string& tones, std::ostream& err) {
+    const storage::ConfigFile configFile = RequireConfiguration(config);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(tones, ec)) {
+        throw InputError("tone list file \"" + tones + "\" cannot be read");
     }
     std::string reason;
-    auto image = storage::ReadImageFile(dataFile, &reason);
+    std::uintmax_t size = 0;
+    auto image = storage::ReadImageFile(dataFile, &reason, &size);
     if (!image) throw InputError("cannot read \"" + dataFile + "\": " + reason);
+    WarnOnDataFileSize(dataFile, size, err);
     // Each file read once; one that exists but cannot be used is refused.
-    const storage::ConfigFile configFile(config);
-    if (!configFile.Problem().empty()) {
-        throw InputError("configuration file \"" + config + "\" " + configFile.Problem());
-    }
     const ModelTable models = configFile.ReadModelTable();
     std::string problem;
     const ToneTable toneTable = storage::LoadToneTable(tones, &problem);
@@ -171,6 +177,7 @@ CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
 
 CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
                              const std::string& config, std::ostream& err, bool progress) {
+    const StopSignals stopSignals;
     return ReadFromRadio(serial, DeviceFor(port, config, serial), "reading", err, progress);
 }
 
@@ -199,13 +206,16 @@ bool RadioCommands::Parsed() const {
 int RadioCommands::Run(comm::SerialSystem& serial, std::ostream& out, std::ostream& err,
                        bool progress) {
     if (ports_->parsed()) return Ports(serial, out);
+    const StopSignals stopSignals;
     if (read_->parsed()) return Read(serial, err, progress);
     return Write(serial, err, progress);
 }
 
 int RadioCommands::Ports(comm::SerialSystem& serial, std::ostream& out) {
+    RequireConfiguration(config_);
     const comm::PortTable table =
-        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config_), kWindowsNames);
+        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config_), kWindowsNames,
+                       storage::DeviceIdentity);
     for (int n = 1; n <= comm::kPortCount; ++n) {
         const comm::PortAssignment& a = table.com[static_cast<std::size_t>(n - 1)];
         std::string name = "COM" + std::to_string(n);
@@ -232,6 +242,7 @@ int RadioCommands::Ports(comm::SerialSystem& serial, std::ostream& out) {
 }
 
 int RadioCommands::Read(comm::SerialSystem& serial, std::ostream& err, bool progress) {
+    RequireConfiguration(config_);
     const std::string device = DeviceFor(port_, config_, serial);
     const CodeplugImage image = ReadFromRadio(serial, device, "reading", err, progress);
     SaveImage(dataFile_, image);
@@ -239,7 +250,7 @@ int RadioCommands::Read(comm::SerialSystem& serial, std::ostream& err, bool prog
 }
 
 int RadioCommands::Write(comm::SerialSystem& serial, std::ostream& err, bool progress) {
-    const CodeplugImage image = Reencode(dataFile_, config_, tones_);
+    const CodeplugImage image = Reencode(dataFile_, config_, tones_, err);
     const std::string device = DeviceFor(port_, config_, serial);
     if (!backup_.empty()) {
         SaveImage(backup_, ReadFromRadio(serial, device, "backup", err, progress));

@@ -103,6 +103,7 @@ class Driver : public forms::HeadlessPlatform {
     };
 
     void Execute(const std::string& line);
+    void ExecuteLine(const std::string& line);
     void Start();
     void Dump();
     void FileDialogShown(forms::FileDialog& dialog, const char* form);

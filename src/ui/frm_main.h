@@ -133,10 +133,10 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuCompareFile = Add<forms::MenuItem>("mnuCompareFile", "mnuFile");
     forms::MenuItem& mnuPrintSheet = Add<forms::MenuItem>("mnuPrintSheet", "mnuFile");
     forms::MenuItem& mnuExportSheet = Add<forms::MenuItem>("mnuExportSheet", "mnuFile");
-    forms::MenuItem& mnuFileSep = Add<forms::MenuItem>("mnuFileSep", "mnuFile");
+    forms::MenuItem& ListSeparator01 = Add<forms::MenuItem>("ListSeparator01", "mnuFile");
     forms::ControlArray<forms::MenuItem>& mnuRecentFile =
         AddArray<forms::MenuItem>("mnuRecentFile", "mnuFile");
-    forms::MenuItem& mnuRecentSep = Add<forms::MenuItem>("mnuRecentSep", "mnuFile");
+    forms::MenuItem& ListSeparator04 = Add<forms::MenuItem>("ListSeparator04", "mnuFile");
     forms::MenuItem& mnuExit = Add<forms::MenuItem>("mnuExit", "mnuFile");
     forms::MenuItem& mnuProgram = Add<forms::MenuItem>("mnuProgram");
     forms::MenuItem& mnuReadFre = Add<forms::MenuItem>("mnuReadFre", "mnuProgram");
@@ -271,6 +271,20 @@ class FrmMain : public forms::Form,
     std::optional<PortOpenFailure> portOpenFailure;
     // What ended the last transfer that failed after the port opened, in a user's words.
     std::string lastTransferFailure;
+    // The same failure as the protocol step gave it, kept until the next transfer starts, with
+    // the direction of that transfer and a note beside it (in the interface language; empty when
+    // there is nothing to add). The communication dialog shows them as its reason line.
+    std::optional<comm::Failure> lastTransferFault;
+    bool lastTransferWrote = false;
+    std::string lastTransferNote;
+    // The reason line in the interface language: empty after a transfer that went through
+    // without a note.
+    std::string TransferReason() const;
+    // Where the toolkit calls in (an event, a user action): runs `call`; an exception that no
+    // procedure expected (anything but a run-time error, which the error exits handle) closes the
+    // port and is reported as a run-time error, and the program goes on. False after one.
+    bool CallFromToolkit(const std::function<void()>& call);
+    void HandlerFault(std::string_view reason);
     // The port dialog and the communication dialog; created on first use, alive with the window.
     FrmToolCom& ToolCom();
     FrmCommun& Commun();
@@ -333,6 +347,7 @@ class FrmMain : public forms::Form,
     std::optional<PortOpenFailure> OpenComLine();
     bool TransferStep(const comm::Outcome& outcome);
     void CommunFailed(bool writing);
+    void ForgetTransferReason(bool writing);
     void ClosePort();
     void KeepReadBackup();
     // A read for a comparison: the image read, kept apart from the window's codeplug.

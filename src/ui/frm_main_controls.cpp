@@ -47,8 +47,8 @@ void FrmMain::CreateControls() {
 }
 
 void FrmMain::CreateMenus() {
-    for (MenuItem* separator : {&mnuFileSep, &mnuRecentSep, &mnuSetSep, &mnuAdvanceSep, &mnuHelpSep,
-                                &mnuDelSep, &mnuStationSep}) {
+    for (MenuItem* separator : {&ListSeparator01, &ListSeparator04, &mnuSetSep, &mnuAdvanceSep,
+                                &mnuHelpSep, &mnuDelSep, &mnuStationSep}) {
         separator->SetCaption("-");
     }
     mnuFileNew.SetShortcut("Ctrl+N");
@@ -58,7 +58,7 @@ void FrmMain::CreateMenus() {
     mnuWriteFre.SetShortcut("Ctrl+W");
     mnuHelpTopic.SetShortcut("F1");
     for (int i = 0; i < 10; ++i) mnuRecentFile.Add(i).SetVisible(false);
-    mnuRecentSep.SetVisible(false);
+    ListSeparator04.SetVisible(false);
     mnuAdvanceSep.SetVisible(false);
     mnuAdvance.SetVisible(false);
     mnuDelAllData.SetVisible(false);  // only ever shown as the grid's pop-up menu

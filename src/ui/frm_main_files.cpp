@@ -171,7 +171,7 @@ void FrmMain::NowFileDir() {
             entry.SetVisible(true);
         };
         for (int i = count; i >= 2; --i) show(i);
-        mnuRecentSep.SetVisible(true);
+        ListSeparator04.SetVisible(true);
         show(1);
     });
 }

@@ -14,6 +14,7 @@
 #include "storage/image_file.h"
 #include "storage/port_pins.h"
 #include "ui/frm_main.h"
+#include "ui/transfer_reason.h"
 
 namespace rvm46::ui {
 
@@ -55,7 +56,7 @@ comm::PortTable FrmMain::MapComPorts() {
     std::vector<comm::PortInfo> found;
     if (serialSystem_ != nullptr) found = serialSystem_->AvailablePorts();
     const auto pins = storage::ReadPortPins(ProgramFilePath(gstrConfigFile));
-    return comm::MapPorts(found, pins, kSystemComNames);
+    return comm::MapPorts(found, pins, kSystemComNames, storage::DeviceIdentity);
 }
 
 // ---- Commands ----
@@ -136,8 +137,43 @@ void FrmMain::ClosePort() {
 
 // True when the step succeeded; otherwise keeps its reason for the record.
 bool FrmMain::TransferStep(const comm::Outcome& outcome) {
-    if (!outcome.ok()) lastTransferFailure = outcome.Message();
+    if (!outcome.ok()) {
+        lastTransferFailure = outcome.Message();
+        lastTransferFault = outcome.failure();
+    }
     return outcome.ok();
+}
+
+std::string FrmMain::TransferReason() const {
+    return TransferReasonLine(lastTransferFault, lastTransferWrote, lastTransferNote, gintLanguage);
+}
+
+// A new transfer forgets what the last one left to say.
+void FrmMain::ForgetTransferReason(bool writing) {
+    lastTransferFailure.clear();
+    lastTransferFault.reset();
+    lastTransferWrote = writing;
+    lastTransferNote.clear();
+    if (frmCommun && frmCommun->Loaded()) frmCommun->ShowReason();
+}
+
+bool FrmMain::CallFromToolkit(const std::function<void()>& call) {
+    try {
+        call();
+        return true;
+    } catch (const RunTimeError&) {
+        throw;
+    } catch (const std::exception& error) {
+        HandlerFault(error.what());
+    } catch (...) {
+        HandlerFault("an exception of an unknown kind");
+    }
+    return false;
+}
+
+void FrmMain::HandlerFault(std::string_view reason) {
+    ClosePort();
+    ReportSwallowedError("unexpected fault in a handler", reason);
 }
 
 void FrmMain::SolveLeadCode() {
@@ -169,7 +205,7 @@ void FrmMain::InitSendData(std::int16_t& mintSendDataCnt) {
 void FrmMain::ReadFre() {
     RunToErrorExit([&] {
         gblnCommError = false;
-        lastTransferFailure.clear();
+        ForgetTransferReason(false);
         OpenCom();
         if (gblnPortClosed) return;
         SolveLeadCode();
@@ -213,7 +249,7 @@ void FrmMain::ReadFre() {
 void FrmMain::WriteFre() {
     RunToErrorExit([&] {
         gblnCommError = false;
-        lastTransferFailure.clear();
+        ForgetTransferReason(true);
         OpenCom();
         if (gblnPortClosed) return;
         SolveLeadCode();
@@ -242,7 +278,10 @@ void FrmMain::WriteFre() {
 // ends here too, so the port is never left open.
 void FrmMain::CommunFailed(bool writing) {
     Message("msg.communicationError", MsgButtons::OK, MsgIcon::Exclamation);
-    if (frmCommun && frmCommun->Loaded()) frmCommun->ShowProgress(0);
+    if (frmCommun && frmCommun->Loaded()) {
+        frmCommun->ShowProgress(0);
+        frmCommun->ShowReason();
+    }
     if (writing && gstrCurrentFile && !gstrCurrentFile->empty()) {
         sbrStatus.SetPanelText(3, texts["status.fileNamePrefix"] + *gstrCurrentFile);
     }
@@ -282,10 +321,17 @@ void FrmMain::KeepReadBackup() {
 }
 
 // The current data file exists after a read (created empty when it did not); nothing is stored
-// in it; only the save commands store an image.
+// in it; only the save commands store an image. Anything but a regular file is left alone: a pipe
+// would hold the window until something read it, a device would take the bytes.
 void FrmMain::EnsureCurrentDataFile() {
     if (!gstrCurrentFile || gstrCurrentFile->empty()) {
         gstrCurrentFile = ProgramFilePath(gstrTempDataFile);
+    }
+    std::error_code ec;
+    const auto status = std::filesystem::status(*gstrCurrentFile, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        lastTransferNote = CurrentFileRefusedNote(*gstrCurrentFile, gintLanguage);
+        return;
     }
     std::ofstream touch(*gstrCurrentFile, std::ios::binary | std::ios::app);
 }

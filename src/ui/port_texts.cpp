@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "storage/port_pins.h"
+
 namespace rvm46::ui {
 
 namespace {
@@ -60,6 +62,10 @@ std::string DescribeFailure(const PortOpenFailure& failure, const InterfaceTexts
         case PortFailureKind::kUnassigned:
             return Fill(texts.Of("port.failed.unassigned", language), com);
         case PortFailureKind::kMissing:
+            if (failure.device.rfind(storage::kStableFolder, 0) == 0) {
+                return Fill(texts.Of("port.failed.pinMissing", language), com,
+                            storage::AdapterName(failure.device));
+            }
             return Fill(texts.Of("port.failed.missing", language), com, failure.device);
         case PortFailureKind::kPermission:
             return Fill(texts.Of("port.failed.permission", language), com, failure.device);
@@ -84,6 +90,13 @@ PortCaption DescribeAssignment(int port, const comm::PortAssignment& assignment,
     const std::string what = assignment.info ? comm::DescribePort(*assignment.info) : "";
     if (!what.empty()) caption.toolTip += " — " + what;
     return caption;
+}
+
+PortCaption DescribeMissingPin(int port, const std::string& device, const InterfaceTexts& texts,
+                               int language) {
+    const std::string adapter = storage::AdapterName(device);
+    return {Fill(texts.Of("port.pinMissing", language), ComName(port), adapter),
+            Fill(texts.Of("port.pinMissingTip", language), ComName(port), adapter, device)};
 }
 
 }  // namespace rvm46::ui

@@ -40,5 +40,8 @@ struct PortCaption {
 };
 PortCaption DescribeAssignment(int port, const comm::PortAssignment& assignment,
                                const InterfaceTexts& texts, int language);
+// The same for a COM number pinned to `device` (an adapter's stable name) that is not there.
+PortCaption DescribeMissingPin(int port, const std::string& device, const InterfaceTexts& texts,
+                               int language);
 
 }  // namespace rvm46::ui

@@ -179,6 +179,9 @@ constexpr std::array kTextTable = std::to_array<TextEntry>({
     {"msg.portOpenFailed", "打开端口失败，请选择其它端口!", "Failed to open port!"},
     {"msg.communicationError", "通信出错，请检查连线及串口的选择！",
      "Communication failed,please check commuication port!"},
+    {"msg.noModelTable", "配置文件中没有机型表，无法检查频率。请使用随程序提供的配置文件：",
+     "The configuration file has no model table, so no frequency can be checked. Use the "
+     "configuration file delivered with the program:"},
     {"msg.fileRefused", "以下文件无法读取，将使用默认值，且程序不会改写它：",
      "This file cannot be read; the defaults are used and the program will not change it:"},
 
@@ -210,6 +213,13 @@ constexpr std::array kTextTable = std::to_array<TextEntry>({
     {"port.failed.busy", "%1（%2）正被其它程序使用。请关闭该程序后重试。",
      "%1 (%2) is in use by another program. Close that program and try again."},
     {"port.failed.other", "%1（%2）无法打开：%3", "%1 (%2) could not be opened: %3"},
+    // A COM number pinned to a USB adapter that is not plugged in; %2 is the adapter's name.
+    {"port.pinMissing", "%2 未插入", "%2 not plugged in"},
+    {"port.pinMissingTip", "%1 固定对应编程线 %2（%3），该编程线现在未插入",
+     "%1 is pinned to the adapter %2 (%3), which is not plugged in now"},
+    {"port.failed.pinMissing", "%1 固定对应编程线 %2，该编程线未插入。请插好它，或选择其它端口。",
+     "%1 is pinned to the adapter %2, which is not plugged in. Plug it in, or choose another "
+     "port."},
 });
 
 std::size_t IndexOf(std::string_view key) {

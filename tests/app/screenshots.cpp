@@ -126,9 +126,14 @@ void Run(int language, const QString& folder) {
     });
     window->mnuCommunicate.UserClick();
     window->portOpenFailure.reset();
+    // The communication dialog as a failed write left it: the reason under the frame.
+    window->lastTransferFault = rvm46::comm::Failure{
+        rvm46::comm::Step::kWriteBlock, rvm46::comm::FailureKind::kTimeout, 40, 1, 0, 0, 0, {}};
+    window->lastTransferWrote = true;
     platform.QueueModal([&](FormView& commun) {
         QApplication::processEvents();
         Shoot(commun.Window(), folder + "/communication-dialog-" + suffix + ".png");
+        if (language == 1) CheckGlyphs(commun.Widget<QLabel>("lblReason"));
         window->frmCommun->UserClose();
     });
     window->mnuReadFre.UserClick();

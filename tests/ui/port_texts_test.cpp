@@ -36,6 +36,11 @@ TEST(PortTextsTest, FailureTextsNameThePortTheDeviceAndWhatToDo) {
     const PortOpenFailure permission{1, "/dev/ttyUSB0", PortFailureKind::kPermission, ""};
     EXPECT_NE(DescribeFailure(permission, texts, kLanguageEnglish).find("dialout"),
               std::string::npos);
+    const PortOpenFailure pinned{2, "/dev/serial/by-id/usb-FTDI_FT232R_A5-if00-port0",
+                                 PortFailureKind::kMissing, "no such device"};
+    EXPECT_EQ(DescribeFailure(pinned, texts, kLanguageEnglish),
+              "COM2 is pinned to the adapter FTDI FT232R A5, which is not plugged in. Plug it in, "
+              "or choose another port.");
 }
 
 }  // namespace
