@@ -104,7 +104,7 @@ ProgramCommand::ProgramCommand(CLI::App& app, std::string& config, std::string& 
 
 int ProgramCommand::Run(comm::SerialSystem& serial, std::ostream& out, std::ostream& err,
                         bool progress) {
-    const CodeplugImage image = Reencode(template_, config_, tones_);
+    const CodeplugImage image = Reencode(template_, config_, tones_, err);
     const storage::ConfigFile configFile(config_);
     const ModelTable models = configFile.ReadModelTable();
     const ToneTable tones = storage::LoadToneTable(tones_);

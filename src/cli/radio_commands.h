@@ -18,9 +18,9 @@ std::string OpenMessage(const std::string& message);
 std::string DeviceFor(const std::string& port, const std::string& config,
                       comm::SerialSystem& serial);
 // The image the window would send for a data file: decoded into the edit state and encoded again.
-// InputError when a file cannot be read or the image cannot be encoded.
+// InputError when a file cannot be read or the image cannot be encoded; warnings go to `err`.
 CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
-                       const std::string& tones);
+                       const std::string& tones, std::ostream& err);
 // Reads the radio on `port` (COM1..COM16 or a device path) into an image with a read's header;
 // throws InputError with the reason when the radio cannot be read.
 CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
