@@ -235,6 +235,13 @@ void FormView::Place(const WindowLayout* layout) {
             label->setWordWrap(true);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         }
+        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && place->headline) {
+            label->setAlignment(Qt::AlignCenter);
+            label->setProperty("rvm46_headline", true);
+            QFont font = label->font();
+            font.setPointSizeF(font.pointSizeF() * 2);
+            label->setFont(font);
+        }
         if (place->display_only) {
             if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setReadOnly(true);
             widget->setFocusPolicy(Qt::ClickFocus);
@@ -418,7 +425,8 @@ void FormView::SyncCommon(Control& control, QWidget* widget) {
 
     QFont font = widget->font();
     if (!control.FontName().empty()) font.setFamilies({Q(control.FontName())});
-    font.setBold(widget->property("rvm46_marked").toBool());
+    font.setBold(widget->property("rvm46_marked").toBool() ||
+                 widget->property("rvm46_headline").toBool());
     if (!widget->testAttribute(Qt::WA_SetFont) || font != widget->font()) widget->setFont(font);
 
     // A control disabled and enabled again while it has the form's focus (a right-click on a

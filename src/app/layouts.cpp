@@ -188,6 +188,36 @@ WindowLayout CommunicationWindow() {
     return l;
 }
 
+// The programming station: template and options side by side, the large status line, the bar and
+// the counts, the radios of the job, the job folder, the buttons.
+WindowLayout StationWindow() {
+    WindowLayout l;
+    auto& p = l.places;
+    p.push_back({"fraTemplate", -1, 10, 8, 300, 122});
+    p.push_back({"lblTemplateFile", -1, 10, 22, 280, 20});
+    p.push_back({"lblTemplateModel", -1, 10, 46, 280, 20});
+    p.push_back({"lblTemplateChannels", -1, 10, 70, 280, 20});
+    p.push_back({"lblPort", -1, 10, 94, 280, 20});
+    p.push_back({"fraOptions", -1, 320, 8, 330, 122});
+    p.push_back({"optAuto", -1, 10, 22, 310, 24});
+    p.push_back({"optByHand", -1, 10, 50, 310, 24});
+    p.push_back({"chkOtherModel", -1, 10, 86, 310, 24});
+    Placement status{"lblStatus", -1, 10, 140, 640, 48};
+    status.headline = true;
+    p.push_back(status);
+    p.push_back({"prgCycle", -1, 10, 196, 460, 22});
+    p.push_back({"lblCounts", -1, 480, 198, 170, 20});
+    p.push_back({"fraRadios", -1, 10, 228, 640, 38 + 8 * 22});
+    for (int i = 0; i < 8; ++i) p.push_back({"lblRadio", i, 10, 22 + i * 22, 620, 20});
+    const int below = 228 + 38 + 8 * 22 + 8;
+    p.push_back({"lblJob", -1, 10, below, 640, 20});
+    p.push_back({"cmdStart", -1, 440, below + 28, 100, 32});
+    p.push_back({"cmdStop", -1, 550, below + 28, 100, 32});
+    l.width = 660;
+    l.height = below + 28 + 32 + 10;
+    return l;
+}
+
 // The comparison window: both sides named, the count, the rows, the two buttons under them.
 WindowLayout CompareWindow() {
     WindowLayout l;
@@ -223,6 +253,8 @@ const WindowLayout* LayoutFor(std::string_view form_name) {
     static const WindowLayout communication_window = CommunicationWindow();
     if (form_name == "frmToolCom") return &port_window;
     if (form_name == "frmCommun") return &communication_window;
+    static const WindowLayout station_window = StationWindow();
+    if (form_name == "frmStation") return &station_window;
     static const WindowLayout compare_window = CompareWindow();
     if (form_name == "frmCompare") return &compare_window;
     return nullptr;

@@ -23,6 +23,8 @@ struct Placement {
     // A text box that only shows: read-only to the user and out of the Tab order (clicks still
     // reach it).
     bool display_only = false;
+    // A label shown large, bold and centred (a status line to be read from a distance).
+    bool headline = false;
 };
 
 struct WindowLayout {

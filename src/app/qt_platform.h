@@ -30,6 +30,7 @@ class QtPlatform : public forms::HeadlessPlatform {
     std::string ProgramFolder() override;
     void EndProcess() override;
     void PumpPaint() override;
+    void PlaySound(forms::Sound sound) override;
 
     // The window of `form`, built on first use.
     FormView& ViewOf(forms::Form& form);

@@ -8,6 +8,7 @@
 #include "cli/codeplug_json.h"
 #include "cli/diff_verb.h"
 #include "cli/input_checks.h"
+#include "cli/program_command.h"
 #include "cli/radio_commands.h"
 #include "cli/sheet_verb.h"
 #include "model/image_codec.h"
@@ -132,6 +133,7 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
     encode->add_option("--tones", tones, "tone list file");
 
     RadioCommands radio(app, config, tones);
+    ProgramCommand station(app, config, tones);
     ChannelVerbs channelVerbs;
     channelVerbs.programFolder = programFolder;
     AddChannelVerbs(app, config, tones, channelVerbs);
@@ -146,10 +148,14 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
         return app.exit(e, out, err) == 0 ? 0 : 2;  // help is success; a usage error is 2
     }
     try {
-        if (radio.Parsed()) {
-            if (serial) return radio.Run(*serial, out, err, progress);
+        if (radio.Parsed() || station.Parsed()) {
+            auto run = [&](comm::SerialSystem& ports) {
+                return station.Parsed() ? station.Run(ports, out, err, progress)
+                                        : radio.Run(ports, out, err, progress);
+            };
+            if (serial) return run(*serial);
             serialport::QtSerialSystem machine;
-            return radio.Run(machine, out, err, progress);
+            return run(machine);
         }
         RequireFile(config, "configuration file");
         RequireFile(tones, "tone list file");

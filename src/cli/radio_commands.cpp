@@ -56,6 +56,8 @@ class ProgressBar {
     bool drawn_ = false;
 };
 
+}  // namespace
+
 std::string OpenMessage(const std::string& message) {
     std::string text = "cannot open the serial port: " + message;
     if (message.find("permission denied") != std::string::npos) {
@@ -79,6 +81,8 @@ std::string DeviceFor(const std::string& port, const std::string& config,
     if (!device) throw InputError(error);
     return *device;
 }
+
+namespace {
 
 // One transfer on its own opening of the line; throws InputError with `what` on failure.
 void Transfer(
@@ -121,6 +125,8 @@ void SaveImage(const std::string& file, const CodeplugImage& image) {
         throw InputError("cannot write \"" + file + "\": " + reason);
     }
 }
+
+}  // namespace
 
 // What the window sends after opening the file: decoded into the edit state, encoded again.
 CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
@@ -169,8 +175,6 @@ CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
     }
     return encoded;
 }
-
-}  // namespace
 
 CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
                              const std::string& config, std::ostream& err, bool progress) {

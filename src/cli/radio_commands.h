@@ -11,6 +11,16 @@
 
 namespace rvm46::cli {
 
+// "cannot open the serial port: ..." with a hint when the user may not use serial ports.
+std::string OpenMessage(const std::string& message);
+// Resolves --port (COM1..COM16 or a device path) against the machine's ports and the
+// configuration's pins; InputError when it names none.
+std::string DeviceFor(const std::string& port, const std::string& config,
+                      comm::SerialSystem& serial);
+// The image the window would send for a data file: decoded into the edit state and encoded again.
+// InputError when a file cannot be read or the image cannot be encoded; warnings go to `err`.
+CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
+                       const std::string& tones, std::ostream& err);
 // Reads the radio on `port` (COM1..COM16 or a device path) into an image with a read's header;
 // throws InputError with the reason when the radio cannot be read.
 CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,

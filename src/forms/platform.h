@@ -15,6 +15,7 @@ class MenuItem;
 enum class MsgButtons { OK, OKCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgResult { OK, Cancel, Abort, Retry, Ignore, Yes, No };
+enum class Sound { kPass, kFail };
 
 // Open and save dialogs. The caller fills the request fields; the platform sets FileName to
 // the chosen path (left as it was, normally empty, when the user cancels), Cancelled when the
@@ -69,6 +70,8 @@ class Platform {
     virtual void EndProcess() = 0;
     // Lets the front end repaint during a long transfer without handling input.
     virtual void PumpPaint() = 0;
+    // A short sound telling a result (the programming station); a host without sound stays quiet.
+    virtual void PlaySound(Sound /*sound*/) {}
 };
 
 }  // namespace rvm46::forms

@@ -37,6 +37,17 @@ int main(int argc, char** argv) {
                    "one fault: nak-handshake, silent-handshake, garbage-handshake, short-ident, "
                    "silent:N, wrong:N, extra:N, hangup:N (block N), corrupt:ADDR");
     app.add_option("--trace", traceFile, "file that receives every frame with a time stamp");
+    std::vector<std::string> rackSpecs;
+    std::string controlFile;
+    bool autoSwap = false;
+    app.add_option("--radio", rackSpecs,
+                   "a sequence of radios, one option each: blank, blank@MODELCODE or a data "
+                   "file, optionally +FAULT (a --fault, or pull:N: pulled out at write block N)");
+    app.add_option("--control", controlFile,
+                   "FIFO (created when missing) taking the lines swap, remove, attach [RADIO]");
+    app.add_flag("--auto-swap", autoSwap,
+                 "a radio written and read back is removed; the next answers after one "
+                 "unanswered handshake");
     CLI11_PARSE(app, argc, argv);
 
     radiosim::ServerOptions options;
@@ -71,6 +82,27 @@ int main(int argc, char** argv) {
             return 1;
         }
         options.trace = trace;
+    }
+
+    std::vector<radiosim::RackRadio> rackRadios;
+    for (const std::string& spec : rackSpecs) {
+        std::string reason;
+        auto radio = radiosim::ParseRackRadio(spec, &reason);
+        if (!radio) {
+            std::cerr << "rvm46-radiosim: " << reason << "\n";
+            return 1;
+        }
+        rackRadios.push_back(*radio);
+    }
+    std::optional<radiosim::RadioRack> rack;
+    if (!rackRadios.empty() || !controlFile.empty()) {
+        rack.emplace(std::move(rackRadios), autoSwap);
+        std::string reason;
+        if (!controlFile.empty() && !rack->OpenControl(controlFile, &reason)) {
+            std::cerr << "rvm46-radiosim: " << reason << "\n";
+            return 1;
+        }
+        options.rack = &*rack;
     }
 
     radiosim::PtyServer server(options);

@@ -144,6 +144,7 @@ void PtyServer::Serve(const std::atomic<bool>& stop,
             if (onNewDevice) onNewDevice(device_);
         }
         DropExclusiveOnClose();
+        if (options_.rack) options_.rack->PollControl();
         pollfd p{master_, POLLIN, 0};
         const int ready = poll(&p, 1, 50);
         if (ready <= 0 || !(p.revents & POLLIN)) {
@@ -153,7 +154,10 @@ void PtyServer::Serve(const std::atomic<bool>& stop,
         const auto arrived = Clock::now();
         const ssize_t n = read(master_, buffer, sizeof buffer);
         if (n <= 0) continue;
-        if (arrived - lastByte_ > kSessionPause) radio_.Reset();
+        if (arrived - lastByte_ > kSessionPause) ResetRadio();
+        // A handshake command starts over even right after a handshake, where a lone 02h would be
+        // the ident request; the program sends the command in one piece.
+        if (n >= 2 && buffer[0] == 0x02 && buffer[1] == 'P') ResetRadio();
         lastByte_ = arrived;
         for (ssize_t i = 0; i < n && !hungUp_; ++i) Handle(buffer[i], arrived);
     }
@@ -166,7 +170,8 @@ void PtyServer::Handle(std::uint8_t byte, Clock::time_point arrived) {
         done = std::max(arrived, rxFree_) + std::chrono::duration_cast<Clock::duration>(kByteTime);
         rxFree_ = done;
     }
-    for (Exchange& ex : radio_.Receive(std::span(&byte, 1))) {
+    const std::span<const std::uint8_t> bytes(&byte, 1);
+    for (Exchange& ex : options_.rack ? options_.rack->Receive(bytes) : radio_.Receive(bytes)) {
         Trace(">", ex.received);
         if (ex.hangUp) {
             Trace("x", {});
@@ -204,10 +209,21 @@ void PtyServer::Trace(const char* direction, const std::vector<std::uint8_t>& by
     std::fflush(options_.trace);
 }
 
+void PtyServer::ResetRadio() {
+    if (options_.rack) {
+        options_.rack->ResetSession();
+    } else {
+        radio_.Reset();
+    }
+}
+
 void PtyServer::SaveMemory() {
     if (!options_.save) return;
+    const std::optional<RadioMemory> memory =
+        options_.rack ? options_.rack->AttachedMemory() : radio_.memory();
+    if (!memory) return;
     CodeplugImage image = options_.image;
-    std::copy(radio_.memory().begin(), radio_.memory().end(), image.begin() + layout::kHeaderSize);
+    std::copy(memory->begin(), memory->end(), image.begin() + layout::kHeaderSize);
     std::string error;
     if (!storage::WriteNewImageFile(*options_.save, image, &error)) {
         std::fprintf(stderr, "rvm46-radiosim: cannot save %s: %s\n",

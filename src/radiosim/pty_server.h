@@ -12,6 +12,7 @@
 
 #include "model/codeplug_image.h"
 #include "radiosim/radio.h"
+#include "radiosim/radio_rack.h"
 
 namespace rvm46::radiosim {
 
@@ -24,6 +25,7 @@ struct ServerOptions {
     std::chrono::microseconds latency{0};       // turnaround before each reply
     Fault fault;
     std::FILE* trace = nullptr;  // every frame both ways with a time stamp
+    RadioRack* rack = nullptr;   // a sequence of radios in place of the one radio
 };
 
 // 10 bits at 9600 baud.
@@ -58,6 +60,7 @@ class PtyServer {
     void Trace(const char* direction, const std::vector<std::uint8_t>& bytes);
     void SaveMemory();
     void DropExclusiveOnClose();
+    void ResetRadio();
 
     ServerOptions options_;
     Radio radio_;

@@ -70,6 +70,9 @@ class Radio {
         pending_.clear();
     }
 
+    // True between a handshake reply and the ident request.
+    bool AwaitingIdent() const { return state_ == State::kAwaitIdent; }
+
     // The ident the radio answers with.
     static constexpr std::array<std::uint8_t, 8> kIdent = {'R', 'V',  'M',  '4',
                                                            '6', 0x00, 0x01, 0x00};

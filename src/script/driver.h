@@ -92,6 +92,9 @@ class Driver : public forms::HeadlessPlatform {
     }
     void EndProcess() override { ended_ = true; }
     void Sleep(int /*milliseconds*/) override {}
+    void PlaySound(forms::Sound sound) override {
+        sounds_.push_back(sound == forms::Sound::kPass ? "pass" : "fail");
+    }
 
   private:
     struct FileAnswer {
@@ -125,6 +128,7 @@ class Driver : public forms::HeadlessPlatform {
     nlohmann::json messages_ = nlohmann::json::array();      // since the last dump
     nlohmann::json file_dialogs_ = nlohmann::json::array();  // since the last dump
     nlohmann::json shell_opens_ = nlohmann::json::array();   // since the last dump
+    nlohmann::json sounds_ = nlohmann::json::array();        // since the last dump
     nlohmann::json sheets_ = nlohmann::json::array();        // printed or exported, since then
     nlohmann::json errors_ =
         nlohmann::json::array();  // swallowed run-time errors since the last dump

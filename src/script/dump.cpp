@@ -226,6 +226,7 @@ void Driver::Dump() {
                        {"messages", messages_},
                        {"file_dialogs", file_dialogs_},
                        {"shell_open", shell_opens_},
+                       {"sounds", sounds_},
                        {"sheets", sheets_},
                        {"errors", errors_}};
     // Texts typed into boxes or read from folder names may hold any bytes: bytes that are not
@@ -234,6 +235,7 @@ void Driver::Dump() {
     messages_ = json::array();
     file_dialogs_ = json::array();
     shell_opens_ = json::array();
+    sounds_ = json::array();
     sheets_ = json::array();
     errors_ = json::array();
 }

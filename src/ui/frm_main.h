@@ -32,6 +32,7 @@
 #include "ui/frm_commun.h"
 #include "ui/frm_compare.h"
 #include "ui/frm_sel_lang.h"
+#include "ui/frm_station.h"
 #include "ui/frm_tool_com.h"
 #include "ui/main_window_state.h"
 #include "ui/port_texts.h"
@@ -144,6 +145,8 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuReadFre = Add<forms::MenuItem>("mnuReadFre", "mnuProgram");
     forms::MenuItem& mnuWriteFre = Add<forms::MenuItem>("mnuWriteFre", "mnuProgram");
     forms::MenuItem& mnuCompareRadio = Add<forms::MenuItem>("mnuCompareRadio", "mnuProgram");
+    forms::MenuItem& mnuStationSep = Add<forms::MenuItem>("mnuStationSep", "mnuProgram");
+    forms::MenuItem& mnuStation = Add<forms::MenuItem>("mnuStation", "mnuProgram");
     forms::MenuItem& mnuSet = Add<forms::MenuItem>("mnuSet");
     forms::MenuItem& mnuCommunicate = Add<forms::MenuItem>("mnuCommunicate", "mnuSet");
     forms::MenuItem& mnuSetSep = Add<forms::MenuItem>("mnuSetSep", "mnuSet");
@@ -206,6 +209,8 @@ class FrmMain : public forms::Form,
     // Encoding the edit state into gbytMatrixCode, and applying a decoded image to the window
     // (false when a run-time error ended it).
     void SetConvert();
+    // The radio-wide list selections as encoding takes them.
+    ListSelections CurrentLists() const;
     bool ApplyDecodedImage();
 
     // Frequency boxes and their checks.
@@ -254,6 +259,7 @@ class FrmMain : public forms::Form,
     // Where the cable doctor reads the system's files after a port failed to open ("/"; a test's
     // stand-in system otherwise).
     std::string systemRoot = "/";
+    comm::SerialSystem* Serial() const { return serialSystem_; }
     // COM1..COM16 and the devices they stand for (the configuration's "Ports" pins first).
     comm::PortTable MapComPorts();
     void mnuCommunicate_Click();
@@ -297,6 +303,9 @@ class FrmMain : public forms::Form,
     FrmCommun& Commun();
     std::unique_ptr<FrmToolCom> frmToolCom;
     std::unique_ptr<FrmCommun> frmCommun;
+    // The programming station window; created on first use.
+    void mnuStation_Click();
+    std::unique_ptr<FrmStation> frmStation;
 
     // Channel lists in CSV files.
     void mnuImportChannels_Click();
@@ -366,7 +375,6 @@ class FrmMain : public forms::Form,
     bool readForCompare_ = false;
     std::optional<CodeplugImage> comparedRadio_;
     // The window's codeplug as it would be saved, built without touching gbytMatrixCode.
-    ListSelections CurrentLists() const;
     CodeplugImage EditStateImage() const;
     // Shows the comparison; true when the user chose to open the other side.
     bool ShowComparison(const CodeplugImage& other, const std::string& otherName);

@@ -48,7 +48,7 @@ void FrmMain::CreateControls() {
 
 void FrmMain::CreateMenus() {
     for (MenuItem* separator : {&ListSeparator01, &ListSeparator04, &mnuSetSep, &mnuAdvanceSep,
-                                &mnuHelpSep, &mnuDelSep}) {
+                                &mnuHelpSep, &mnuDelSep, &mnuStationSep}) {
         separator->SetCaption("-");
     }
     mnuFileNew.SetShortcut("Ctrl+N");
@@ -126,6 +126,7 @@ void FrmMain::WireEvents() {
     mnuCommunicate.Click = [this] { mnuCommunicate_Click(); };
     mnuReadFre.Click = [this] { mnuReadFre_Click(); };
     mnuWriteFre.Click = [this] { mnuWriteFre_Click(); };
+    mnuStation.Click = [this] { mnuStation_Click(); };
     tmrCommunEnd.TimerEvent = [this] { tmrCommunEnd_Timer(); };
 }
 

@@ -30,6 +30,7 @@ constexpr std::array kTextTable = std::to_array<TextEntry>({
     {"mnuReadFre.Caption", "读频(&R)", "&Read"},
     {"mnuWriteFre.Caption", "写频(&W)", "&Write"},
     {"mnuCompareRadio.Caption", "与电台比较", "Compare with Radio"},
+    {"mnuStation.Caption", "批量编程(&B)...", "Program Radios..."},
     {"mnuSet.Caption", "设置(&S)", " &Settings"},
     {"mnuCommunicate.Caption", "通信端口(&P)", "&Communication Port"},
     {"mnuLangSetting.Caption", "语言设置(&L)", "&Language Settings"},

@@ -153,6 +153,27 @@ void Run(int language, const QString& folder) {
     });
     window->mnuReadFre.UserClick();
 
+    // The programming station, shown as it looks after a few radios (rows and status put in as a
+    // job would leave them, to see that they fit).
+    platform.QueueModal([&](FormView& station) {
+        auto& form = *window->frmStation;
+        form.lblRadio(0).SetCaption(
+            language == 1
+                ? "3   10:42:07   失败   write: no answer from the radio at block 40 (address 140h)"
+                : "3   10:42:07   FAIL   write: no answer from the radio at block 40 (address "
+                  "140h)");
+        form.lblRadio(1).SetCaption(language == 1 ? "2   10:41:58   通过" : "2   10:41:58   PASS");
+        form.lblRadio(2).SetCaption(language == 1 ? "1   10:41:50   通过" : "1   10:41:50   PASS");
+        form.lblStatus.SetCaption(language == 1 ? "通过" : "PASS");
+        form.lblStatus.SetBackColor(0x00A000);
+        form.lblStatus.SetForeColor(0xFFFFFF);
+        form.prgCycle.SetValue(200);
+        QApplication::processEvents();
+        Shoot(station.Window(), folder + "/station-window-" + suffix + ".png");
+        if (language == 1) CheckGlyphs(station.Widget<QLabel>("lblTemplateChannels"));
+        form.UserClose();
+    });
+    window->mnuStation.UserClick();
     // The comparison window: the empty window beside a data file with channels and settings.
     rvm46::storage::CodeplugDocument shop;
     shop.lists = {.beepTone = 1,
