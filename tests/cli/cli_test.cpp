@@ -229,6 +229,11 @@ TEST_F(CliFilesTest, ImportTakesTheConfigurationsModelAndDefaults) {
     EXPECT_THAT(out_.str(), HasSubstr("\"model\": 1,"));  // Setting Model=1
     EXPECT_THAT(out_.str(), HasSubstr("\"squelch\": 6,"));
     EXPECT_THAT(out_.str(), HasSubstr("\"wide_narrow\": 1,"));
+    // A generic list's Mode column decides over the configuration's narrow default.
+    dir_.Write("generic.csv", "Location,Frequency,Mode\n1,446.00625,FM\n");
+    ASSERT_EQ(Run({"csv-import", Path("generic.csv"), Path("b.Dat")}), 0) << err_.str();
+    ASSERT_EQ(Run({"decode", Path("b.Dat")}), 0);
+    EXPECT_THAT(out_.str(), HasSubstr("\"wide_narrow\": 0,"));
 }
 
 TEST_F(CliFilesTest, RefusedImportNamesEveryBadRowAndWritesNothing) {

@@ -167,9 +167,12 @@ TEST_F(FormsCombo, RemovingAndAddingItemsMovesSelectionWithoutClick) {
     EXPECT_EQ(form.cboList.Text(), "three");
     form.cboList.AddItem("zero", 0);  // above again
     EXPECT_EQ(form.cboList.ListIndex(), 2);
+    form.cboList.AddItem("between", 2);  // at the selected place: the selection moves on with it
+    EXPECT_EQ(form.cboList.ListIndex(), 3);
+    EXPECT_EQ(form.cboList.Text(), "three");
     form.cboList.AddItem("end");  // below
-    EXPECT_EQ(form.cboList.ListIndex(), 2);
-    form.cboList.RemoveItem(2);  // the selected item
+    EXPECT_EQ(form.cboList.ListIndex(), 3);
+    form.cboList.RemoveItem(3);  // the selected item
     EXPECT_EQ(form.cboList.ListIndex(), -1);
     EXPECT_EQ(form.cboList.Text(), "");
     EXPECT_TRUE(clicks.empty());
