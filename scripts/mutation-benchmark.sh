@@ -15,6 +15,8 @@
 #   --timeout S       time limit of each test in seconds (default 60)
 #   --list FILE       the mutations (default tests/mutations.txt)
 #   --report          no runs: the score and survivors of the results recorded so far
+#   --kills           no runs: each test with the mutations it killed, "*" marking those no other
+#                     test killed; then the tests that killed none (candidates for lightening)
 #
 # Results are kept per id in DIR/mutation-results.tsv (id, result, failed tests), so the list can
 # be run in parts and reported at once. Results: killed, survived, equivalent (not run, not
@@ -28,6 +30,7 @@ jobs=2
 timeout=60
 list=tests/mutations.txt
 report_only=0
+kills_only=0
 patterns=()
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -36,6 +39,7 @@ while [ $# -gt 0 ]; do
         --timeout) timeout=$2; shift 2 ;;
         --list) list=$2; shift 2 ;;
         --report) report_only=1; shift ;;
+        --kills) kills_only=1; shift ;;
         -h | --help) sed -n '2,/^set -u/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
         -*) echo "mutation-benchmark: unknown option $1" >&2; exit 2 ;;
         *) patterns+=("$1"); shift ;;
@@ -81,6 +85,29 @@ report() {
         }' <(mutations | cut -f1) "$results"
 }
 
+kills() {
+    [ -f "$results" ] || { echo "no results yet in $results"; return; }
+    awk -F'\t' '
+        $2 != "killed" { next }
+        { n = split($3, tests, " "); for (i = 1; i <= n; i++) { by[tests[i]] = by[tests[i]] " " $1; count[$1] = n } }
+        END {
+            for (t in by) {
+                line = t ":"
+                m = split(by[t], ids, " ")
+                for (i = 1; i <= m; i++) line = line " " ids[i] (count[ids[i]] == 1 ? "*" : "")
+                print line
+            }
+        }' "$results" | sort
+    echo "tests that killed none:"
+    ctest --test-dir "$build" -N | sed -n 's/^ *Test *#[0-9]*: //p' | sort |
+        comm -23 - <(awk -F'\t' '$2 == "killed" { n = split($3, t, " "); for (i = 1; i <= n; i++) print t[i] }' "$results" | sort -u) |
+        sed 's/^/  /'
+}
+
+if [ "$kills_only" = 1 ]; then
+    kills
+    exit 0
+fi
 if [ "$report_only" = 1 ]; then
     report
     exit 0
@@ -99,9 +126,17 @@ trap 'restore; exit 130' INT TERM
 trap 'restore' EXIT
 
 build_now() { cmake --build "$build" -j "$jobs" </dev/null >"$1" 2>&1; }
+failed_in() { sed -n '/The following tests FAILED:/,$p' "$1" | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p'; }
 run_suite() { # run_suite LOG: the names of the failed tests on stdout
     ctest --test-dir "$build" -j "$jobs" --timeout "$timeout" </dev/null >"$1" 2>&1
-    sed -n '/The following tests FAILED:/,$p' "$1" | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p'
+    failed_in "$1"
+}
+# The failed tests once more: one that passes now failed by its timing on a busy machine, not by
+# the mutation, and is left out (the second log ends in -again.log).
+confirm_failures() { # confirm_failures LOG
+    local again=${1%.log}-again.log
+    ctest --test-dir "$build" -j "$jobs" --timeout "$timeout" --rerun-failed </dev/null >"$again" 2>&1
+    failed_in "$again"
 }
 
 mkdir -p "$log_dir"
@@ -153,7 +188,9 @@ while IFS=$'\t' read -r id file original mutated why; do
         result=no-build
         detail="see $log_dir/$id-build.log"
     else
-        failed=$(run_suite "$log_dir/$id-test.log" | tr '\n' ' ' | sed 's/ $//')
+        failed=$(run_suite "$log_dir/$id-test.log")
+        [ -n "$failed" ] && failed=$(confirm_failures "$log_dir/$id-test.log")
+        failed=$(echo $failed)
         if [ -n "$failed" ]; then
             result=killed
             detail=$failed
