@@ -32,6 +32,7 @@ class CodeplugDiffTest : public ::testing::Test {
                       .timeOutTimer = 2,
                       .wideNarrow = 1,
                       .model = kModel4100};
+        base.channels[0] = {446.05625, 446.05625, 0, 0, 0, 0, -1, -1};
         base.channels[2] = {446.00625, 446.00625, 1, 1, 0, 0, -1, -1};
     }
     CodeplugDocument base;
