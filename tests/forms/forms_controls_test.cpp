@@ -129,6 +129,8 @@ TEST_F(FormsControls, ToolbarButtonsByKeyAndNumber) {
     EXPECT_FALSE(form.tlbMain.UserClickButton("Nope"));
     form.tlbMain.SetButtonEnabled(2, false);
     EXPECT_FALSE(form.tlbMain.UserClickButton("FileNew"));
+    form.tlbMain.SetButtonVisible(4, false);
+    EXPECT_FALSE(form.tlbMain.UserClickButton("Exit"));
     EXPECT_EQ(keys, (std::vector<std::string>{"FileNew", "Exit"}));
 }
 
