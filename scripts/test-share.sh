@@ -1,8 +1,9 @@
 #!/bin/sh
 # Lines of test code as a share of the program's code: non-blank lines of *.cpp/*.h that are not
 # only a comment ("//" lines and "/* ... */" blocks), counted per folder of src/ and tests/.
-# Usage: sh scripts/test-share.sh [--folders]   (run from the repository's top folder)
+# Usage: sh scripts/test-share.sh [--folders]
 set -eu
+cd "$(dirname "$0")/.."
 
 count() { # count DIR... : code lines of every .cpp/.h below the folders given
     find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 2>/dev/null |
