@@ -6,13 +6,18 @@ set -e
 # translations (the buttons of message boxes and file dialogs), a virtual X server for its
 # screenshot test, and fonts with every Chinese glyph and metric-compatible Latin faces.
 # Qt's serial port library for the line to the radio (desktop program and command line).
-# dpkg-dev finds the package dependencies of the Debian package (cpack).
+# dpkg-dev finds the package dependencies of the Debian package (cpack), and cpack asks `file`
+# which files are programs (a minimal Debian has no `file`).
+# appstream and desktop-file-utils check the AppStream description and the desktop entry.
 # The help: a viewer for its compiled help files that the desktop's "open" reaches (xchm
 # registers itself for .chm), and libchm-bin for the test that the compiled help files hold the
 # current pages.
+# poppler-utils for the tests that read the channel sheet's PDF (its text, fonts and pages); Qt's
+# print support comes with qt6-base-dev.
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
           qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-serialport-dev xvfb xauth imagemagick
-          fonts-wqy-zenhei fonts-liberation2 dpkg-dev xchm xdg-utils shared-mime-info libchm-bin"
+          fonts-wqy-zenhei fonts-liberation2 dpkg-dev file xchm xdg-utils shared-mime-info libchm-bin
+          poppler-utils appstream desktop-file-utils"
 # With --fuzz, also clang and its libFuzzer and sanitizer runtimes, for the fuzz targets (fuzz/).
 if [ "$1" = "--fuzz" ]; then
     packages="$packages clang libclang-rt-14-dev"

@@ -211,6 +211,7 @@ void FormView::Build() {
 
     SyncForm(Property::All);
     for (Control* control : form_.Controls()) SyncControl(*control, Property::All);
+    NameControls();
     if (layout_ != nullptr && layout_->grows) InitialSize();
 }
 
@@ -408,12 +409,17 @@ void FormView::SyncCommon(Control& control, QWidget* widget) {
         palette.setColor(QPalette::Button, back);
         widget->setAutoFillBackground(qobject_cast<QLabel*>(widget) != nullptr);
     }
-    widget->setPalette(palette);
+    // Setting an unchanged palette or font still makes Qt propagate it to the children and lay
+    // them out again; start-up repeats both for every control. Only one set here before is
+    // skipped: an inherited one would follow later changes of the window's.
+    if (!widget->testAttribute(Qt::WA_SetPalette) || palette != widget->palette()) {
+        widget->setPalette(palette);
+    }
 
     QFont font = widget->font();
     if (!control.FontName().empty()) font.setFamilies({Q(control.FontName())});
     font.setBold(widget->property("rvm46_marked").toBool());
-    widget->setFont(font);
+    if (!widget->testAttribute(Qt::WA_SetFont) || font != widget->font()) widget->setFont(font);
 
     // A control disabled and enabled again while it has the form's focus (a right-click on a
     // grid cell) gets back the focus Qt passed on.
@@ -448,6 +454,10 @@ void FormView::SyncControl(Control& control, Property property) {
         SyncCommon(control, widget);
     }
     if (!SyncTextWidget(control, widget, property)) SyncSimpleWidget(control, widget);
+    if (property == Property::Caption || property == Property::ToolTipText ||
+        property == Property::Visible) {
+        ScheduleNaming();
+    }
 }
 
 }  // namespace rvm46::app

@@ -89,6 +89,11 @@ class FormView {
     void SyncToolbar(forms::Toolbar& toolbar);
     void SyncStatusBar(forms::StatusBar& status);
 
+    // Accessible names and descriptions from captions, labels and tool tips
+    // (form_view_accessible.cpp); after the window is built, again soon after a text changed.
+    void NameControls();
+    void ScheduleNaming();
+
     void OnFocusChanged(QWidget* now);
     // Marks the member of the layout's marked array that the marker list selects.
     void MarkRow();
@@ -104,6 +109,8 @@ class FormView {
     // being disabled passes its focus on) are not the user's and do not reach the form.
     int syncing_ = 0;
     bool main_window_ = false;
+    bool named_ = false;
+    bool naming_pending_ = false;
     std::map<const forms::Control*, QWidget*> widgets_;
     std::map<const QWidget*, forms::Control*> controls_;
     std::map<const forms::MenuItem*, QAction*> actions_;

@@ -189,6 +189,8 @@ void FormView::SyncStatusBar(StatusBar& status) {
         if (auto* label = bar->findChild<QLabel*>(QString("panel%1").arg(panel))) {
             label->setText(Q(status.PanelText(panel)));
             label->setToolTip(Q(status.PanelToolTip(panel)));
+            // Named by what the panel is for; its text is what it shows now.
+            label->setAccessibleName(Q(status.PanelToolTip(panel)));
         }
     }
 }

@@ -2,12 +2,14 @@
 // frames, pictures, the scroll bar spinner and progress bars.
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/form_view.h"
@@ -113,6 +115,14 @@ QWidget* FormView::CreateSimpleWidget(Control& control, QWidget* parent) {
                          [this, bar] { UserAction(*bar, [bar] { bar->UserArrowDown(); }); });
         return spinner;
     }
+    if (dynamic_cast<ListView*>(&control) != nullptr) {
+        auto* list = new QTreeWidget(parent);
+        list->setRootIsDecorated(false);
+        list->setSelectionMode(QAbstractItemView::NoSelection);
+        list->setWordWrap(true);
+        list->header()->setStretchLastSection(true);
+        return list;
+    }
     if (dynamic_cast<ProgressBar*>(&control) != nullptr) {
         auto* progress = new QProgressBar(parent);
         progress->setTextVisible(false);
@@ -147,6 +157,21 @@ void FormView::SyncSimpleWidget(Control& control, QWidget* widget) {
         } else {
             label->setText(Q(picture->Caption()));
         }
+    } else if (auto* view = dynamic_cast<ListView*>(&control)) {
+        auto* list = static_cast<QTreeWidget*>(widget);
+        QStringList headings;
+        for (const std::string& column : view->Columns()) headings << Q(column);
+        list->setColumnCount(static_cast<int>(headings.size()));
+        list->setHeaderLabels(headings);
+        list->clear();
+        for (const auto& row : view->Rows()) {
+            QStringList texts;
+            for (std::size_t c = 0; c < row.size() && c < view->Columns().size(); ++c) {
+                texts << Q(row[c]);
+            }
+            list->addTopLevelItem(new QTreeWidgetItem(texts));
+        }
+        for (int c = 0; c + 1 < list->columnCount(); ++c) list->resizeColumnToContents(c);
     } else if (auto* progress = dynamic_cast<ProgressBar*>(&control)) {
         auto* bar = static_cast<QProgressBar*>(widget);
         bar->setRange(progress->Min(), progress->Max());

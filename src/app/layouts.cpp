@@ -163,15 +163,18 @@ WindowLayout PortWindow() {
         p.push_back({"lblComDevice", i, x + optW + 2, y + 2, colW - optW - 10, 20});
     }
     const int below = 8 + frameH + 8;
-    p.push_back({"lblPortFailure", -1, 12, below, frameW - 4, 62});
-    p.push_back({"cmdOK", -1, frameW + 10 - 2 * 100 - 8, below + 70, 100, 30});
-    p.push_back({"cmdCancel", -1, frameW + 10 - 100, below + 70, 100, 30});
+    // Room for the reason and a few findings of the cable doctor, each with its fix.
+    const int failureH = 150;
+    p.push_back({"lblPortFailure", -1, 12, below, frameW - 4, failureH});
+    p.push_back({"cmdOK", -1, frameW + 10 - 2 * 100 - 8, below + failureH + 8, 100, 30});
+    p.push_back({"cmdCancel", -1, frameW + 10 - 100, below + failureH + 8, 100, 30});
     l.width = frameW + 20;
-    l.height = below + 70 + 30 + 10;
+    l.height = below + failureH + 8 + 30 + 10;
     return l;
 }
 
-// The communication dialog: the bar with its percentage, the button under it.
+// The communication dialog: the bar with its percentage, the button under it, and under the
+// frame why the last transfer failed.
 WindowLayout CommunicationWindow() {
     WindowLayout l;
     auto& p = l.places;
@@ -179,8 +182,24 @@ WindowLayout CommunicationWindow() {
     p.push_back({"prgCommunicate", -1, 14, 28, 290, 22});
     p.push_back({"lblProgress", -1, 312, 29, 56, 20});
     p.push_back({"cmdRW", -1, 140, 66, 100, 32});
+    p.push_back({"lblReason", -1, 12, 126, 376, 58});
     l.width = 400;
-    l.height = 130;
+    l.height = 192;
+    return l;
+}
+
+// The comparison window: both sides named, the count, the rows, the two buttons under them.
+WindowLayout CompareWindow() {
+    WindowLayout l;
+    auto& p = l.places;
+    const int w = 820, listH = 380;
+    p.push_back({"lblSides", -1, 10, 10, w, 20});
+    p.push_back({"lblSummary", -1, 10, 34, w, 20});
+    p.push_back({"lvwDifferences", -1, 10, 60, w, listH});
+    p.push_back({"cmdOpenOther", -1, w + 10 - 180 - 8 - 100, 60 + listH + 10, 180, 30});
+    p.push_back({"cmdClose", -1, w + 10 - 100, 60 + listH + 10, 100, 30});
+    l.width = w + 20;
+    l.height = 60 + listH + 10 + 30 + 10;
     return l;
 }
 
@@ -204,6 +223,8 @@ const WindowLayout* LayoutFor(std::string_view form_name) {
     static const WindowLayout communication_window = CommunicationWindow();
     if (form_name == "frmToolCom") return &port_window;
     if (form_name == "frmCommun") return &communication_window;
+    static const WindowLayout compare_window = CompareWindow();
+    if (form_name == "frmCompare") return &compare_window;
     return nullptr;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/icons.h"
+#include "app/paint_probe.h"
 #include "app/qt_language.h"
 #include "app/qt_platform.h"
 #include "model/run_time_error.h"
@@ -22,14 +23,37 @@ bool HaveDisplay() {
     return false;
 }
 
+// Where Qt calls into the program: every event goes through the window's guard, so that an
+// exception no procedure expected closes the port and the program goes on with the next event.
+class GuardedApplication : public QApplication {
+  public:
+    using QApplication::QApplication;
+    rvm46::ui::FrmMain* window = nullptr;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        if (window == nullptr) return QApplication::notify(receiver, event);
+        bool result = false;
+        try {
+            window->CallFromToolkit([&] { result = QApplication::notify(receiver, event); });
+        } catch (const rvm46::RunTimeError& error) {
+            window->HandlerFault(error.what());  // not even an error exit caught it
+        }
+        return result;
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     // `--folder DIR`: run with DIR as the program folder (the installed launcher gives each user
     // a folder of their own); otherwise the executable's own folder.
+    // `--exit-when-shown`: print the wall clock when the main window has first been painted and
+    // end at once (scripts/benchmark-start.sh times the start with it).
     std::string folder;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string_view(argv[i]) == "--folder") folder = argv[i + 1];
+    bool exitWhenShown = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--folder" && i + 1 < argc) folder = argv[i + 1];
+        if (std::string_view(argv[i]) == "--exit-when-shown") exitWhenShown = true;
     }
     if (!HaveDisplay()) {
         std::cerr << "rvm46-programmer: no display to show its window on (neither DISPLAY nor\n"
@@ -38,7 +62,7 @@ int main(int argc, char** argv) {
                      "    xvfb-run -a build/program/rvm46-programmer\n";
         return 2;
     }
-    QApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     QApplication::setApplicationName("rvm46-programmer");
     QApplication::setWindowIcon(rvm46::app::ApplicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
@@ -56,6 +80,7 @@ int main(int argc, char** argv) {
     rvm46::serialport::QtSerialSystem serialPorts;
     rvm46::ui::FrmMain window(platform);
     window.SetSerialSystem(&serialPorts);
+    application.window = &window;
     platform.SetMainForm(window);
     platform.ViewOf(window);
     // Qt's own buttons and the font of menus and dialogs follow the interface language.
@@ -63,12 +88,16 @@ int main(int argc, char** argv) {
     language.Follow(window);
     window.Load();  // start-up; on the first start the language window comes first
     if (!window.Loaded()) {
+        application.window = nullptr;
         platform.DropView(window);
         return 0;
     }
     window.Show();
-    platform.ViewOf(window).Window()->show();
+    QWidget* shown = platform.ViewOf(window).Window();
+    if (exitWhenShown) rvm46::app::ExitWhenPainted(shown);
+    shown->show();
     const int result = QApplication::exec();
+    application.window = nullptr;
     platform.DropView(window);
     return result;
 }

@@ -11,11 +11,15 @@
 #include <QFont>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+
+#include "sheet/sheet_pdf.h"
 
 namespace rvm46::app {
 
@@ -228,6 +232,20 @@ void QtPlatform::ShowSaveDialog(FileDialog& dialog) {
 
 void QtPlatform::ShellOpen(const std::string& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+void QtPlatform::PrintSheet(const forms::PrintedSheet& sheet) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(Q(sheet.title));
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&sheet](QPrinter* target) { sheet::PaintSheet(sheet, *target); });
+    dialog.exec();
+}
+
+std::string QtPlatform::ExportSheetPdf(const forms::PrintedSheet& sheet, const std::string& path) {
+    std::string error;
+    return sheet::WriteSheetPdf(sheet, path, &error) ? "" : error;
 }
 
 std::string QtPlatform::ProgramFolder() {

@@ -25,6 +25,8 @@ class QtPlatform : public forms::HeadlessPlatform {
     void ShowOpenDialog(forms::FileDialog& dialog) override;
     void ShowSaveDialog(forms::FileDialog& dialog) override;
     void ShellOpen(const std::string& path) override;
+    void PrintSheet(const forms::PrintedSheet& sheet) override;
+    std::string ExportSheetPdf(const forms::PrintedSheet& sheet, const std::string& path) override;
     std::string ProgramFolder() override;
     void EndProcess() override;
     void PumpPaint() override;

@@ -3,7 +3,6 @@
 #include "cli/codeplug_json.h"
 #include "model/edit_state.h"
 #include "storage/channel_csv.h"
-#include "storage/codeplug_diff.h"
 #include "storage/codeplug_document.h"
 #include "storage/csv_text.h"
 #include "storage/image_file.h"
@@ -100,14 +99,6 @@ int CsvImport(const ChannelVerbs& verbs, const std::string& configFile, const Mo
     return 0;
 }
 
-int Diff(const ChannelVerbs& verbs, const ModelTable& models, const ToneTable& tones,
-         std::ostream& out) {
-    const auto lines =
-        storage::DiffImages(ReadImage(verbs.in), ReadImage(verbs.out), models, tones);
-    for (const std::string& line : lines) out << line << "\n";
-    return lines.empty() ? 0 : 1;
-}
-
 void AddTableOptions(CLI::App& verb, std::string& config, std::string& tones) {
     verb.add_option("--config", config, "configuration file with the model table");
     verb.add_option("--tones", tones, "tone list file");
@@ -129,19 +120,13 @@ void AddChannelVerbs(CLI::App& app, std::string& config, std::string& tones, Cha
     verbs.csvImport->add_option("--model", verbs.model,
                                 "model index or name (default: the configuration's model)");
     AddTableOptions(*verbs.csvImport, config, tones);
-
-    verbs.diff = app.add_subcommand("diff", "compare two data files; exit 0 equal, 1 different");
-    verbs.diff->add_option("A", verbs.in, "data file")->required();
-    verbs.diff->add_option("B", verbs.out, "data file")->required();
-    AddTableOptions(*verbs.diff, config, tones);
 }
 
 int RunChannelVerb(const ChannelVerbs& verbs, const std::string& configFile,
-                   const ModelTable& models, const ToneTable& tones, std::ostream& out,
+                   const ModelTable& models, const ToneTable& tones, std::ostream& /*out*/,
                    std::ostream& err) {
     if (verbs.csvExport->parsed()) return CsvExport(verbs, models, tones, err);
-    if (verbs.csvImport->parsed()) return CsvImport(verbs, configFile, models, tones, err);
-    return Diff(verbs, models, tones, out);
+    return CsvImport(verbs, configFile, models, tones, err);
 }
 
 }  // namespace rvm46::cli

@@ -6,7 +6,10 @@
 
 #include "cli/channel_verbs.h"
 #include "cli/codeplug_json.h"
+#include "cli/diff_verb.h"
+#include "cli/input_checks.h"
 #include "cli/radio_commands.h"
+#include "cli/sheet_verb.h"
 #include "model/image_codec.h"
 #include "model/run_time_error.h"
 #include "serialport/qt_serial_line.h"
@@ -29,10 +32,7 @@ struct Tables {
 // Each file is read once; one that exists but cannot be used is refused.
 Tables LoadTables(const std::string& configFile, const std::string& toneFile) {
     Tables tables;
-    const storage::ConfigFile config(configFile);
-    if (!config.Problem().empty()) {
-        throw InputError("configuration file \"" + configFile + "\" " + config.Problem());
-    }
+    const storage::ConfigFile config = RequireConfiguration(configFile);
     tables.models = config.ReadModelTable();
     std::string problem;
     tables.tones = storage::LoadToneTable(toneFile, &problem);
@@ -56,18 +56,8 @@ int Decode(const std::string& dataFile, const Tables& tables, std::ostream& out,
     std::uintmax_t size = 0;
     auto image = storage::ReadImageFile(dataFile, &reason, &size);
     if (!image) throw InputError("cannot read \"" + dataFile + "\": " + reason);
-    // Any file decodes, as the window's Open loads any file; but one that is not a data file's
-    // length is most likely not a data file, and the user should know how it was read.
-    using layout::kImageSize;
-    if (size < kImageSize) {
-        err << "rvm46: warning: \"" << dataFile << "\" is " << size
-            << " bytes, shorter than a data "
-            << "file (" << kImageSize << " bytes); the missing bytes were read as 00h\n";
-    } else if (size > kImageSize) {
-        err << "rvm46: warning: \"" << dataFile << "\" is " << size << " bytes, longer than a data "
-            << "file (" << kImageSize << " bytes); only its first " << kImageSize
-            << " bytes were read\n";
-    }
+    // Any file decodes, as the window's Open loads any file.
+    WarnOnDataFileSize(dataFile, size, err);
     out << DecodedToJson(DecodeImage(*image, tables.models, tables.tones));
     return 0;
 }
@@ -144,6 +134,10 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
     RadioCommands radio(app, config, tones);
     ChannelVerbs channelVerbs;
     AddChannelVerbs(app, config, tones, channelVerbs);
+    DiffVerb diff;
+    AddDiffVerb(app, config, tones, diff);
+    SheetVerb sheet;
+    AddSheetVerb(app, config, tones, sheet);
 
     try {
         app.parse(argc, argv);
@@ -160,13 +154,17 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
         RequireFile(tones, "tone list file");
         const Tables tables = LoadTables(config, tones);
         if (decode->parsed()) return Decode(dataIn, tables, out, err);
+        if (diff.Parsed()) {
+            return RunDiff(diff, config, tables.models, tables.tones, serial, out, err, progress);
+        }
+        if (sheet.Parsed()) return RunSheet(sheet, config, tables.models, tables.tones);
         if (channelVerbs.Parsed()) {
             return RunChannelVerb(channelVerbs, config, tables.models, tables.tones, out, err);
         }
         return Encode(jsonIn, dataOut, tables, err);
     } catch (const InputError& e) {
         err << "rvm46: " << e.what() << "\n";
-        return channelVerbs.diff->parsed() ? 2 : 1;  // diff's 1 means "different"
+        return diff.Parsed() ? 2 : 1;  // diff's 1 means "different"
     }
 }
 

@@ -99,6 +99,12 @@ ChannelRecord ParseChannel(const json& value, const std::string& where) {
 
 }  // namespace
 
+std::string ChannelToJson(const ChannelRecord& channel) {
+    std::array<double, 6> fields{};
+    std::copy(channel.begin(), channel.begin() + 6, fields.begin());
+    return ChannelJson(fields);
+}
+
 std::string DecodedToJson(const DecodedImage& decoded) {
     std::ostringstream out;
     out << "{\n"

@@ -19,6 +19,9 @@ class InputError : public std::runtime_error {
 
 using storage::CodeplugDocument;
 
+// One channel in use as `decode` prints it: {"rx": 446.00625, "tx": null, ...}.
+std::string ChannelToJson(const ChannelRecord& channel);
+
 // One JSON object, pretty-printed, frequencies with five decimals.
 std::string DecodedToJson(const DecodedImage& decoded);
 

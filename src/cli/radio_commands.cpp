@@ -4,6 +4,9 @@
 #include <functional>
 
 #include "cli/codeplug_json.h"
+#include "cli/input_checks.h"
+#include "cli/port_check.h"
+#include "cli/transfer_interrupt.h"
 #include "comm/port_names.h"
 #include "comm/transfer.h"
 #include "model/image_codec.h"
@@ -69,7 +72,8 @@ std::string DeviceFor(const std::string& port, const std::string& config,
     // A device path needs no look at the machine's ports.
     if (port.find_first_of("/\\") != std::string::npos) return port;
     const comm::PortTable table =
-        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config), kWindowsNames);
+        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config), kWindowsNames,
+                       storage::DeviceIdentity);
     std::string error;
     const auto device = comm::ResolvePort(port, table, &error);
     if (!device) throw InputError(error);
@@ -81,12 +85,19 @@ void Transfer(
     comm::SerialSystem& serial, const std::string& device, const char* what, std::ostream& err,
     bool progress, int blocks,
     const std::function<comm::Outcome(comm::SerialLine&, const comm::TransferHooks&)>& body) {
-    const auto line = serial.NewLine();
+    StoppableLine line(serial.NewLine());
     ProgressBar bar(err, progress, what, blocks);
     comm::TransferHooks hooks;
     hooks.blockFrameStarts = [&] { bar.Step(); };
     const comm::DeviceOutcome result =
-        comm::RunOnDevice(*line, device, [&](comm::SerialLine& l) { return body(l, hooks); });
+        comm::RunOnDevice(line, device, [&](comm::SerialLine& l) { return body(l, hooks); });
+    if (const int signal = StopSignals::Caught()) {
+        throw InputError(std::string(what) + " stopped by " + StopSignals::Name(signal) +
+                         ": the serial line was closed" +
+                         (blocks == comm::kWriteBlockCount
+                              ? "; the radio may be half-written, writing it again is safe"
+                              : ""));
+    }
     if (!result.opened) throw InputError(OpenMessage(result.openError));
     if (!result.ok()) throw InputError(std::string(what) + " failed: " + result.Message());
 }
@@ -113,22 +124,18 @@ void SaveImage(const std::string& file, const CodeplugImage& image) {
 
 // What the window sends after opening the file: decoded into the edit state, encoded again.
 CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
-                       const std::string& tones) {
-    for (const auto& [file, what] :
-         {std::pair{config, "configuration file"}, {tones, "tone list file"}}) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(file, ec)) {
-            throw InputError(std::string(what) + " \"" + file + "\" cannot be read");
-        }
+                       const std::string& tones, std::ostream& err) {
+    const storage::ConfigFile configFile = RequireConfiguration(config);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(tones, ec)) {
+        throw InputError("tone list file \"" + tones + "\" cannot be read");
     }
     std::string reason;
-    auto image = storage::ReadImageFile(dataFile, &reason);
+    std::uintmax_t size = 0;
+    auto image = storage::ReadImageFile(dataFile, &reason, &size);
     if (!image) throw InputError("cannot read \"" + dataFile + "\": " + reason);
+    WarnOnDataFileSize(dataFile, size, err);
     // Each file read once; one that exists but cannot be used is refused.
-    const storage::ConfigFile configFile(config);
-    if (!configFile.Problem().empty()) {
-        throw InputError("configuration file \"" + config + "\" " + configFile.Problem());
-    }
     const ModelTable models = configFile.ReadModelTable();
     std::string problem;
     const ToneTable toneTable = storage::LoadToneTable(tones, &problem);
@@ -165,10 +172,19 @@ CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
 
 }  // namespace
 
+CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
+                             const std::string& config, std::ostream& err, bool progress) {
+    const StopSignals stopSignals;
+    return ReadFromRadio(serial, DeviceFor(port, config, serial), "reading", err, progress);
+}
+
 RadioCommands::RadioCommands(CLI::App& app, std::string& config, std::string& tones)
     : config_(config), tones_(tones) {
     ports_ = app.add_subcommand("ports", "list COM1..COM16 with their devices, then other ports");
     ports_->add_option("--config", config_, "configuration file (its [Ports] section pins COMn)");
+    ports_->add_flag("--check", check_, "say what stands between you and the port, and the fix");
+    ports_->add_option("PORT", checkPort_, "with --check: COM1..COM16 or a device path");
+    ports_->add_option("--system-root", systemRoot_)->group("");  // a test's stand-in system
 
     read_ = app.add_subcommand("read", "read the radio into a data file");
     write_ = app.add_subcommand("write", "write a data file to the radio");
@@ -190,13 +206,22 @@ bool RadioCommands::Parsed() const {
 int RadioCommands::Run(comm::SerialSystem& serial, std::ostream& out, std::ostream& err,
                        bool progress) {
     if (ports_->parsed()) return Ports(serial, out);
+    const StopSignals stopSignals;
     if (read_->parsed()) return Read(serial, err, progress);
     return Write(serial, err, progress);
 }
 
 int RadioCommands::Ports(comm::SerialSystem& serial, std::ostream& out) {
+    RequireConfiguration(config_);
+    if (check_ || !checkPort_.empty()) {
+        const std::string device = checkPort_.empty() ? "" : DeviceFor(checkPort_, config_, serial);
+        // On a stand-in system only its files are looked at.
+        return CheckPortsVerb(comm::SystemFiles(systemRoot_), device, checkPort_,
+                              systemRoot_ == "/" ? &serial : nullptr, out);
+    }
     const comm::PortTable table =
-        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config_), kWindowsNames);
+        comm::MapPorts(serial.AvailablePorts(), storage::ReadPortPins(config_), kWindowsNames,
+                       storage::DeviceIdentity);
     for (int n = 1; n <= comm::kPortCount; ++n) {
         const comm::PortAssignment& a = table.com[static_cast<std::size_t>(n - 1)];
         std::string name = "COM" + std::to_string(n);
@@ -223,6 +248,7 @@ int RadioCommands::Ports(comm::SerialSystem& serial, std::ostream& out) {
 }
 
 int RadioCommands::Read(comm::SerialSystem& serial, std::ostream& err, bool progress) {
+    RequireConfiguration(config_);
     const std::string device = DeviceFor(port_, config_, serial);
     const CodeplugImage image = ReadFromRadio(serial, device, "reading", err, progress);
     SaveImage(dataFile_, image);
@@ -230,7 +256,7 @@ int RadioCommands::Read(comm::SerialSystem& serial, std::ostream& err, bool prog
 }
 
 int RadioCommands::Write(comm::SerialSystem& serial, std::ostream& err, bool progress) {
-    const CodeplugImage image = Reencode(dataFile_, config_, tones_);
+    const CodeplugImage image = Reencode(dataFile_, config_, tones_, err);
     const std::string device = DeviceFor(port_, config_, serial);
     if (!backup_.empty()) {
         SaveImage(backup_, ReadFromRadio(serial, device, "backup", err, progress));

@@ -7,8 +7,14 @@
 #include <string>
 
 #include "comm/serial_line.h"
+#include "model/codeplug_image.h"
 
 namespace rvm46::cli {
+
+// Reads the radio on `port` (COM1..COM16 or a device path) into an image with a read's header;
+// throws InputError with the reason when the radio cannot be read.
+CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
+                             const std::string& config, std::ostream& err, bool progress);
 
 class RadioCommands {
   public:
@@ -33,6 +39,9 @@ class RadioCommands {
     CLI::App* read_ = nullptr;
     CLI::App* write_ = nullptr;
     std::string port_;
+    bool check_ = false;
+    std::string checkPort_;
+    std::string systemRoot_ = "/";
     std::string dataFile_;
     std::string backup_;
     bool verify_ = false;

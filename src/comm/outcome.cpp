@@ -50,6 +50,10 @@ std::string Outcome::Message() const {
                 return "the radio refused the handshake: it answered " + HexByte(f.got) +
                        " instead of " + HexByte(f.wanted);
             }
+            if (f.received < f.awaited) {
+                return "short reply from the radio at " + Where(f) + ": " +
+                       std::to_string(f.received) + " of " + Bytes(f.awaited);
+            }
             return "wrong reply from the radio at " + Where(f) + ": first byte " + HexByte(f.got) +
                    " instead of " + HexByte(f.wanted);
         case FailureKind::kPortError:

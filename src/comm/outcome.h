@@ -19,7 +19,7 @@ enum class Step {
 
 enum class FailureKind {
     kTimeout,     // fewer bytes than awaited arrived within the wait's limit
-    kWrongReply,  // the reply's first byte was not the one the protocol requires
+    kWrongReply,  // the reply's first byte was not the one required, or the reply was short
     kPortError,   // the line itself failed (device gone, I/O error)
 };
 
@@ -27,8 +27,8 @@ struct Failure {
     Step step = Step::kHandshake;
     FailureKind kind = FailureKind::kTimeout;
     int block = -1;            // the block of a block step or of the exchange before it
-    std::size_t awaited = 0;   // time-out: bytes awaited
-    std::size_t received = 0;  // time-out: bytes there when the wait gave up
+    std::size_t awaited = 0;   // time-out or short reply: bytes awaited
+    std::size_t received = 0;  // time-out: bytes there when the wait gave up; short reply: taken
     std::uint8_t wanted = 0;   // wrong reply: the first byte required
     std::uint8_t got = 0;      // wrong reply: the first byte received
     std::string portMessage;   // port error: the line's message

@@ -47,12 +47,14 @@ std::vector<PortInfo> OrderPorts(std::vector<PortInfo> ports) {
 }
 
 PortTable MapPorts(const std::vector<PortInfo>& found, const std::map<int, std::string>& pins,
-                   bool windowsNames) {
+                   bool windowsNames,
+                   const std::function<std::string(const std::string&)>& identity) {
     PortTable table;
     const std::vector<PortInfo> ordered = OrderPorts(found);
+    const auto id = [&](const std::string& device) { return identity ? identity(device) : device; };
     auto infoOf = [&](const std::string& device) -> std::optional<PortInfo> {
         for (const PortInfo& p : ordered) {
-            if (p.device == device) return p;
+            if (id(p.device) == id(device)) return p;
         }
         return std::nullopt;
     };
@@ -63,26 +65,26 @@ PortTable MapPorts(const std::vector<PortInfo>& found, const std::map<int, std::
             a.source = PortAssignment::Source::kSystemName;
             a.device = "COM" + std::to_string(n);
             a.info = infoOf(a.device);
-            used.insert(a.device);
+            used.insert(id(a.device));
         }
     } else {
         for (const auto& [n, device] : pins) {
             if (n < 1 || n > kPortCount || device.empty()) continue;
             PortAssignment& a = table.com[static_cast<std::size_t>(n - 1)];
             a = {PortAssignment::Source::kPinned, device, infoOf(device)};
-            used.insert(device);
+            used.insert(id(device));
         }
         auto next = ordered.begin();
         for (PortAssignment& a : table.com) {
             if (a.source != PortAssignment::Source::kNone) continue;
-            while (next != ordered.end() && used.contains(next->device)) ++next;
+            while (next != ordered.end() && used.contains(id(next->device))) ++next;
             if (next == ordered.end()) break;
             a = {PortAssignment::Source::kFound, next->device, *next};
-            used.insert(next->device);
+            used.insert(id(next->device));
         }
     }
     for (const PortInfo& p : ordered) {
-        if (!used.contains(p.device)) table.others.push_back(p);
+        if (!used.contains(id(p.device))) table.others.push_back(p);
     }
     return table;
 }

@@ -9,6 +9,7 @@
 // Pure functions over the enumerated list and the pins, so they are tested without hardware.
 
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -38,8 +39,11 @@ struct PortTable {
 std::vector<PortInfo> OrderPorts(std::vector<PortInfo> ports);
 
 // pins: COM number -> device path; numbers outside 1..16 and empty paths are ignored.
+// `identity` gives the device a path stands for (a pin may name an adapter by another path than
+// the one the system reports); without it paths are compared as written.
 PortTable MapPorts(const std::vector<PortInfo>& found, const std::map<int, std::string>& pins,
-                   bool windowsNames);
+                   bool windowsNames,
+                   const std::function<std::string(const std::string&)>& identity = {});
 
 // "COM3" (any letter case) -> 3 for 1..16; nullopt for anything else.
 std::optional<int> ParseComName(std::string_view name);

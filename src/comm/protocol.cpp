@@ -109,6 +109,17 @@ Outcome RequestBlock(SerialLine& line, ProtocolState& state, CodeplugImage& imag
     Outcome o = Send(line, state.gbytReadCmd, Step::kReadBlock, n);
     if (o.ok()) o = Await(line, kReadReplyLength, kFramePolls, timing, Step::kReadBlock, n);
     if (o.ok()) o = TakeAndCheck(line, state, kWriteCommand, Step::kReadBlock, n);
+    if (o.ok() && state.gbytReceData.size() < kReadReplyLength) {
+        // A line may hand over less than it counted; never read past what came.
+        Failure f;
+        f.step = Step::kReadBlock;
+        f.kind = FailureKind::kWrongReply;
+        f.block = n;
+        f.wanted = f.got = kWriteCommand;
+        f.awaited = kReadReplyLength;
+        f.received = state.gbytReceData.size();
+        return Outcome::Failed(std::move(f));
+    }
     if (o.ok() && n >= 0 && n < kBlockCount) {
         std::copy_n(state.gbytReceData.begin() + 4, kBlockSize,
                     image.begin() + static_cast<std::ptrdiff_t>(BlockImageIndex(n)));

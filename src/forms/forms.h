@@ -7,6 +7,7 @@
 #include "forms/control_array.h"
 #include "forms/errors.h"
 #include "forms/form.h"
+#include "forms/list_view.h"
 #include "forms/menu.h"
 #include "forms/option_button.h"
 #include "forms/platform.h"

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "forms/printed_sheet.h"
+
 namespace rvm46::forms {
 
 class Form;
@@ -49,6 +51,12 @@ class Platform {
     // Asks the desktop shell to "open" a document (e.g. a help file); the outcome is not
     // reported.
     virtual void ShellOpen(const std::string& path) = 0;
+
+    // The system's print dialog with a preview of `sheet`; prints when the user agrees.
+    virtual void PrintSheet(const PrintedSheet& sheet) = 0;
+    // Writes `sheet` as a PDF file at `path`; "" when written, else why not (in the system's
+    // words).
+    virtual std::string ExportSheetPdf(const PrintedSheet& sheet, const std::string& path) = 0;
 
     // Folder of the program's executable, without trailing separator.
     virtual std::string ProgramFolder() = 0;

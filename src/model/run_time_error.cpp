@@ -21,6 +21,10 @@ void ReportSwallowedError(const SourceLocation& where, const RunTimeError& error
     if (Observer()) Observer()(ProcedureName(where.function_name()), error.what());
 }
 
+void ReportSwallowedError(std::string_view procedure, std::string_view reason) {
+    if (Observer()) Observer()(procedure, reason);
+}
+
 std::string ProcedureName(std::string_view signature) {
     // The name ends at the first parenthesis (a lambda's own signature comes after it) and
     // starts after the last space or scope separator before it.

@@ -38,6 +38,8 @@ using SwallowedErrorObserver =
     std::function<void(std::string_view procedure, std::string_view reason)>;
 void SetSwallowedErrorObserver(SwallowedErrorObserver observer);
 void ReportSwallowedError(const SourceLocation& where, const RunTimeError& error);
+// The same for an error caught where no procedure's name is known (where the toolkit calls in).
+void ReportSwallowedError(std::string_view procedure, std::string_view reason);
 
 // The procedure's own name in a compiler's function signature:
 // "void rvm46::ui::FrmMain::cmdConfirm_Click()" and its lambdas give "cmdConfirm_Click".

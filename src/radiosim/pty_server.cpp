@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <pty.h>
 #include <sched.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -83,6 +85,11 @@ bool PtyServer::OpenTerminal(std::string* error) {
     fcntl(slave_, F_SETFD, FD_CLOEXEC);
     terminal_ = name;
     device_ = terminal_;
+    // A program opening the port takes it for itself (exclusive mode), which outlives a program
+    // killed with the port open, because this end keeps the terminal alive. Any close of the
+    // terminal gives exclusive mode up, as the program's own close would.
+    watch_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch_ >= 0) inotify_add_watch(watch_, name, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE);
     if (options_.link) {
         std::error_code ec;
         std::filesystem::remove(*options_.link, ec);
@@ -98,9 +105,17 @@ bool PtyServer::OpenTerminal(std::string* error) {
 }
 
 void PtyServer::CloseTerminal() {
-    if (master_ >= 0) close(master_);
-    if (slave_ >= 0) close(slave_);
-    master_ = slave_ = -1;
+    for (int fd : {master_, slave_, watch_}) {
+        if (fd >= 0) close(fd);
+    }
+    master_ = slave_ = watch_ = -1;
+}
+
+void PtyServer::DropExclusiveOnClose() {
+    char events[4096];
+    bool closed = false;
+    while (watch_ >= 0 && read(watch_, events, sizeof events) > 0) closed = true;
+    if (closed) ioctl(slave_, TIOCNXCL);
 }
 
 bool PtyServer::Start(std::string* error) {
@@ -128,6 +143,7 @@ void PtyServer::Serve(const std::atomic<bool>& stop,
             if (!OpenTerminal(&error)) return;
             if (onNewDevice) onNewDevice(device_);
         }
+        DropExclusiveOnClose();
         pollfd p{master_, POLLIN, 0};
         const int ready = poll(&p, 1, 50);
         if (ready <= 0 || !(p.revents & POLLIN)) {

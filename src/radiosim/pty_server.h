@@ -57,11 +57,13 @@ class PtyServer {
     void Reply(const std::vector<std::uint8_t>& bytes, std::chrono::steady_clock::time_point from);
     void Trace(const char* direction, const std::vector<std::uint8_t>& bytes);
     void SaveMemory();
+    void DropExclusiveOnClose();
 
     ServerOptions options_;
     Radio radio_;
     int master_ = -1;
     int slave_ = -1;
+    int watch_ = -1;  // told when a program closes the terminal
     std::string terminal_;
     std::string device_;
     bool hungUp_ = false;

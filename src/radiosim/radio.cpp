@@ -39,6 +39,9 @@ std::optional<Fault> ParseFault(std::string_view text, std::string* error) {
         {"extra", Fault::Kind::kExtraBytes, 128},
         {"hangup", Fault::Kind::kHangUp, 128},
         {"corrupt", Fault::Kind::kCorruptStore, 1024},
+        {"ack-silent", Fault::Kind::kSilentAck, 129},
+        {"ack-wrong", Fault::Kind::kWrongAck, 129},
+        {"ack-hangup", Fault::Kind::kHangUpAck, 129},
     };
     const std::size_t colon = text.find(':');
     const std::string_view name = text.substr(0, colon);
@@ -55,7 +58,9 @@ std::optional<Fault> ParseFault(std::string_view text, std::string* error) {
     if (error) {
         *error = "unknown fault \"" + std::string(text) +
                  "\" (nak-handshake, silent-handshake, garbage-handshake, short-ident, silent:N, "
-                 "wrong:N, extra:N, hangup:N with block N 0..127, corrupt:ADDR with 0..1023)";
+                 "wrong:N, extra:N, hangup:N with block N 0..127, corrupt:ADDR with 0..1023, "
+                 "ack-silent:N, "
+                 "ack-wrong:N, ack-hangup:N with the N-th acknowledge 0..128)";
     }
     return std::nullopt;
 }
@@ -122,6 +127,7 @@ Exchange Radio::Answer(std::vector<std::uint8_t> frame) {
         case State::kAwaitIdent:
             if (first == 0x02) {
                 ex.reply.assign(Radio::kIdent.begin(), Radio::kIdent.end());
+                acks_ = 0;
                 if (fault_.kind == Fault::Kind::kShortIdent) ex.reply.resize(5);
                 state_ = State::kSession;
             }
@@ -129,10 +135,13 @@ Exchange Radio::Answer(std::vector<std::uint8_t> frame) {
         case State::kSession:
         case State::kClosing:
             if (first == kAck) {
+                const int ack = acks_++;
+                ex.hangUp = FaultAt(Fault::Kind::kHangUpAck, ack);
+                if (ex.hangUp || FaultAt(Fault::Kind::kSilentAck, ack)) break;
                 if (state_ == State::kClosing) {
                     state_ = State::kIdle;  // the closing acknowledge of a read
                 } else {
-                    ex.reply = {kAck};
+                    ex.reply = {FaultAt(Fault::Kind::kWrongAck, ack) ? kNak : kAck};
                 }
             } else if (first == 'R' || first == 'W') {
                 return AnswerBlock(std::move(ex.received));

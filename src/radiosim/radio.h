@@ -29,13 +29,18 @@ struct Fault {
         kExtraBytes,        // 4 stray bytes after the read reply of block n
         kHangUp,            // close the line on the request or frame of block n
         kCorruptStore,      // store the byte at radio address n wrong (bits flipped)
+        kSilentAck,         // no answer to the 06h before block n (n = 128: the closing one)
+        kWrongAck,          // answer 15h to the 06h before block n
+        kHangUpAck,         // close the line on the 06h before block n
     };
     Kind kind = Kind::kNone;
     int n = 0;  // block, or address for kCorruptStore
 };
 
 // "nak-handshake", "silent-handshake", "garbage-handshake", "short-ident", "silent:N",
-// "wrong:N", "extra:N", "hangup:N" (block N, 0..127), "corrupt:ADDR" (0..1023, decimal or 0x..).
+// "wrong:N", "extra:N", "hangup:N" (block N, 0..127), "corrupt:ADDR" (0..1023, decimal or 0x..),
+// "ack-silent:N", "ack-wrong:N", "ack-hangup:N" (the N-th 06h of a session, 0..128: a read sends
+// one before each block and the closing one as the 129th, a write one before block 0).
 // nullopt with a reason in *error for anything else.
 std::optional<Fault> ParseFault(std::string_view text, std::string* error);
 
@@ -83,6 +88,7 @@ class Radio {
     Fault fault_;
     State state_ = State::kIdle;
     std::vector<std::uint8_t> pending_;  // bytes of the frame being received
+    int acks_ = 0;                       // 06h received since the session's ident
 };
 
 }  // namespace rvm46::radiosim

@@ -1,6 +1,7 @@
 #include "script/driver.h"
 
 #include <charconv>
+#include <exception>
 #include <filesystem>
 #include <sstream>
 
@@ -185,7 +186,22 @@ Control& Driver::FindControl(Form& form, const std::string& name) const {
     return *control;
 }
 
+// Where the program is called in, as the toolkit does: an exception no procedure expected goes
+// to the window's guard, which closes the port and reports it; a script's own failure passes.
 void Driver::Execute(const std::string& line) {
+    if (!main_ || ended_) return ExecuteLine(line);
+    std::exception_ptr failure;
+    main_->CallFromToolkit([&] {
+        try {
+            ExecuteLine(line);
+        } catch (const ScriptFailure&) {
+            failure = std::current_exception();
+        }
+    });
+    if (failure) std::rethrow_exception(failure);
+}
+
+void Driver::ExecuteLine(const std::string& line) {
     const std::string trimmed = Trim(line);
     const auto space = trimmed.find_first_of(" \t");
     const std::string command = trimmed.substr(0, space);
@@ -464,6 +480,32 @@ void Driver::ShowSaveDialog(FileDialog& dialog) {
 
 void Driver::ShellOpen(const std::string& path) {
     shell_opens_.push_back(path);
+}
+
+namespace {
+
+nlohmann::json SheetJson(const forms::PrintedSheet& sheet, const char* to) {
+    return {{"to", to},
+            {"title", sheet.title},
+            {"facts", sheet.facts},
+            {"columns", sheet.columns},
+            {"rows", sheet.rows},
+            {"settings", sheet.settings},
+            {"footer", sheet.footer}};
+}
+
+}  // namespace
+
+// Without a toolkit nothing is laid out; the request itself is what a script looks at.
+void Driver::PrintSheet(const forms::PrintedSheet& sheet) {
+    sheets_.push_back(SheetJson(sheet, "printer"));
+}
+
+std::string Driver::ExportSheetPdf(const forms::PrintedSheet& sheet, const std::string& path) {
+    nlohmann::json request = SheetJson(sheet, "pdf");
+    request["path"] = path;
+    sheets_.push_back(std::move(request));
+    return "";
 }
 
 }  // namespace rvm46::script

@@ -85,6 +85,8 @@ class Driver : public forms::HeadlessPlatform {
     void ShowOpenDialog(forms::FileDialog& dialog) override;
     void ShowSaveDialog(forms::FileDialog& dialog) override;
     void ShellOpen(const std::string& path) override;
+    void PrintSheet(const forms::PrintedSheet& sheet) override;
+    std::string ExportSheetPdf(const forms::PrintedSheet& sheet, const std::string& path) override;
     std::string ProgramFolder() override {
         return folder_.empty() ? HeadlessPlatform::ProgramFolder() : folder_;
     }
@@ -98,6 +100,7 @@ class Driver : public forms::HeadlessPlatform {
     };
 
     void Execute(const std::string& line);
+    void ExecuteLine(const std::string& line);
     void Start();
     void Dump();
     void FileDialogShown(forms::FileDialog& dialog, const char* form);
@@ -122,6 +125,7 @@ class Driver : public forms::HeadlessPlatform {
     nlohmann::json messages_ = nlohmann::json::array();      // since the last dump
     nlohmann::json file_dialogs_ = nlohmann::json::array();  // since the last dump
     nlohmann::json shell_opens_ = nlohmann::json::array();   // since the last dump
+    nlohmann::json sheets_ = nlohmann::json::array();        // printed or exported, since then
     nlohmann::json errors_ =
         nlohmann::json::array();  // swallowed run-time errors since the last dump
 };

@@ -67,6 +67,10 @@ json ControlJson(const Control& control) {
         j["Max"] = bar->Max();
         j["Value"] = bar->Value();
     }
+    if (const auto* view = dynamic_cast<const ListView*>(&control)) {
+        j["Columns"] = view->Columns();
+        j["Rows"] = view->Rows();
+    }
     if (const auto* picture = dynamic_cast<const Picture*>(&control)) {
         j["Picture"] = picture->PictureName();
     }
@@ -221,6 +225,7 @@ void Driver::Dump() {
                        {"messages", messages_},
                        {"file_dialogs", file_dialogs_},
                        {"shell_open", shell_opens_},
+                       {"sheets", sheets_},
                        {"errors", errors_}};
     // Texts typed into boxes or read from folder names may hold any bytes: bytes that are not
     // UTF-8 are shown as U+FFFD so the dump stays valid JSON.
@@ -228,6 +233,7 @@ void Driver::Dump() {
     messages_ = json::array();
     file_dialogs_ = json::array();
     shell_opens_ = json::array();
+    sheets_ = json::array();
     errors_ = json::array();
 }
 

@@ -6,6 +6,14 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 
+#include "serialport/lock_files.h"
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace rvm46::serialport {
 
 using comm::LineStatus;
@@ -26,6 +34,40 @@ void EnsureCoreApplication() {
 // Bytes may take this long to leave at 9600 baud before a line is closed.
 constexpr int kDrainMs = 2000;
 
+// A line that failed once open: the system's own words ("Inappropriate ioctl for device") say
+// nothing a user can act on.
+constexpr const char* kDisappeared =
+    "device disappeared: the programming cable or its adapter was unplugged; plug it in again "
+    "and retry";
+
+// Why `device` cannot be a serial port (a plain file, a pipe, a device that is not a terminal);
+// empty when it may be one or cannot be looked at.
+std::string NotASerialPort(const std::string& device) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (stat(device.c_str(), &st) != 0) return "";
+    const char* kind = nullptr;
+    if (S_ISREG(st.st_mode)) kind = "a plain file";
+    if (S_ISFIFO(st.st_mode)) kind = "a pipe";
+    if (S_ISDIR(st.st_mode)) kind = "a folder";
+    if (S_ISSOCK(st.st_mode)) kind = "a socket";
+    if (S_ISBLK(st.st_mode)) kind = "a disk";
+    if (S_ISCHR(st.st_mode)) {
+        const int fd = open(device.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) return "";
+        const bool terminal = isatty(fd) != 0;
+        close(fd);
+        if (!terminal) kind = "a device that is not a terminal";
+    }
+    if (kind == nullptr) return "";
+    return std::string("not a serial port (") + kind +
+           "); choose the port of the programming cable";
+#else
+    (void)device;
+    return "";
+#endif
+}
+
 }  // namespace
 
 struct QtSerialLine::Impl {
@@ -38,20 +80,26 @@ struct QtSerialLine::Impl {
         std::string reason;
         const QSerialPort::SerialPortError error = port.error();
         if (opened && error != QSerialPort::NotOpenError && error != QSerialPort::TimeoutError) {
-            reason = "device disappeared (" + port.errorString().toStdString() + ")";
+            reason = kDisappeared;
+        } else if (const std::string kind = NotASerialPort(device); !kind.empty()) {
+            reason = kind;
         } else
             switch (error) {
                 case QSerialPort::DeviceNotFoundError:
                     reason = "no such device";
                     break;
                 case QSerialPort::PermissionError:
+                    if (const auto stale = FindStaleLock(device)) {
+                        reason = DescribeStaleLock(*stale);
+                        break;
+                    }
                     reason = "permission denied, or the port is in use by another program";
                     break;
                 case QSerialPort::OpenError:
                     reason = "the port is already open";
                     break;
                 case QSerialPort::ResourceError:
-                    reason = "device disappeared (" + port.errorString().toStdString() + ")";
+                    reason = kDisappeared;
                     break;
                 case QSerialPort::NotOpenError:
                     reason = "the port is not open";

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdio>
-#include <optional>
 
 #include "editing/frequency.h"
 #include "model/codeplug_layout.h"
@@ -20,6 +19,23 @@ std::string Hex(int value, int digits) {
     return buffer;
 }
 
+// The per-channel fields in the grid's order, with the words of the text lines.
+struct ChannelField {
+    int index;
+    const char* key;
+    const char* words;
+};
+constexpr std::array<ChannelField, 6> kChannelFieldsShown = {{
+    {kFieldRx, "rx", "RX"},
+    {kFieldTx, "tx", "TX"},
+    {kFieldDecodeTone, "decode_tone", "decode tone"},
+    {kFieldEncodeTone, "encode_tone", "encode tone"},
+    {kFieldBusyLockout, "busy_lockout", "busy lockout"},
+    {kFieldShift, "shift", "shift"},
+}};
+
+// ---- The English words of the text lines ----
+
 // The text of a list selection; a byte that is not one of the list's items is shown as it is.
 std::string ListText(int index, std::initializer_list<const char*> items, int byte) {
     if (index >= 0 && index < static_cast<int>(items.size())) return *(items.begin() + index);
@@ -33,42 +49,81 @@ std::string ToneText(double index, const ToneTable& tones) {
     return editing::ToneCellText(i, tones.gstrQTDQTList[static_cast<std::size_t>(i)], "None");
 }
 
-std::string ChannelText(const ChannelRecord& c, const ToneTable& tones) {
-    return "RX " + editing::FormatFrequency(c[kFieldRx]) + ", TX " +
-           (c[kFieldTx] == -1 ? "none" : editing::FormatFrequency(c[kFieldTx])) + ", decode " +
-           ToneText(c[kFieldDecodeTone], tones) + ", encode " +
-           ToneText(c[kFieldEncodeTone], tones) + ", BCL " +
-           (c[kFieldBusyLockout] == 1 ? "Yes" : "No") + ", shift " +
-           (c[kFieldShift] == 1 ? "Yes" : "No");
+std::string FrequencyText(double mhz) {
+    return mhz == -1 ? std::string("none") : editing::FormatFrequency(mhz);
 }
 
-std::string ChannelChanges(const ChannelRecord& a, const ChannelRecord& b, const ToneTable& tones) {
-    if (a[kFieldRx] == -1 && b[kFieldRx] == -1) return "";
-    if (a[kFieldRx] == -1) return "not in use -> " + ChannelText(b, tones);
-    if (b[kFieldRx] == -1) return ChannelText(a, tones) + " -> not in use";
-    std::string changes;
-    const auto add = [&](const std::string& what, const std::string& from, const std::string& to) {
-        if (from == to) return;
-        changes += (changes.empty() ? "" : "; ") + what + " " + from + " -> " + to;
+std::string YesNo(double v) {
+    return v == 1 ? "Yes" : "No";
+}
+
+std::string FieldText(int field, double value, const ToneTable& tones) {
+    switch (field) {
+        case kFieldRx:
+        case kFieldTx:
+            return FrequencyText(value);
+        case kFieldDecodeTone:
+        case kFieldEncodeTone:
+            return ToneText(value, tones);
+        default:
+            return YesNo(value);
+    }
+}
+
+std::string ChannelText(const ChannelRecord& c, const ToneTable& tones) {
+    return "RX " + editing::FormatFrequency(c[kFieldRx]) + ", TX " + FrequencyText(c[kFieldTx]) +
+           ", decode " + ToneText(c[kFieldDecodeTone], tones) + ", encode " +
+           ToneText(c[kFieldEncodeTone], tones) + ", BCL " + YesNo(c[kFieldBusyLockout]) +
+           ", shift " + YesNo(c[kFieldShift]);
+}
+
+struct Setting {
+    const char* key;
+    const char* words;
+    std::initializer_list<const char*> items;
+};
+const std::array<Setting, 5>& Settings() {
+    static const std::array<Setting, 5> settings = {{
+        {"beep_tone", "beep tone", {"ON", "OFF"}},
+        {"battery_save", "battery save", {"ON", "OFF"}},
+        {"squelch", "squelch level", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+        {"monitor_key",
+         "monitor key",
+         {"OFF", "Monitor Momentary", "Monitor Lock", "SQ Off Momentary"}},
+        {"time_out_timer",
+         "time-out timer",
+         {"OFF", "30", "60", "90", "120", "150", "180", "210", "240", "270", "300"}},
+    }};
+    return settings;
+}
+
+std::string SettingLine(const Difference& d, const ModelTable& models) {
+    const auto modelName = [&](double m, int code) {
+        return m >= 0 ? models.gstrModel.at(4 * static_cast<std::size_t>(m))
+                      : "model code " + std::to_string(code) + " (no model)";
     };
-    const auto frequency = [](double mhz) {
-        return mhz == -1 ? std::string("none") : editing::FormatFrequency(mhz);
-    };
-    const auto yesNo = [](double v) { return std::string(v == 1 ? "Yes" : "No"); };
-    add("RX", frequency(a[kFieldRx]), frequency(b[kFieldRx]));
-    add("TX", frequency(a[kFieldTx]), frequency(b[kFieldTx]));
-    add("decode tone", ToneText(a[kFieldDecodeTone], tones), ToneText(b[kFieldDecodeTone], tones));
-    add("encode tone", ToneText(a[kFieldEncodeTone], tones), ToneText(b[kFieldEncodeTone], tones));
-    add("busy lockout", yesNo(a[kFieldBusyLockout]), yesNo(b[kFieldBusyLockout]));
-    add("shift", yesNo(a[kFieldShift]), yesNo(b[kFieldShift]));
-    return changes;
+    if (d.field == "model" || d.field == "model_code") {
+        return "model: " + modelName(d.a, d.byteA) + " -> " + modelName(d.b, d.byteB);
+    }
+    if (d.field == "wide_narrow") {
+        const auto wide = [](double w) {
+            return w == -1 ? std::string("none (no channel in use)") : w == 0 ? "Wide" : "Narrow";
+        };
+        return "wide/narrow: " + wide(d.a) + " -> " + wide(d.b);
+    }
+    for (const Setting& s : Settings()) {
+        if (d.field != s.key) continue;
+        return std::string(s.words) + ": " + ListText(static_cast<int>(d.a), s.items, d.byteA) +
+               " -> " + ListText(static_cast<int>(d.b), s.items, d.byteB);
+    }
+    return d.field + ": " + Hex(d.byteA, 2) + " -> " + Hex(d.byteB, 2);
 }
 
 }  // namespace
 
-std::vector<std::string> DiffImages(const CodeplugImage& a, const CodeplugImage& b,
-                                    const ModelTable& models, const ToneTable& tones) {
-    std::vector<std::string> lines;
+std::vector<Difference> CompareImages(const CodeplugImage& a, const CodeplugImage& b,
+                                      const ModelTable& models, const ToneTable& tones) {
+    std::vector<Difference> differences;
     const CodeplugDocument da = DocumentFromImage(a, models, tones);
     const CodeplugDocument db = DocumentFromImage(b, models, tones);
     std::array<bool, kImageSize> explained{};
@@ -76,48 +131,64 @@ std::vector<std::string> DiffImages(const CodeplugImage& a, const CodeplugImage&
         for (std::size_t i = first; i < first + count; ++i) explained[i] = true;
     };
 
-    const auto setting = [&](const char* what, int ia, int ib, std::size_t index,
-                             std::initializer_list<const char*> items) {
-        const std::string ta = ListText(ia, items, a[index]);
-        const std::string tb = ListText(ib, items, b[index]);
-        if (ta != tb) lines.push_back(std::string(what) + ": " + ta + " -> " + tb);
-    };
-    const auto modelName = [&](int m, std::size_t index, const CodeplugImage& image) {
-        return m >= 0 ? models.gstrModel.at(4 * static_cast<std::size_t>(m))
-                      : "model code " + std::to_string(image[index]) + " (no model)";
-    };
-    if (da.lists.model != db.lists.model || a[kModelCodeAt] != b[kModelCodeAt]) {
-        lines.push_back("model: " + modelName(da.lists.model, kModelCodeAt, a) + " -> " +
-                        modelName(db.lists.model, kModelCodeAt, b));
-        explain(kModelBlockAt, kModelBlockSize);
-    }
-    setting("beep tone", da.lists.beepTone, db.lists.beepTone, kOptionBits, {"ON", "OFF"});
-    setting("battery save", da.lists.batterySave, db.lists.batterySave, kOptionBits, {"ON", "OFF"});
-    explain(kOptionBits, 1);
-    setting("squelch level", da.lists.squelch, db.lists.squelch, kSquelch,
-            {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"});
-    setting("monitor key", da.lists.monitorKey, db.lists.monitorKey, kMonitorKey,
-            {"OFF", "Monitor Momentary", "Monitor Lock", "SQ Off Momentary"});
-    setting("time-out timer", da.lists.timeOutTimer, db.lists.timeOutTimer, kTimeOutTimer,
-            {"OFF", "30", "60", "90", "120", "150", "180", "210", "240", "270", "300"});
-    explain(kSquelch, 3);
-    if (da.lists.wideNarrow != db.lists.wideNarrow) {
-        const auto wide = [](int w) {
-            return w == -1 ? std::string("none (no channel in use)") : w == 0 ? "Wide" : "Narrow";
-        };
-        lines.push_back("wide/narrow: " + wide(da.lists.wideNarrow) + " -> " +
-                        wide(db.lists.wideNarrow));
+    for (std::size_t k = 0; k < da.channels.size(); ++k) {
+        const ChannelRecord& ca = da.channels[k];
+        const ChannelRecord& cb = db.channels[k];
+        const int channel = static_cast<int>(k) + 1;
+        const std::size_t before = differences.size();
+        if (ca[kFieldRx] == -1 && cb[kFieldRx] == -1) continue;
+        if (ca[kFieldRx] == -1 || cb[kFieldRx] == -1) {
+            differences.push_back(
+                {.channel = channel, .field = "channel", .channelA = ca, .channelB = cb});
+        } else {
+            for (const ChannelField& f : kChannelFieldsShown) {
+                const auto i = static_cast<std::size_t>(f.index);
+                // Compared as shown, so that values the grid shows alike are alike here too.
+                if (FieldText(f.index, ca[i], tones) == FieldText(f.index, cb[i], tones)) continue;
+                differences.push_back({.channel = channel, .field = f.key, .a = ca[i], .b = cb[i]});
+            }
+        }
+        if (differences.size() != before) explain(ChannelRecordAt(k), kChannelRecordSize);
     }
 
-    for (std::size_t k = 0; k < da.channels.size(); ++k) {
-        const std::size_t record = ChannelRecordAt(k);
-        const std::string changes = ChannelChanges(da.channels[k], db.channels[k], tones);
-        if (changes.empty()) continue;
-        lines.push_back("channel " + std::to_string(k + 1) + ": " + changes);
-        explain(record, kChannelRecordSize);
+    if (da.lists.model != db.lists.model || a[kModelCodeAt] != b[kModelCodeAt]) {
+        const bool named = da.lists.model != db.lists.model;
+        differences.push_back({.field = named ? "model" : "model_code",
+                               .a = static_cast<double>(da.lists.model),
+                               .b = static_cast<double>(db.lists.model),
+                               .byteA = a[kModelCodeAt],
+                               .byteB = b[kModelCodeAt]});
+        explain(kModelBlockAt, kModelBlockSize);
     }
-    // The wide/narrow bit lives in every channel's flags byte; its change is told once above.
+    const std::array<std::pair<int, int>, 5> lists = {{
+        {da.lists.beepTone, db.lists.beepTone},
+        {da.lists.batterySave, db.lists.batterySave},
+        {da.lists.squelch, db.lists.squelch},
+        {da.lists.monitorKey, db.lists.monitorKey},
+        {da.lists.timeOutTimer, db.lists.timeOutTimer},
+    }};
+    const std::array<std::size_t, 5> bytes = {kOptionBits, kOptionBits, kSquelch, kMonitorKey,
+                                              kTimeOutTimer};
+    for (std::size_t s = 0; s < lists.size(); ++s) {
+        const auto [ia, ib] = lists[s];
+        const int byteA = a[bytes[s]];
+        const int byteB = b[bytes[s]];
+        // A byte outside the list differs even when neither side has a selection.
+        const bool noneBoth = ia < 0 && ib < 0;
+        if (ia == ib && (!noneBoth || byteA == byteB)) continue;
+        differences.push_back({.field = Settings()[s].key,
+                               .a = static_cast<double>(ia),
+                               .b = static_cast<double>(ib),
+                               .byteA = byteA,
+                               .byteB = byteB});
+    }
+    explain(kOptionBits, 1);
+    explain(kSquelch, 3);
     if (da.lists.wideNarrow != db.lists.wideNarrow) {
+        differences.push_back({.field = "wide_narrow",
+                               .a = static_cast<double>(da.lists.wideNarrow),
+                               .b = static_cast<double>(db.lists.wideNarrow)});
+        // The wide/narrow bit lives in every channel's flags byte; its change is told once.
         for (std::size_t k = 0; k < da.channels.size(); ++k) {
             const std::size_t flags = ChannelRecordAt(k) + kRecFlags;
             if ((a[flags] ^ b[flags]) == 0x04) explained[flags] = true;
@@ -129,8 +200,52 @@ std::vector<std::string> DiffImages(const CodeplugImage& a, const CodeplugImage&
         const std::string where =
             i < kHeaderSize ? "header byte " + std::to_string(i)
                             : "address " + Hex(static_cast<int>(i - kHeaderSize), 3) + "h";
-        lines.push_back(where + ": " + Hex(a[i], 2) + " -> " + Hex(b[i], 2));
+        differences.push_back({.field = where,
+                               .a = static_cast<double>(a[i]),
+                               .b = static_cast<double>(b[i]),
+                               .byteA = a[i],
+                               .byteB = b[i],
+                               .otherByte = true});
     }
+    return differences;
+}
+
+std::vector<std::string> DiffImages(const CodeplugImage& a, const CodeplugImage& b,
+                                    const ModelTable& models, const ToneTable& tones) {
+    const std::vector<Difference> differences = CompareImages(a, b, models, tones);
+    std::vector<std::string> settings;
+    std::vector<std::string> channels;
+    std::vector<std::string> others;
+    for (const Difference& d : differences) {
+        if (d.otherByte) {
+            others.push_back(d.field + ": " + Hex(d.byteA, 2) + " -> " + Hex(d.byteB, 2));
+        } else if (d.channel == 0) {
+            settings.push_back(SettingLine(d, models));
+        } else {
+            const std::string prefix = "channel " + std::to_string(d.channel) + ": ";
+            std::string change;
+            if (d.field == "channel") {
+                change = d.channelA[kFieldRx] == -1
+                             ? "not in use -> " + ChannelText(d.channelB, tones)
+                             : ChannelText(d.channelA, tones) + " -> not in use";
+            } else {
+                for (const ChannelField& f : kChannelFieldsShown) {
+                    if (d.field != f.key) continue;
+                    change = std::string(f.words) + " " + FieldText(f.index, d.a, tones) + " -> " +
+                             FieldText(f.index, d.b, tones);
+                }
+            }
+            // The changes of one channel share its line.
+            if (!channels.empty() && channels.back().starts_with(prefix)) {
+                channels.back() += "; " + change;
+            } else {
+                channels.push_back(prefix + change);
+            }
+        }
+    }
+    std::vector<std::string> lines = std::move(settings);
+    lines.insert(lines.end(), channels.begin(), channels.end());
+    lines.insert(lines.end(), others.begin(), others.end());
     return lines;
 }
 

@@ -43,4 +43,10 @@ ModelTable ReadModelTable(const ProfileSnapshot& configFile) {
     return models;
 }
 
+std::string ModelTableProblem(const ProfileSnapshot& configFile) {
+    if (!configFile.Read("Model", "0", "", 15).empty()) return "";
+    return "has no model table (section [Model] with the models' names and band edges); use the "
+           "configuration file delivered with the program";
+}
+
 }  // namespace rvm46::storage

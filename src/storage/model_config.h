@@ -17,4 +17,9 @@ namespace rvm46::storage {
 // - Band labels are built from the edges (an edge that is not a number counts as 0).
 ModelTable ReadModelTable(const ProfileSnapshot& configFile);
 
+// Empty when the file holds a model table (the first model's name, key "0" of "Model");
+// otherwise why not, in words a user can act on. Without one every model reads as the defaults,
+// "5100" for name and both band edges, and no frequency fits.
+std::string ModelTableProblem(const ProfileSnapshot& configFile);
+
 }  // namespace rvm46::storage

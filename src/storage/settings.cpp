@@ -48,6 +48,10 @@ ModelTable ConfigFile::ReadModelTable() const {
     return storage::ReadModelTable(reading_);
 }
 
+std::string ConfigFile::ModelTableProblem() const {
+    return storage::ModelTableProblem(reading_);
+}
+
 Titles ConfigFile::ReadTitles() const {
     const auto title = [&](std::string_view key, std::string_view fallback) {
         return reading_.Read("Title", key, fallback, 50);

@@ -82,6 +82,8 @@ class ConfigFile {
 
     // Sections "Model", "Title" and "Default".
     ModelTable ReadModelTable() const;
+    // Empty when the file holds a model table; otherwise why not.
+    std::string ModelTableProblem() const;
     Titles ReadTitles() const;
     // A "Default" value is one character, a digit that is an index of its list; anything else
     // reads as the key's default.

@@ -3,12 +3,18 @@
 #include "model/run_time_error.h"
 #include "ui/frm_main.h"
 
+namespace {
+constexpr rvm46::forms::Color kReasonColour = 0x0000C0;  // dark red
+}  // namespace
+
 namespace rvm46::ui {
 
 FrmCommun::FrmCommun(forms::Platform& platform, FrmMain& main)
     : Form(platform, "frmCommun"), main_(main) {
     prgCommunicate.SetMin(0);
     lblProgress.SetCaption("0%");
+    lblReason.SetForeColor(kReasonColour);
+    lblReason.SetVisible(false);
 
     FormLoad = [this] { Form_Load(); };
     cmdRW.Click = [this] { cmdRW_Click(); };
@@ -22,15 +28,24 @@ void FrmCommun::Form_Load() {
         fraCommun.SetBackColor(back);
         cmdRW.SetBackColor(back);
         lblProgress.SetBackColor(back);
+        lblReason.SetBackColor(back);
         const std::string font =
             language == kLanguageChinese ? main_.gstrChsFont : main_.gstrEngFont;
         SetFontName(font);
         lblProgress.SetFontName(font);
         cmdRW.SetFontName(font);
+        lblReason.SetFontName(font);
         cmdRW.SetCaption(main_.texts.Of(
             main_.gblnReadMode ? "cmdRW.Read.Caption" : "cmdRW.Write.Caption", language));
         SetCaption(main_.texts.Of("frmCommun.Caption", language));
+        ShowReason();
     });
+}
+
+void FrmCommun::ShowReason() {
+    const std::string reason = main_.TransferReason();
+    lblReason.SetCaption(reason);
+    lblReason.SetVisible(!reason.empty());
 }
 
 void FrmCommun::cmdRW_Click() {

@@ -29,6 +29,7 @@
 #include "ui/channel_grid.h"
 #include "ui/frm_about_soft.h"
 #include "ui/frm_commun.h"
+#include "ui/frm_compare.h"
 #include "ui/frm_sel_lang.h"
 #include "ui/frm_tool_com.h"
 #include "ui/main_window_state.h"
@@ -128,14 +129,18 @@ class FrmMain : public forms::Form,
     forms::MenuItem& mnuFileSaveAs = Add<forms::MenuItem>("mnuFileSaveAs", "mnuFile");
     forms::MenuItem& mnuImportChannels = Add<forms::MenuItem>("mnuImportChannels", "mnuFile");
     forms::MenuItem& mnuExportChannels = Add<forms::MenuItem>("mnuExportChannels", "mnuFile");
-    forms::MenuItem& mnuFileSep = Add<forms::MenuItem>("mnuFileSep", "mnuFile");
+    forms::MenuItem& mnuCompareFile = Add<forms::MenuItem>("mnuCompareFile", "mnuFile");
+    forms::MenuItem& mnuPrintSheet = Add<forms::MenuItem>("mnuPrintSheet", "mnuFile");
+    forms::MenuItem& mnuExportSheet = Add<forms::MenuItem>("mnuExportSheet", "mnuFile");
+    forms::MenuItem& ListSeparator01 = Add<forms::MenuItem>("ListSeparator01", "mnuFile");
     forms::ControlArray<forms::MenuItem>& mnuRecentFile =
         AddArray<forms::MenuItem>("mnuRecentFile", "mnuFile");
-    forms::MenuItem& mnuRecentSep = Add<forms::MenuItem>("mnuRecentSep", "mnuFile");
+    forms::MenuItem& ListSeparator04 = Add<forms::MenuItem>("ListSeparator04", "mnuFile");
     forms::MenuItem& mnuExit = Add<forms::MenuItem>("mnuExit", "mnuFile");
     forms::MenuItem& mnuProgram = Add<forms::MenuItem>("mnuProgram");
     forms::MenuItem& mnuReadFre = Add<forms::MenuItem>("mnuReadFre", "mnuProgram");
     forms::MenuItem& mnuWriteFre = Add<forms::MenuItem>("mnuWriteFre", "mnuProgram");
+    forms::MenuItem& mnuCompareRadio = Add<forms::MenuItem>("mnuCompareRadio", "mnuProgram");
     forms::MenuItem& mnuSet = Add<forms::MenuItem>("mnuSet");
     forms::MenuItem& mnuCommunicate = Add<forms::MenuItem>("mnuCommunicate", "mnuSet");
     forms::MenuItem& mnuSetSep = Add<forms::MenuItem>("mnuSetSep", "mnuSet");
@@ -241,6 +246,9 @@ class FrmMain : public forms::Form,
     // Serial port and transfers. The front end hands over the machine's serial ports before
     // start-up; without them every port fails to open.
     void SetSerialSystem(comm::SerialSystem* system) { serialSystem_ = system; }
+    // Where the cable doctor reads the system's files after a port failed to open ("/"; a test's
+    // stand-in system otherwise).
+    std::string systemRoot = "/";
     // COM1..COM16 and the devices they stand for (the configuration's "Ports" pins first).
     comm::PortTable MapComPorts();
     void mnuCommunicate_Click();
@@ -260,6 +268,20 @@ class FrmMain : public forms::Form,
     std::optional<PortOpenFailure> portOpenFailure;
     // What ended the last transfer that failed after the port opened, in a user's words.
     std::string lastTransferFailure;
+    // The same failure as the protocol step gave it, kept until the next transfer starts, with
+    // the direction of that transfer and a note beside it (in the interface language; empty when
+    // there is nothing to add). The communication dialog shows them as its reason line.
+    std::optional<comm::Failure> lastTransferFault;
+    bool lastTransferWrote = false;
+    std::string lastTransferNote;
+    // The reason line in the interface language: empty after a transfer that went through
+    // without a note.
+    std::string TransferReason() const;
+    // Where the toolkit calls in (an event, a user action): runs `call`; an exception that no
+    // procedure expected (anything but a run-time error, which the error exits handle) closes the
+    // port and is reported as a run-time error, and the program goes on. False after one.
+    bool CallFromToolkit(const std::function<void()>& call);
+    void HandlerFault(std::string_view reason);
     // The port dialog and the communication dialog; created on first use, alive with the window.
     FrmToolCom& ToolCom();
     FrmCommun& Commun();
@@ -269,6 +291,14 @@ class FrmMain : public forms::Form,
     // Channel lists in CSV files.
     void mnuImportChannels_Click();
     void mnuExportChannels_Click();
+
+    // Comparing the window's codeplug with the radio or a data file, and the channel sheet
+    // (frm_main_review.cpp). The comparison window while it is shown.
+    void mnuCompareRadio_Click();
+    void mnuCompareFile_Click();
+    void mnuPrintSheet_Click();
+    void mnuExportSheet_Click();
+    std::unique_ptr<FrmCompare> frmCompare;
 
     // Paths inside the program folder.
     std::string ProgramFolder() const;
@@ -311,8 +341,20 @@ class FrmMain : public forms::Form,
     std::optional<PortOpenFailure> OpenComLine();
     bool TransferStep(const comm::Outcome& outcome);
     void CommunFailed(bool writing);
+    void ForgetTransferReason(bool writing);
     void ClosePort();
     void KeepReadBackup();
+    // A read for a comparison: the image read, kept apart from the window's codeplug.
+    bool readForCompare_ = false;
+    std::optional<CodeplugImage> comparedRadio_;
+    // The window's codeplug as it would be saved, built without touching gbytMatrixCode.
+    ListSelections CurrentLists() const;
+    CodeplugImage EditStateImage() const;
+    // Shows the comparison; true when the user chose to open the other side.
+    bool ShowComparison(const CodeplugImage& other, const std::string& otherName);
+    forms::PrintedSheet CurrentSheet() const;
+    // Open's effect once the file is read: the image shown, the file current and listed.
+    void ShowOpenedFile(const std::string& path, const CodeplugImage& image);
     void EnsureCurrentDataFile();
 
     comm::SerialSystem* serialSystem_ = nullptr;

@@ -80,14 +80,18 @@ void FrmMain::chkFreReceEquTrans_Click() {
     });
 }
 
+ListSelections FrmMain::CurrentLists() const {
+    return {.beepTone = cboVoiceHintSel.ListIndex(),
+            .batterySave = cboSavePowSel.ListIndex(),
+            .squelch = cboSqlSel.ListIndex(),
+            .monitorKey = cboMoniSel.ListIndex(),
+            .timeOutTimer = cboTransTimeSel.ListIndex(),
+            .wideNarrow = cboWideNarrow.ListIndex(),
+            .model = cboTypeSel.ListIndex()};
+}
+
 void FrmMain::SetConvert() {
-    const ListSelections lists{.beepTone = cboVoiceHintSel.ListIndex(),
-                               .batterySave = cboSavePowSel.ListIndex(),
-                               .squelch = cboSqlSel.ListIndex(),
-                               .monitorKey = cboMoniSel.ListIndex(),
-                               .timeOutTimer = cboTransTimeSel.ListIndex(),
-                               .wideNarrow = cboWideNarrow.ListIndex(),
-                               .model = cboTypeSel.ListIndex()};
+    const ListSelections lists = CurrentLists();
     RunToErrorExit([&] { EncodeImage(gbytMatrixCode, gdblChannel, lists, models, tones); });
 }
 

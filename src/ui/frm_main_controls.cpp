@@ -47,8 +47,8 @@ void FrmMain::CreateControls() {
 }
 
 void FrmMain::CreateMenus() {
-    for (MenuItem* separator :
-         {&mnuFileSep, &mnuRecentSep, &mnuSetSep, &mnuAdvanceSep, &mnuHelpSep, &mnuDelSep}) {
+    for (MenuItem* separator : {&ListSeparator01, &ListSeparator04, &mnuSetSep, &mnuAdvanceSep,
+                                &mnuHelpSep, &mnuDelSep}) {
         separator->SetCaption("-");
     }
     mnuFileNew.SetShortcut("Ctrl+N");
@@ -58,7 +58,7 @@ void FrmMain::CreateMenus() {
     mnuWriteFre.SetShortcut("Ctrl+W");
     mnuHelpTopic.SetShortcut("F1");
     for (int i = 0; i < 10; ++i) mnuRecentFile.Add(i).SetVisible(false);
-    mnuRecentSep.SetVisible(false);
+    ListSeparator04.SetVisible(false);
     mnuAdvanceSep.SetVisible(false);
     mnuAdvance.SetVisible(false);
     mnuDelAllData.SetVisible(false);  // only ever shown as the grid's pop-up menu
@@ -113,6 +113,10 @@ void FrmMain::WireEvents() {
     mnuAboutSoft.Click = [this] { mnuAboutSoft_Click(); };
     mnuImportChannels.Click = [this] { mnuImportChannels_Click(); };
     mnuExportChannels.Click = [this] { mnuExportChannels_Click(); };
+    mnuCompareFile.Click = [this] { mnuCompareFile_Click(); };
+    mnuPrintSheet.Click = [this] { mnuPrintSheet_Click(); };
+    mnuExportSheet.Click = [this] { mnuExportSheet_Click(); };
+    mnuCompareRadio.Click = [this] { mnuCompareRadio_Click(); };
     mnuExit.Click = [this] { mnuExit_Click(); };
     mnuLangSel0.Click = [this] { mnuLangSel0_Click(); };
     mnuLangSel1.Click = [this] { mnuLangSel1_Click(); };

@@ -132,6 +132,10 @@ void FrmMain::DetValLegal(bool& mblnTransOrRece) {
         if (!inside) {
             message = editing::RangeMessage(gintLanguage, receive, band,
                                             models.gstrFreRange.at(static_cast<std::size_t>(m)));
+            // Without a model table every band is the defaults' and no frequency fits.
+            if (!Config().ModelTableProblem().empty()) {
+                message = texts["msg.noModelTable"] + "\n" + Config().File().string();
+            }
         }
         gblnFreLegal = inside;
         if (inside) {

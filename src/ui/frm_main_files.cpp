@@ -5,6 +5,7 @@
 // Open and a recent file report "Wrong file type!", Save and Save As "Save file failed!", and the
 // command stops where it failed, so a failed read leaves the codeplug and the current file as they
 // were and a failed save leaves the old file on disk untouched.
+#include <filesystem>
 #include <string>
 
 #include "model/run_time_error.h"
@@ -70,16 +71,43 @@ void FrmMain::OpenFile() {
         Host().ShowOpenDialog(dlgTool);
         if (dlgTool.FileName.empty()) return;
         if (dlgTool.Failed) throw RunTimeError("the open dialog failed");
-        gbytMatrixCode = ReadOrFail(dlgTool.FileName);
-        SoftDisplay();
-        ChannelEdit();
-        gstrCurrentFile = dlgTool.FileName;
-        ShowCurrentFile();
-        NowFileDir();
-        InitSoftDefault(true);
-        cmdConfirm.SetFocus();
+        ShowOpenedFile(dlgTool.FileName, ReadOrFail(dlgTool.FileName));
     });
     if (!done) Message("msg.wrongFileType", MsgButtons::OK, MsgIcon::Critical);
+}
+
+void FrmMain::ShowOpenedFile(const std::string& path, const CodeplugImage& image) {
+    gbytMatrixCode = image;
+    SoftDisplay();
+    ChannelEdit();
+    gstrCurrentFile = path;
+    ShowCurrentFile();
+    NowFileDir();
+    InitSoftDefault(true);
+    cmdConfirm.SetFocus();
+}
+
+// A data file read as Open reads it, with the same refusal, compared and not opened unless the
+// user asks for it in the comparison window.
+void FrmMain::mnuCompareFile_Click() {
+    std::string path;
+    CodeplugImage other{};
+    const bool read = RunToErrorExit([&] {
+        FileDialog dlgTool;
+        dlgTool.Filter = kDataFileFilter;
+        dlgTool.InitDir = gstrCurrentFile.value_or("");
+        Host().ShowOpenDialog(dlgTool);
+        if (dlgTool.FileName.empty()) return;
+        if (dlgTool.Failed) throw RunTimeError("the open dialog failed");
+        other = ReadOrFail(dlgTool.FileName);
+        path = dlgTool.FileName;
+    });
+    if (!read) Message("msg.wrongFileType", MsgButtons::OK, MsgIcon::Critical);
+    if (path.empty()) return;
+    RunToErrorExit([&] {
+        const std::string name = std::filesystem::path(path).filename().string();
+        if (ShowComparison(other, name)) ShowOpenedFile(path, other);
+    });
 }
 
 void FrmMain::mnuRecentFile_Click(int Index) {
@@ -143,7 +171,7 @@ void FrmMain::NowFileDir() {
             entry.SetVisible(true);
         };
         for (int i = count; i >= 2; --i) show(i);
-        mnuRecentSep.SetVisible(true);
+        ListSeparator04.SetVisible(true);
         show(1);
     });
 }

@@ -9,11 +9,13 @@
 #include <sstream>
 #include <system_error>
 
+#include "comm/port_doctor.h"
 #include "comm/transfer.h"
 #include "model/run_time_error.h"
 #include "storage/image_file.h"
 #include "storage/port_pins.h"
 #include "ui/frm_main.h"
+#include "ui/transfer_reason.h"
 
 namespace rvm46::ui {
 
@@ -55,7 +57,7 @@ comm::PortTable FrmMain::MapComPorts() {
     std::vector<comm::PortInfo> found;
     if (serialSystem_ != nullptr) found = serialSystem_->AvailablePorts();
     const auto pins = storage::ReadPortPins(ProgramFilePath(gstrConfigFile));
-    return comm::MapPorts(found, pins, kSystemComNames);
+    return comm::MapPorts(found, pins, kSystemComNames, storage::DeviceIdentity);
 }
 
 // ---- Commands ----
@@ -88,16 +90,23 @@ std::optional<PortOpenFailure> FrmMain::OpenComLine() {
     const std::string com = "COM" + std::to_string(gintComPort);
     std::string error;
     const auto device = comm::ResolvePort(com, MapComPorts(), &error);
-    if (!device) return PortOpenFailure{gintComPort, {}, PortFailureKind::kUnassigned, error};
+    if (!device) return PortOpenFailure{gintComPort, {}, PortFailureKind::kUnassigned, error, {}};
     if (serialSystem_ == nullptr) {
-        return PortOpenFailure{gintComPort, *device, PortFailureKind::kOther,
-                               "this program has no access to serial ports"};
+        return PortOpenFailure{gintComPort,
+                               *device,
+                               PortFailureKind::kOther,
+                               "this program has no access to serial ports",
+                               {}};
     }
     if (!comCommun) comCommun = serialSystem_->NewLine();
     const comm::LineStatus status = comCommun->Open(*device);
     if (status.ok()) return std::nullopt;
-    return PortOpenFailure{gintComPort, *device, ClassifyOpenError(status.message()),
-                           status.message()};
+    PortOpenFailure failure{
+        gintComPort, *device, ClassifyOpenError(status.message()), status.message(), {}};
+#ifndef _WIN32
+    failure.findings = comm::CheckPort(comm::SystemFiles(systemRoot), *device).findings;
+#endif
+    return failure;
 }
 
 void FrmMain::OpenCom() {
@@ -136,8 +145,43 @@ void FrmMain::ClosePort() {
 
 // True when the step succeeded; otherwise keeps its reason for the record.
 bool FrmMain::TransferStep(const comm::Outcome& outcome) {
-    if (!outcome.ok()) lastTransferFailure = outcome.Message();
+    if (!outcome.ok()) {
+        lastTransferFailure = outcome.Message();
+        lastTransferFault = outcome.failure();
+    }
     return outcome.ok();
+}
+
+std::string FrmMain::TransferReason() const {
+    return TransferReasonLine(lastTransferFault, lastTransferWrote, lastTransferNote, gintLanguage);
+}
+
+// A new transfer forgets what the last one left to say.
+void FrmMain::ForgetTransferReason(bool writing) {
+    lastTransferFailure.clear();
+    lastTransferFault.reset();
+    lastTransferWrote = writing;
+    lastTransferNote.clear();
+    if (frmCommun && frmCommun->Loaded()) frmCommun->ShowReason();
+}
+
+bool FrmMain::CallFromToolkit(const std::function<void()>& call) {
+    try {
+        call();
+        return true;
+    } catch (const RunTimeError&) {
+        throw;
+    } catch (const std::exception& error) {
+        HandlerFault(error.what());
+    } catch (...) {
+        HandlerFault("an exception of an unknown kind");
+    }
+    return false;
+}
+
+void FrmMain::HandlerFault(std::string_view reason) {
+    ClosePort();
+    ReportSwallowedError("unexpected fault in a handler", reason);
 }
 
 void FrmMain::SolveLeadCode() {
@@ -169,7 +213,7 @@ void FrmMain::InitSendData(std::int16_t& mintSendDataCnt) {
 void FrmMain::ReadFre() {
     RunToErrorExit([&] {
         gblnCommError = false;
-        lastTransferFailure.clear();
+        ForgetTransferReason(false);
         OpenCom();
         if (gblnPortClosed) return;
         SolveLeadCode();
@@ -187,6 +231,15 @@ void FrmMain::ReadFre() {
             return CommunFailed(false);
         }
         KeepReadBackup();
+        if (readForCompare_) {
+            // The radio's image goes to the comparison; the window's codeplug is put back by
+            // the comparison command.
+            comparedRadio_ = gbytMatrixCode;
+            sbrStatus.SetPanelText(1, texts["status.communicationSuccess"]);
+            gintCommunEndCnt = 0;
+            tmrCommunEnd.SetEnabled(true);
+            return ClosePort();
+        }
         gintCommunEndCnt = 0;
         tmrCommunEnd.SetEnabled(true);
         EnsureCurrentDataFile();
@@ -204,7 +257,7 @@ void FrmMain::ReadFre() {
 void FrmMain::WriteFre() {
     RunToErrorExit([&] {
         gblnCommError = false;
-        lastTransferFailure.clear();
+        ForgetTransferReason(true);
         OpenCom();
         if (gblnPortClosed) return;
         SolveLeadCode();
@@ -233,7 +286,10 @@ void FrmMain::WriteFre() {
 // ends here too, so the port is never left open.
 void FrmMain::CommunFailed(bool writing) {
     Message("msg.communicationError", MsgButtons::OK, MsgIcon::Exclamation);
-    if (frmCommun && frmCommun->Loaded()) frmCommun->ShowProgress(0);
+    if (frmCommun && frmCommun->Loaded()) {
+        frmCommun->ShowProgress(0);
+        frmCommun->ShowReason();
+    }
     if (writing && gstrCurrentFile && !gstrCurrentFile->empty()) {
         sbrStatus.SetPanelText(3, texts["status.fileNamePrefix"] + *gstrCurrentFile);
     }
@@ -273,10 +329,17 @@ void FrmMain::KeepReadBackup() {
 }
 
 // The current data file exists after a read (created empty when it did not); nothing is stored
-// in it; only the save commands store an image.
+// in it; only the save commands store an image. Anything but a regular file is left alone: a pipe
+// would hold the window until something read it, a device would take the bytes.
 void FrmMain::EnsureCurrentDataFile() {
     if (!gstrCurrentFile || gstrCurrentFile->empty()) {
         gstrCurrentFile = ProgramFilePath(gstrTempDataFile);
+    }
+    std::error_code ec;
+    const auto status = std::filesystem::status(*gstrCurrentFile, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        lastTransferNote = CurrentFileRefusedNote(*gstrCurrentFile, gintLanguage);
+        return;
     }
     std::ofstream touch(*gstrCurrentFile, std::ios::binary | std::ios::app);
 }

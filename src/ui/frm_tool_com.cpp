@@ -1,6 +1,10 @@
 #include "ui/frm_tool_com.h"
 
+#include <filesystem>
+
 #include "model/run_time_error.h"
+#include "storage/port_pins.h"
+#include "storage/settings.h"
 #include "ui/frm_main.h"
 #include "ui/port_texts.h"
 
@@ -8,6 +12,7 @@ namespace rvm46::ui {
 
 namespace {
 constexpr forms::Color kFailureColour = 0x0000C0;  // dark red
+constexpr int kRefreshMs = 1000;
 }  // namespace
 
 FrmToolCom::FrmToolCom(forms::Platform& platform, FrmMain& main)
@@ -18,10 +23,12 @@ FrmToolCom::FrmToolCom(forms::Platform& platform, FrmMain& main)
     }
     lblPortFailure.SetForeColor(kFailureColour);
     lblPortFailure.SetVisible(false);
+    tmrPorts.SetInterval(kRefreshMs);
 
     FormLoad = [this] { Form_Load(); };
     cmdOK.Click = [this] { cmdOK_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
+    tmrPorts.TimerEvent = [this] { RunToErrorExit([&] { ShowDevices(); }); };
 }
 
 void FrmToolCom::Form_Load() {
@@ -64,8 +71,14 @@ void FrmToolCom::ShowDevices() {
     const int language = main_.gintLanguage;
     const comm::PortTable table = main_.MapComPorts();
     for (int i = 0; i < comm::kPortCount; ++i) {
-        const PortCaption caption = DescribeAssignment(
-            i + 1, table.com[static_cast<std::size_t>(i)], main_.texts, language);
+        const comm::PortAssignment& assignment = table.com[static_cast<std::size_t>(i)];
+        std::error_code ec;
+        const PortCaption caption =
+            assignment.source == comm::PortAssignment::Source::kPinned &&
+                    assignment.device.rfind(storage::kStableFolder, 0) == 0 &&
+                    !std::filesystem::exists(assignment.device, ec)
+                ? DescribeMissingPin(i + 1, assignment.device, main_.texts, language)
+                : DescribeAssignment(i + 1, assignment, main_.texts, language);
         lblComDevice(i).SetCaption(caption.label);
         lblComDevice(i).SetToolTipText(caption.toolTip);
         COM1(i).SetToolTipText(caption.toolTip);
@@ -82,11 +95,22 @@ void FrmToolCom::cmdOK_Click() {
             if (COM1(i).Value()) {
                 mintComPort = static_cast<std::int16_t>(i + 1);
                 main_.gintComPort = mintComPort;
+                PinAdapter(i + 1);
                 break;
             }
         }
     });
     Unload();
+}
+
+// A USB adapter found by the enumeration is pinned to its stable name: an adapter plugged in
+// later would otherwise take its COM number when it comes first in the order.
+void FrmToolCom::PinAdapter(int port) {
+    const comm::PortTable table = main_.MapComPorts();
+    const comm::PortAssignment& a = table.com[static_cast<std::size_t>(port - 1)];
+    if (a.source != comm::PortAssignment::Source::kFound || !a.info || !a.info->vendorId) return;
+    main_.Config().Write(storage::kPortsSection, "COM" + std::to_string(port),
+                         storage::StablePortPath(a.device));
 }
 
 void FrmToolCom::cmdCancel_Click() {

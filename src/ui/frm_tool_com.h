@@ -1,7 +1,8 @@
 #pragma once
 // The port dialog: the user picks the serial port COM1..COM16 that the transfers open. Beside
-// each option it shows the device that COM number stands for; after a port failed to open it
-// also says why. It reads and writes the main window's port number directly.
+// each option it shows the device that COM number stands for, kept current while adapters come
+// and go; after a port failed to open it also says why. It reads and writes the main window's
+// port number directly; a confirmed port that is a USB adapter is pinned to it.
 
 #include <cstdint>
 
@@ -27,6 +28,8 @@ class FrmToolCom : public forms::Form {
     forms::Label& lblPortFailure = Add<forms::Label>("lblPortFailure");
     forms::CommandButton& cmdOK = Add<forms::CommandButton>("cmdOK");
     forms::CommandButton& cmdCancel = Add<forms::CommandButton>("cmdCancel");
+    // Looks at the machine's ports again while the dialog is open.
+    forms::Timer& tmrPorts = Add<forms::Timer>("tmrPorts");
 
     // The port number the dialog was opened with.
     std::int16_t mintComPort = 0;
@@ -36,6 +39,7 @@ class FrmToolCom : public forms::Form {
     void cmdOK_Click();
     void cmdCancel_Click();
     void ShowDevices();
+    void PinAdapter(int port);
 
     FrmMain& main_;
 };

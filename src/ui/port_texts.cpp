@@ -4,22 +4,61 @@
 #include <cctype>
 #include <filesystem>
 
+#include "storage/port_pins.h"
+
 namespace rvm46::ui {
 
 namespace {
 
-// Replaces %1, %2 and %3 in a text.
-std::string Fill(std::string text, const std::string& one, const std::string& two = {},
-                 const std::string& three = {}) {
-    const std::pair<const char*, const std::string*> args[] = {
-        {"%1", &one}, {"%2", &two}, {"%3", &three}};
-    for (const auto& [mark, value] : args) {
+// Replaces %1, %2, ... in a text.
+std::string Fill(std::string text, std::initializer_list<std::string> values) {
+    int n = 0;
+    for (const std::string& value : values) {
+        const std::string mark = "%" + std::to_string(++n);
         for (std::size_t at = text.find(mark); at != std::string::npos;
-             at = text.find(mark, at + value->size())) {
-            text.replace(at, 2, *value);
+             at = text.find(mark, at + value.size())) {
+            text.replace(at, mark.size(), value);
         }
     }
     return text;
+}
+
+std::string Fill(const std::string& text, const std::string& one, const std::string& two = {},
+                 const std::string& three = {}) {
+    return Fill(text, {one, two, three});
+}
+
+// One finding of the cable doctor in the dialog's language.
+std::string DescribeFinding(const comm::PortFinding& f, const InterfaceTexts& texts, int language) {
+    using Kind = comm::PortFinding::Kind;
+    auto text = [&](const char* key) { return texts.Of(key, language); };
+    switch (f.kind) {
+        case Kind::kMissing:
+            return {};  // the failure itself says so
+        case Kind::kNoDriver:
+            return Fill(text("doctor.noDriver"), f.adapter, f.device, f.driver);
+        case Kind::kClaimed:
+            return Fill(text("doctor.claimed"), f.adapter, f.device, f.driver);
+        case Kind::kPermission: {
+            const std::string owner = f.owner + ":" + f.group + " " + comm::ModeText(f.mode);
+            const bool groupMay = (f.mode & 0060) == 0060;
+            if (groupMay && f.listedInGroup) {
+                return Fill(text("doctor.relogin"), {f.user, f.device, owner, f.group});
+            }
+            std::string line = Fill(text(groupMay ? "doctor.permission" : "doctor.ownerOnly"),
+                                    {f.user, f.device, owner, f.group});
+            if (f.adapter.empty()) return line;
+            return line + Fill(text(f.ruleInstalled ? "doctor.ruleIdle" : "doctor.ruleMissing"),
+                               comm::kCableRulesFile);
+        }
+        case Kind::kHeldBy:
+            return Fill(text("doctor.heldBy"), f.device, std::to_string(f.pid), f.process);
+        case Kind::kModemManager:
+            return Fill(text("doctor.modemManager"), f.device, comm::kCableRulesFile);
+        case Kind::kBrltty:
+            return Fill(text("doctor.brltty"), f.ruleFile);
+    }
+    return {};
 }
 
 bool Contains(std::string_view text, std::string_view part) {
@@ -56,10 +95,21 @@ std::string DescribeFailure(const PortOpenFailure& failure, const InterfaceTexts
     if (!failure.device.empty() && reason.rfind(failure.device + ": ", 0) == 0) {
         reason.erase(0, failure.device.size() + 2);
     }
+    std::string found;
+    for (const comm::PortFinding& finding : failure.findings) {
+        const std::string line = DescribeFinding(finding, texts, language);
+        if (!line.empty()) found += "\n- " + line;
+    }
+    if (!found.empty())
+        return Fill(texts.Of("port.failed.found", language), com, failure.device) + found;
     switch (failure.kind) {
         case PortFailureKind::kUnassigned:
             return Fill(texts.Of("port.failed.unassigned", language), com);
         case PortFailureKind::kMissing:
+            if (failure.device.rfind(storage::kStableFolder, 0) == 0) {
+                return Fill(texts.Of("port.failed.pinMissing", language), com,
+                            storage::AdapterName(failure.device));
+            }
             return Fill(texts.Of("port.failed.missing", language), com, failure.device);
         case PortFailureKind::kPermission:
             return Fill(texts.Of("port.failed.permission", language), com, failure.device);
@@ -84,6 +134,13 @@ PortCaption DescribeAssignment(int port, const comm::PortAssignment& assignment,
     const std::string what = assignment.info ? comm::DescribePort(*assignment.info) : "";
     if (!what.empty()) caption.toolTip += " — " + what;
     return caption;
+}
+
+PortCaption DescribeMissingPin(int port, const std::string& device, const InterfaceTexts& texts,
+                               int language) {
+    const std::string adapter = storage::AdapterName(device);
+    return {Fill(texts.Of("port.pinMissing", language), ComName(port), adapter),
+            Fill(texts.Of("port.pinMissingTip", language), ComName(port), adapter, device)};
 }
 
 }  // namespace rvm46::ui

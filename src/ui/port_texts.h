@@ -4,7 +4,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "comm/port_doctor.h"
 #include "comm/port_names.h"
 #include "ui/text_table.h"
 
@@ -23,12 +25,15 @@ struct PortOpenFailure {
     std::string device;  // empty when none is mapped
     PortFailureKind kind = PortFailureKind::kOther;
     std::string systemMessage;  // the serial line's own message
+    // What the cable doctor found in the way (Linux), each said with its fix.
+    std::vector<comm::PortFinding> findings;
 };
 
 // Sorts a serial line's opening error ("/dev/ttyUSB0: no such device") into its kind.
 PortFailureKind ClassifyOpenError(std::string_view message);
 
-// One paragraph for the port dialog: what went wrong and what to do.
+// One paragraph for the port dialog: what went wrong and what to do; with the doctor's findings,
+// the device and one line for each.
 std::string DescribeFailure(const PortOpenFailure& failure, const InterfaceTexts& texts,
                             int language);
 
@@ -40,5 +45,8 @@ struct PortCaption {
 };
 PortCaption DescribeAssignment(int port, const comm::PortAssignment& assignment,
                                const InterfaceTexts& texts, int language);
+// The same for a COM number pinned to `device` (an adapter's stable name) that is not there.
+PortCaption DescribeMissingPin(int port, const std::string& device, const InterfaceTexts& texts,
+                               int language);
 
 }  // namespace rvm46::ui

@@ -20,10 +20,14 @@ constexpr std::array kTextTable = std::to_array<TextEntry>({
     {"mnuFileSaveAs.Caption", "另存为(&A)", "S&ave As"},
     {"mnuImportChannels.Caption", "导入信道...", "Import Channels..."},
     {"mnuExportChannels.Caption", "导出信道...", "Export Channels..."},
+    {"mnuCompareFile.Caption", "与文件比较...", "Compare with File..."},
+    {"mnuPrintSheet.Caption", "打印...", "Print..."},
+    {"mnuExportSheet.Caption", "导出信道表为PDF...", "Export Sheet as PDF..."},
     {"mnuExit.Caption", "退出(&Q)", "&Exit"},
     {"mnuProgram.Caption", "编程(&P)", "&Program"},
     {"mnuReadFre.Caption", "读频(&R)", "&Read"},
     {"mnuWriteFre.Caption", "写频(&W)", "&Write"},
+    {"mnuCompareRadio.Caption", "与电台比较", "Compare with Radio"},
     {"mnuSet.Caption", "设置(&S)", " &Settings"},
     {"mnuCommunicate.Caption", "通信端口(&P)", "&Communication Port"},
     {"mnuLangSetting.Caption", "语言设置(&L)", "&Language Settings"},
@@ -174,6 +178,9 @@ constexpr std::array kTextTable = std::to_array<TextEntry>({
     {"msg.portOpenFailed", "打开端口失败，请选择其它端口!", "Failed to open port!"},
     {"msg.communicationError", "通信出错，请检查连线及串口的选择！",
      "Communication failed,please check commuication port!"},
+    {"msg.noModelTable", "配置文件中没有机型表，无法检查频率。请使用随程序提供的配置文件：",
+     "The configuration file has no model table, so no frequency can be checked. Use the "
+     "configuration file delivered with the program:"},
     {"msg.fileRefused", "以下文件无法读取，将使用默认值，且程序不会改写它：",
      "This file cannot be read; the defaults are used and the program will not change it:"},
 
@@ -205,6 +212,54 @@ constexpr std::array kTextTable = std::to_array<TextEntry>({
     {"port.failed.busy", "%1（%2）正被其它程序使用。请关闭该程序后重试。",
      "%1 (%2) is in use by another program. Close that program and try again."},
     {"port.failed.other", "%1（%2）无法打开：%3", "%1 (%2) could not be opened: %3"},
+    // A COM number pinned to a USB adapter that is not plugged in; %2 is the adapter's name.
+    {"port.pinMissing", "%2 未插入", "%2 not plugged in"},
+    {"port.pinMissingTip", "%1 固定对应编程线 %2（%3），该编程线现在未插入",
+     "%1 is pinned to the adapter %2 (%3), which is not plugged in now"},
+    {"port.failed.pinMissing", "%1 固定对应编程线 %2，该编程线未插入。请插好它，或选择其它端口。",
+     "%1 is pinned to the adapter %2, which is not plugged in. Plug it in, or choose another "
+     "port."},
+    {"port.failed.found", "%1（%2）无法打开：", "%1 (%2) could not be opened:"},
+    // The cable doctor's findings. %1.. as each says.
+    {"doctor.noDriver",
+     "%1 转换器（USB %2）已插入，但没有驱动。请加载驱动：sudo modprobe %3，再重新插线。",
+     "The %1 adapter at USB %2 is plugged in, but no driver is bound to it. Load the driver: "
+     "sudo modprobe %3, then plug the cable in again."},
+    {"doctor.claimed",
+     "%1 转换器（USB %2）被其它程序通过 %3 占用（brltty 会这样占用 CH340/CH341 编程线）。"
+     "请停止该程序（sudo apt remove brltty），再重新插线。",
+     "The %1 adapter at USB %2 is held by a program through %3 instead of the serial driver "
+     "(brltty does this to CH340/CH341 cables). Stop it (sudo apt remove brltty), then plug the "
+     "cable in again."},
+    {"doctor.permission",
+     "用户 %1 无权打开 %2（%3），且不在组 %4 中。解决：sudo usermod -aG %4 "
+     "$USER，然后注销并重新登录。",
+     "User %1 may not open %2 (%3) and is not in the group %4. Fix: sudo usermod -aG %4 $USER, "
+     "then log out and in again."},
+    {"doctor.ownerOnly",
+     "用户 %1 无权打开 %2（%3）：只有其所有者可以使用它，需要 udev 规则把它交给某个组。",
+     "User %1 may not open %2 (%3): only its owner may use it; a udev rule must give it to a "
+     "group."},
+    {"doctor.relogin", "用户 %1 在本次登录后才加入组 %4，无权打开 %2（%3）。请注销并重新登录。",
+     "User %1 joined the group %4 after this session began and may not open %2 (%3) yet. Log "
+     "out and in again."},
+    {"doctor.ruleMissing", "或者安装本软件的软件包：其规则 %1 允许本机登录的用户使用编程线。",
+     " Or install this program's package: its rule %1 lets the user at the seat open "
+     "programming cables."},
+    {"doctor.ruleIdle", "规则 %1 已安装但尚未生效：请重新插线。",
+     " The rule %1 is installed but has not given you access yet: plug the cable in again."},
+    {"doctor.heldBy", "%1 正被进程 %2（%3）使用。请关闭该程序。",
+     "%1 is open in process %2 (%3). Close that program."},
+    {"doctor.modemManager",
+     "ModemManager 正在运行，可能在通信时探测 %1。请安装本软件的软件包（其规则 %2 让 ModemManager "
+     "忽略编程线），或执行：sudo systemctl stop ModemManager。",
+     "ModemManager is running and may probe %1 while the radio talks. Install this program's "
+     "package (its rule %2 marks programming cables), or: sudo systemctl stop ModemManager."},
+    {"doctor.brltty",
+     "已安装 brltty，其规则（%1）把 CH340/CH341 编程线当作盲文显示器占用。请卸载 brltty"
+     "（sudo apt remove brltty），再重新插线。",
+     "brltty is installed with a rule (%1) that takes CH340/CH341 cables for braille displays. "
+     "Remove it (sudo apt remove brltty), then plug the cable in again."},
 });
 
 std::size_t IndexOf(std::string_view key) {

@@ -105,7 +105,7 @@ TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
     EXPECT_EQ(bar.size(), 4) << bar.join(",").toStdString();
     EXPECT_EQ(Action(w.mnuFileNew)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_FALSE(Action(w.mnuRecentFile(0))->isVisible());
-    EXPECT_TRUE(Action(w.mnuFileSep)->isSeparator());
+    EXPECT_TRUE(Action(w.ListSeparator01)->isSeparator());
     EXPECT_EQ(Action(w.mnuLangSel1)->isChecked(), w.mnuLangSel1.Checked());
 
     // Toolbar keys, status panels, the grid's visible columns.

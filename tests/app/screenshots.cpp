@@ -12,10 +12,13 @@
 #include <QMenuBar>
 #include <QRawFont>
 #include <QSet>
+#include <QTimer>
 #include <iostream>
 #include <memory>
 
 #include "scripted_qt_platform.h"
+#include "storage/codeplug_document.h"
+#include "storage/image_file.h"
 #include "support/temp_dir.h"
 #include "ui/frm_main.h"
 
@@ -113,8 +116,23 @@ void Run(int language, const QString& folder) {
 
     // The port dialog, showing why a port did not open, and the communication dialog.
     window->portOpenFailure = rvm46::ui::PortOpenFailure{
-        2, "/dev/ttyUSB0", rvm46::ui::PortFailureKind::kPermission,
-        "/dev/ttyUSB0: permission denied, or the port is in use by another program"};
+        2,
+        "/dev/ttyUSB0",
+        rvm46::ui::PortFailureKind::kPermission,
+        "/dev/ttyUSB0: permission denied, or the port is in use by another program",
+        {}};
+    // What the cable doctor says about it.
+    rvm46::comm::PortFinding permission;
+    permission.kind = rvm46::comm::PortFinding::Kind::kPermission;
+    permission.device = "/dev/ttyUSB0";
+    permission.owner = "root";
+    permission.group = "dialout";
+    permission.mode = 0660;
+    permission.user = "ham";
+    rvm46::comm::PortFinding modemManager;
+    modemManager.kind = rvm46::comm::PortFinding::Kind::kModemManager;
+    modemManager.device = "/dev/ttyUSB0";
+    window->portOpenFailure->findings = {permission, modemManager};
     platform.QueueModal([&](FormView& port) {
         QApplication::processEvents();
         Shoot(port.Window(), folder + "/port-dialog-" + suffix + ".png");
@@ -123,12 +141,51 @@ void Run(int language, const QString& folder) {
     });
     window->mnuCommunicate.UserClick();
     window->portOpenFailure.reset();
+    // The communication dialog as a failed write left it: the reason under the frame.
+    window->lastTransferFault = rvm46::comm::Failure{
+        rvm46::comm::Step::kWriteBlock, rvm46::comm::FailureKind::kTimeout, 40, 1, 0, 0, 0, {}};
+    window->lastTransferWrote = true;
     platform.QueueModal([&](FormView& commun) {
         QApplication::processEvents();
         Shoot(commun.Window(), folder + "/communication-dialog-" + suffix + ".png");
+        if (language == 1) CheckGlyphs(commun.Widget<QLabel>("lblReason"));
         window->frmCommun->UserClose();
     });
     window->mnuReadFre.UserClick();
+
+    // The comparison window: the empty window beside a data file with channels and settings.
+    rvm46::storage::CodeplugDocument shop;
+    shop.lists = {.beepTone = 1,
+                  .batterySave = 1,
+                  .squelch = 3,
+                  .monitorKey = 2,
+                  .timeOutTimer = 4,
+                  .wideNarrow = 1,
+                  .model = window->cboTypeSel.ListIndex()};
+    shop.channels[0] = {446.00625, 446.00625, 1, 1, 0, 0, -1, -1};
+    shop.channels[1] = {433.125, -1, 40, -1, 1, 1, -1, -1};
+    const auto image = rvm46::storage::EncodeDocument(shop, window->models, window->tones, nullptr);
+    const std::string file = (program.path() / "shop.Dat").string();
+    if (!image || !rvm46::storage::WriteNewImageFile(file, *image, nullptr)) {
+        Fail("cannot write the data file to compare with");
+    }
+    platform.QueueFileName(file);
+    platform.QueueModal([&](FormView& compare) {
+        QApplication::processEvents();
+        Shoot(compare.Window(), folder + "/compare-window-" + suffix + ".png");
+        if (language == 1) CheckGlyphs(compare.Widget<QLabel>("lblSides"));
+        compare.Widget<QAbstractButton>("cmdClose")->click();
+    });
+    window->mnuCompareFile.UserClick();
+
+    // The print preview of the channel sheet, from File, "Print...".
+    QTimer::singleShot(1000, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (preview == nullptr) return Fail("no print preview shown");
+        Shoot(preview, folder + "/print-preview-" + suffix + ".png");
+        preview->close();
+    });
+    window->mnuPrintSheet.UserClick();
     view.Window()->hide();
     platform.DropView(*window);
 }

@@ -22,6 +22,8 @@ class ScriptedQtPlatform : public app::QtPlatform {
 
     void QueueAnswer(forms::MsgResult answer) { answers_.push_back(answer); }
     void QueueModal(ModalAction action) { modal_actions_.push_back(std::move(action)); }
+    // The next open dialog chooses `path` without being shown.
+    void QueueFileName(std::string path) { file_names_.push_back(std::move(path)); }
     const std::vector<Message>& Messages() const { return messages_; }
     int EndProcessCount() const { return end_process_count_; }
 
@@ -34,6 +36,11 @@ class ScriptedQtPlatform : public app::QtPlatform {
         return answer;
     }
     void EndProcess() override { ++end_process_count_; }
+    void ShowOpenDialog(forms::FileDialog& dialog) override {
+        if (file_names_.empty()) return app::QtPlatform::ShowOpenDialog(dialog);
+        dialog.FileName = file_names_.front();
+        file_names_.pop_front();
+    }
 
   protected:
     void ModalShown(app::FormView& view) override {
@@ -46,6 +53,7 @@ class ScriptedQtPlatform : public app::QtPlatform {
   private:
     std::deque<forms::MsgResult> answers_;
     std::deque<ModalAction> modal_actions_;
+    std::deque<std::string> file_names_;
     std::vector<Message> messages_;
     int end_process_count_ = 0;
 };

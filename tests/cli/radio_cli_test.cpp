@@ -1,9 +1,16 @@
 // The radio verbs of the command line against the simulated radio on a pseudo-terminal.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <thread>
 
 #include "cli/cli_fixture.h"
 #include "comm/transfer.h"
+#include "serialport/lock_files.h"
 #include "storage/image_file.h"
 #include "support/pty_radio.h"
 #include "support/simulated_line.h"
@@ -90,7 +97,16 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
     // the handshake would say so first.
     const std::string blank = Path("blank.Dat");
     ASSERT_TRUE(storage::WriteNewImageFile(blank, BlankImage(), nullptr));
+    const std::string noModels = dir_.Write("no-models.ini", "[Setting]\r\nCOM=1\r\n").string();
+    const std::string folder = (dir_ / "Setting").string();
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        // A configuration that is missing, a folder, or not one: never the defaults' ports.
+        {{"read", "--config", Path("none.ini"), "--port", "COM1", out},
+         "configuration file \"" + Path("none.ini") + "\" cannot be read"},
+        {{"ports", "--config", folder}, "configuration file \"" + folder + "\" cannot be read"},
+        {{"read", "--config", noModels, "--port", silent->device(), out},
+         "configuration file \"" + noModels + "\" has no model table"},
+        {{"decode", "--config", noModels, out}, "configuration file \"" + noModels + "\" has no"},
         {{"read", "--port", silent->device(), out},
          "reading failed: no answer from the radio at block 90 (address 2D0h)"},
         {{"read", "--port", refusing->device(), out},
@@ -113,10 +129,14 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
 
 TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifies) {
     const std::string in = Encoded();
+    std::ofstream(in, std::ios::binary | std::ios::app) << "tail";  // not a data file's length
     auto radio = StartRadio();
     const std::string backup = Path("backup.Dat");
     ASSERT_EQ(Run({"write", "--port", radio->device(), "--backup", backup, "--verify", in}), 0)
         << err_.str();
+    EXPECT_EQ(err_.str(), "rvm46: warning: \"" + in +
+                              "\" is 1078 bytes, longer than a data file (1074 bytes); only its "
+                              "first 1074 bytes were read\n");
     radio->Stop();
     const auto sent = storage::ReadImageFile(in, nullptr);
     const auto saved = storage::ReadImageFile(backup, nullptr);
@@ -160,6 +180,36 @@ TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
               "COM2  /dev/pts/9  pinned in [Ports]\n"
               "COM3  /dev/ttyS0\n");
     EXPECT_NE(text.find("COM16 -\n"), std::string::npos);
+}
+
+// Ctrl+C during a transfer closes the line (and with it the port's lock file) and says so; a lock
+// file a killed process left behind is named with the command that removes it.
+TEST_F(RadioCliTest, AStopSignalClosesTheLineAndAStaleLockIsNamed) {
+    auto radio = StartRadio("silent:0");
+    std::thread interrupt([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        kill(getpid(), SIGINT);
+    });
+    EXPECT_EQ(Run({"read", "--port", radio->device(), Path("radio.Dat")}), 1);
+    interrupt.join();
+    EXPECT_EQ(err_.str(),
+              "rvm46: reading stopped by SIGINT (Ctrl+C): the serial line was closed\n");
+    const std::string pts = radio->device().substr(5);
+    std::string lock = "/var/lock/LCK.." + pts;
+    std::replace(lock.begin() + 10, lock.end(), '/', '_');
+    EXPECT_FALSE(std::filesystem::exists(lock));
+
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string file = "/tmp/LCK..rvm46-stale-" + std::to_string(gone);
+    std::ofstream(file) << "     " << gone << "\nrvm46\nhost\n";
+    const auto stale = serialport::FindStaleLock("/dev/rvm46-stale-" + std::to_string(gone));
+    ASSERT_TRUE(stale.has_value());
+    EXPECT_EQ(serialport::DescribeStaleLock(*stale),
+              "locked by a lock file that process " + std::to_string(gone) +
+                  " left behind and that no longer runs; remove it with: rm " + file);
+    std::filesystem::remove(file);
 }
 
 }  // namespace

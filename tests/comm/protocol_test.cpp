@@ -161,6 +161,14 @@ TEST(ProtocolTest, EachFaultEndsTheTransferAtItsStep) {
         {"wrong:122", false, Wrong(Step::kWriteBlock, 122, 0x06, 0x15), nullptr},
         {"hangup:40", true, Port(Step::kReadBlock, 40), "> 52 01 40 08"},
         {"hangup:3", false, Port(Step::kWriteBlock, 3), nullptr},
+        // The write's single acknowledge, the read's acknowledge before each block, and the
+        // closing one, which awaits no reply and fails only with the line.
+        {"ack-silent:0", false, Timeout(Step::kAcknowledge, -1, 1), "> 06"},
+        {"ack-wrong:0", false, Wrong(Step::kAcknowledge, -1, 0x06, 0x15), "> 06"},
+        {"ack-silent:5", true, Timeout(Step::kAcknowledge, 5, 1), "> 06"},
+        {"ack-wrong:127", true, Wrong(Step::kAcknowledge, 127, 0x06, 0x15), "> 06"},
+        {"ack-hangup:40", true, Port(Step::kAcknowledge, 40), "> 06"},
+        {"ack-hangup:128", true, Port(Step::kClosing, 127), "> 06"},
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(std::string(c.fault) + (c.read ? " read" : " write"));
@@ -178,6 +186,32 @@ TEST(ProtocolTest, EachFaultEndsTheTransferAtItsStep) {
             EXPECT_EQ(last, c.lastSent);
         }
     }
+}
+
+TEST(ProtocolTest, AWriteSendsOneAcknowledgeAndAShortReadReplyIsRefused) {
+    Session write("ack-wrong:1");  // a second acknowledge would fail
+    EXPECT_TRUE(write.Write(PatternImage()).ok());
+
+    // A line that hands over fewer bytes than it counted: nothing past them is read.
+    struct ShortLine : SimulatedLine {
+        using SimulatedLine::SimulatedLine;
+        comm::LineStatus TakeInput(std::vector<std::uint8_t>& bytes) override {
+            comm::LineStatus s = SimulatedLine::TakeInput(bytes);
+            if (bytes.size() == 12) bytes.resize(5);
+            return s;
+        }
+    } line(PatternMemory(), radiosim::Fault{});
+    ASSERT_TRUE(line.Open("sim").ok());
+    comm::ProtocolState state;
+    CodeplugImage image = BlankImage();
+    const comm::Outcome o = comm::ReadRadio(line, state, image);
+    ASSERT_FALSE(o.ok());
+    comm::Failure shortReply = Wrong(Step::kReadBlock, 0, 'W', 'W');
+    shortReply.awaited = 12;
+    shortReply.received = 5;
+    EXPECT_EQ(*o.failure(), shortReply);
+    EXPECT_EQ(o.Message(), "short reply from the radio at block 0 (address 000h): 5 of 12 bytes");
+    EXPECT_EQ(image, BlankImage());
 }
 
 TEST(ProtocolTest, WaitLimitsAreFiftyAndSeventyFivePolls) {

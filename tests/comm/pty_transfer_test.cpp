@@ -1,14 +1,19 @@
 // Transfers end to end: the Qt serial line on a real pseudo-terminal, served by the simulator
 // program started with its options. Failures must name the step and leave the line closed; the
 // simulator saves what was written, traces every frame and removes its link when stopped.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "comm/transfer.h"
@@ -181,6 +186,17 @@ TEST_F(PtyTransferTest, MissingDeviceBadFaultAndMissingImageAreReported) {
     const auto result = Transfer("/dev/rvm46-no-such-port", image, true);
     EXPECT_FALSE(result.opened);
     EXPECT_EQ(result.Message(), "/dev/rvm46-no-such-port: no such device");
+    // What is there but is no serial port is named, not the system's "Inappropriate ioctl".
+    const std::string pipe = (dir_ / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const auto& [device, kind] : std::vector<std::pair<std::string, std::string>>{
+             {"/dev/null", "a device that is not a terminal"},
+             {pipe, "a pipe"},
+             {dir_.Write("plain", "x").string(), "a plain file"}}) {
+        EXPECT_EQ(Transfer(device, image, true).Message(),
+                  device + ": not a serial port (" + kind +
+                      "); choose the port of the programming cable");
+    }
 
     Simulator fault("--fault silent:128");
     EXPECT_NE(fault.Line().find("unknown fault \"silent:128\""), std::string::npos);
@@ -188,6 +204,27 @@ TEST_F(PtyTransferTest, MissingDeviceBadFaultAndMissingImageAreReported) {
     Simulator missing("--image /nonexistent/x.Dat");
     EXPECT_NE(missing.Line().find("cannot read \"/nonexistent/x.Dat\""), std::string::npos);
     EXPECT_EQ(missing.Stop(false), 1);
+}
+
+// A program killed with the port open leaves the terminal in exclusive mode, which would refuse
+// every later opening by an ordinary user; the simulator gives it up when the program's end closes.
+TEST_F(PtyTransferTest, TheSimulatorDropsExclusiveModeWhenTheProgramCloses) {
+    Simulator sim("");
+    const std::string device = sim.Line();
+    const int killed = open(device.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(killed, 0);
+    ASSERT_EQ(ioctl(killed, TIOCEXCL), 0);
+    close(killed);  // as the system does for a killed program: exclusive mode stays
+    int exclusive = 1;
+    for (int i = 0; i < 40 && exclusive != 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        // Only root opens a terminal in exclusive mode; anyone else is refused while it lasts.
+        const int fd = open(device.c_str(), O_RDWR | O_NOCTTY);
+        if (fd < 0) continue;
+        ASSERT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+        close(fd);
+    }
+    EXPECT_EQ(exclusive, 0);
 }
 
 }  // namespace

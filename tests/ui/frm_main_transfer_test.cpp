@@ -2,11 +2,15 @@
 // status shown, what the radio and the window hold after a transfer or a failure, the backups and
 // the data file a read leaves, the status reset, and the port dialog. The transfer_* scenarios
 // drive the same commands end to end.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <fstream>
+#include <optional>
 
 #include "editing/channel_window_fixture.h"
 #include "model/codeplug_layout.h"
+#include "model/run_time_error.h"
 #include "storage/image_file.h"
 #include "support/simulated_serial_system.h"
 #include "ui/frm_commun.h"
@@ -37,6 +41,7 @@ struct TransferRun {
     bool timerOffInTransfer = true;   // the status reset timer was off whenever the status changed
     bool closedItself = false;        // the dialog unloaded itself during the transfer
     int barAfter = -1;                // the bar when the transfer had ended (dialog still open)
+    std::string reason;               // the dialog's reason line then
 };
 
 class TransferTest : public ChannelWindowTest {
@@ -80,6 +85,7 @@ class TransferTest : public ChannelWindowTest {
             run.closedItself = !dialog.Loaded();
             if (dialog.Loaded()) {
                 run.barAfter = dialog.prgCommunicate.Value();
+                run.reason = dialog.lblReason.Visible() ? dialog.lblReason.Caption() : "";
                 dialog.UserClose();
             }
         });
@@ -87,9 +93,11 @@ class TransferTest : public ChannelWindowTest {
         return run;
     }
 
-    static std::vector<int> Count(int from, int to) {
+    // from..to, then `last` when one is given.
+    static std::vector<int> Count(int from, int to, std::optional<int> last = std::nullopt) {
         std::vector<int> values;
         for (int v = from; v <= to; ++v) values.push_back(v);
+        if (last) values.push_back(*last);
         return values;
     }
 
@@ -160,23 +168,57 @@ TEST_F(TransferTest, WriteThenReadCarriesTheCodeplugAndEachReadKeepsABackup) {
 // Every failure after the opening ends with the same steps, and a read that fails leaves the
 // window's channels as they were: only the blocks that arrived are in the image.
 TEST_F(TransferTest, FailuresAfterTheOpeningAllEndWithTheFailureSteps) {
+    const std::string halfWritten = "\nThe radio may be half-written; writing it again is safe.";
     struct Case {
         Fault fault;
         bool read;
         std::vector<int> bar;  // progress shown before the failure, then 0 if the dialog is up
         bool closedItself;
+        std::string reason;  // the dialog's reason line
     };
     const Case cases[] = {
-        {{Fault::Kind::kNakHandshake, 0}, true, {}, false},
-        {{Fault::Kind::kSilentHandshake, 0}, false, {}, false},
-        {{Fault::Kind::kShortIdent, 0}, true, {}, false},
-        {{Fault::Kind::kGarbageHandshake, 0}, false, {}, false},
-        {{Fault::Kind::kSilentBlock, 5}, true, {1, 2, 3, 4, 5, 0}, false},
+        {{Fault::Kind::kNakHandshake, 0}, true, {}, false, "The radio refused the handshake"},
+        {{Fault::Kind::kSilentHandshake, 0},
+         false,
+         {},
+         false,
+         "No answer from the radio at the handshake"},
+        {{Fault::Kind::kShortIdent, 0},
+         true,
+         {},
+         false,
+         "No answer from the radio at the identity request"},
+        {{Fault::Kind::kGarbageHandshake, 0}, false, {}, false, "The radio refused the handshake"},
+        {{Fault::Kind::kSilentBlock, 5},
+         true,
+         {1, 2, 3, 4, 5, 0},
+         false,
+         "No answer from the radio at block 5 (address 0028h)"},
         // An adapter unplugged mid-transfer.
-        {{Fault::Kind::kHangUp, 3}, true, {1, 2, 3, 0}, false},
-        {{Fault::Kind::kHangUp, 2}, false, {1, 2, 0}, false},
+        {{Fault::Kind::kHangUp, 3}, true, {1, 2, 3, 0}, false, "The cable was unplugged"},
+        {{Fault::Kind::kHangUp, 2},
+         false,
+         {1, 2, 0},
+         false,
+         "The cable was unplugged" + halfWritten},
         // The write's last block fails after the dialog has closed itself.
-        {{Fault::Kind::kWrongBlock, 122}, false, Count(1, 122), true},
+        {{Fault::Kind::kWrongBlock, 122},
+         false,
+         Count(1, 122),
+         true,
+         "Wrong reply from the radio at block 122 (address 03D0h)" + halfWritten},
+        // The acknowledge faults: the write's one, a read's before block 40, a read's closing one.
+        {{Fault::Kind::kWrongAck, 0},
+         false,
+         {},
+         false,
+         "Wrong reply from the radio at the acknowledge before block 0"},
+        {{Fault::Kind::kSilentAck, 40},
+         true,
+         Count(1, 39, 0),
+         false,
+         "No answer from the radio at the acknowledge before block 40"},
+        {{Fault::Kind::kHangUpAck, 128}, true, Count(1, 127), true, "The cable was unplugged"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "fault " << static_cast<int>(c.fault.kind) << " at "
@@ -202,15 +244,23 @@ TEST_F(TransferTest, FailuresAfterTheOpeningAllEndWithTheFailureSteps) {
         ASSERT_FALSE(run.status.empty());
         EXPECT_EQ(run.status.back(), kFailed);
         EXPECT_FALSE(w.lastTransferFailure.empty());
+        EXPECT_EQ(w.TransferReason(), c.reason);
+        if (!c.closedItself) {
+            EXPECT_EQ(run.reason, c.reason);
+        }
         ExpectPortClosedAndResetPending(line);
         EXPECT_EQ(w.gdblChannel, channels);
         EXPECT_EQ(Row(0)[0], "440.00000");
         EXPECT_TRUE(Backups().empty());
         if (!c.read) continue;
-        EXPECT_EQ(std::count(run.status.begin(), run.status.end(), kSuccess), 0);
+        // Only the dialog's last block shows success, before the closing acknowledge.
+        EXPECT_EQ(std::count(run.status.begin(), run.status.end(), kSuccess), c.closedItself);
         // The blocks before the failing one hold the radio's bytes, the rest is as it was.
-        const std::size_t arrived =
+        // A block arrives after its frame started; the acknowledge before it comes first.
+        std::size_t arrived =
             8 * std::count_if(c.bar.begin(), c.bar.end(), [](int v) { return v > 0; });
+        if (c.fault.kind == Fault::Kind::kSilentAck) arrived = 8 * c.fault.n;
+        if (c.fault.kind == Fault::Kind::kHangUpAck) arrived = 1024;
         for (std::size_t i = 50; i < before.size(); ++i) {
             const std::uint8_t want = i < 50 + arrived ? line.radio().memory()[i - 50] : before[i];
             ASSERT_EQ(w.gbytMatrixCode[i], want) << i;
@@ -331,6 +381,68 @@ TEST_F(TransferTest, CurrentDataFileAfterReadAndWrite) {
     EXPECT_EQ(w.gstrCurrentFile, own.string());
     EXPECT_EQ(fs::file_size(own), 1074u);
     EXPECT_EQ(w.sbrStatus.PanelText(3), "File Name: " + own.string());
+
+    // A pipe would hold the window until something read it: it is left alone, and said so.
+    const fs::path pipe = folder_ / "pipe.Dat";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    w.gstrCurrentFile = pipe.string();
+    Run(true);
+    EXPECT_EQ(w.sbrStatus.PanelText(1), kSuccess);
+    EXPECT_EQ(w.TransferReason(),
+              "The current file " + pipe.string() + " is not a regular file; it was left alone.");
+    w.gintLanguage = ui::kLanguageChinese;  // the note is in the interface language
+    Run(true);
+    EXPECT_EQ(w.TransferReason(), "当前文件 " + pipe.string() + " 不是普通文件，程序没有打开它。");
+}
+
+// A confirmed port that is a USB adapter is pinned; a pinned adapter that is gone is named; the
+// list follows adapters plugged in while the dialog is open.
+TEST_F(TransferTest, PortDialogPinsAConfirmedAdapterNamesAMissingOneAndRefreshes) {
+    SimulatedLine line;
+    const std::string gone = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    SetConfig("Ports", "COM4", gone);
+    system_.ports = {{"/dev/ttyS0", "", "", std::nullopt, std::nullopt},
+                     {"/dev/ttyUSB0", "CP2102", "Silicon Labs", 0x10C4, 0xEA60}};
+    ui::FrmMain& w = StartOn(line);
+    platform_->QueueModal([&](forms::Form& form) {
+        auto& dialog = dynamic_cast<ui::FrmToolCom&>(form);
+        EXPECT_EQ(dialog.lblComDevice(3).Caption(), "FTDI FT232R USB UART A50285BI not plugged in");
+        EXPECT_EQ(dialog.lblComDevice(4).Caption(), "no device");
+        system_.ports.push_back({"/dev/ttyUSB1", "", "", 0x0403, 0x6001});
+        EXPECT_TRUE(dialog.tmrPorts.Tick());
+        EXPECT_EQ(dialog.lblComDevice(2).Caption(), "ttyUSB1");
+        dialog.COM1(1).UserClick();  // COM2, the first adapter found
+        dialog.cmdOK.UserClick();
+    });
+    w.mnuCommunicate.UserClick();
+    EXPECT_EQ(w.gintComPort, 2);
+    // Without a stable name on this machine the device itself is pinned; ports not confirmed
+    // are not.
+    EXPECT_EQ(storage::ProfileRead(ConfigFile(), "Ports", "COM2", "", 300), "/dev/ttyUSB0");
+    EXPECT_EQ(storage::ProfileRead(ConfigFile(), "Ports", "COM3", "", 300), "");
+    EXPECT_EQ(storage::ProfileRead(ConfigFile(), "Ports", "COM4", "", 300), gone);
+}
+
+// An exception no procedure expected, inside a transfer, ends at the toolkit's door: the port is
+// closed, the error reported, and the window goes on.
+TEST_F(TransferTest, UnexpectedFaultClosesThePort) {
+    struct ThrowingLine : SimulatedLine {
+        using SimulatedLine::SimulatedLine;
+        comm::LineStatus Send(std::span<const std::uint8_t>) override {
+            throw std::logic_error("broken line");
+        }
+    } broken;
+    ui::FrmMain& w = StartOn(broken);
+    std::vector<std::string> reported;
+    SetSwallowedErrorObserver(
+        [&](std::string_view, std::string_view reason) { reported.emplace_back(reason); });
+    platform_->QueueModal(
+        [](forms::Form& form) { dynamic_cast<ui::FrmCommun&>(form).cmdRW.UserClick(); });
+    EXPECT_FALSE(w.CallFromToolkit([&] { w.mnuReadFre.UserClick(); }));
+    SetSwallowedErrorObserver(nullptr);
+    EXPECT_EQ(reported, std::vector<std::string>{"broken line"});
+    EXPECT_FALSE(broken.IsOpen());
+    EXPECT_TRUE(w.gblnPortClosed);
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+// The accessibility tree of the main window and of the dialogs: every control a user can reach
+// or read has a name, in the interface language.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <memory>
+
+#include "scripted_qt_platform.h"
+#include "support/temp_dir.h"
+#include "ui/frm_main.h"
+
+namespace rvm46::testing {
+namespace {
+
+// Containers are named by what they hold; a window by its title.
+bool IsContainer(QAccessible::Role role) {
+    switch (role) {
+        case QAccessible::Client:
+        case QAccessible::Pane:
+        case QAccessible::Window:
+        case QAccessible::Dialog:
+        case QAccessible::Grouping:
+        case QAccessible::Separator:
+        case QAccessible::MenuBar:
+        case QAccessible::ToolBar:
+        case QAccessible::StatusBar:
+        case QAccessible::Border:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CollectNameless(QAccessibleInterface* node, const QString& path, QStringList& nameless,
+                     int& named) {
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        if (child == nullptr || child->state().invisible) continue;
+        const QObject* object = child->object();
+        const QString where =
+            path + "/" +
+            (object ? QString(object->metaObject()->className()) + " " + object->objectName()
+                    : QString("?"));
+        // The scroll bars Qt gives a window's scrolling client area are its own.
+        const bool windowScrollBar = object && object->parent() &&
+                                     object->parent()->objectName().startsWith("qt_scrollarea_");
+        if (child->text(QAccessible::Name).trimmed().isEmpty()) {
+            if (!IsContainer(child->role()) && !windowScrollBar) nameless << where;
+        } else {
+            ++named;
+        }
+        CollectNameless(child, where, nameless, named);
+    }
+}
+
+// Fails with the path of every nameless control of the window.
+void ExpectAllNamed(QWidget* window, const char* which) {
+    QApplication::processEvents();
+    QStringList nameless;
+    int named = 0;
+    CollectNameless(QAccessible::queryAccessibleInterface(window), which, nameless, named);
+    EXPECT_TRUE(nameless.isEmpty()) << nameless.join("\n").toStdString();
+    EXPECT_GT(named, 3) << which;
+}
+
+TEST(AccessibilityTest, EveryControlOfEveryWindowHasANameInTheInterfaceLanguage) {
+    TempDir folder;
+    ScriptedQtPlatform platform;
+    platform.SetProgramFolder(folder.path().string());
+    platform.QueueModal([](app::FormView& language) {
+        ExpectAllNamed(language.Window(), "language window");
+        language.Widget<QAbstractButton>("optSelCh", 1)->click();
+        language.Widget<QAbstractButton>("cmdOK")->click();
+    });
+    auto window = std::make_unique<ui::FrmMain>(platform);
+    platform.SetMainForm(*window);
+    app::FormView& view = platform.ViewOf(*window);
+    window->Load();
+    window->Show();
+    view.Window()->show();
+    ExpectAllNamed(view.Window(), "main window");
+
+    // A list is named by the label in front of it and described by its tool tip.
+    auto* model = view.Widget<QComboBox>("cboTypeSel");
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->accessibleName(), view.Widget<QLabel>("lblType")->text());
+    EXPECT_EQ(model->accessibleDescription().toStdString(), window->cboTypeSel.ToolTipText());
+
+    platform.QueueModal([](app::FormView& about) {
+        ExpectAllNamed(about.Window(), "about box");
+        about.Widget<QAbstractButton>("cmdOK")->click();
+    });
+    window->mnuAboutSoft.UserClick();
+    window->portOpenFailure = ui::PortOpenFailure{
+        2, "/dev/ttyUSB0", ui::PortFailureKind::kBusy, "/dev/ttyUSB0: busy", {}};
+    platform.QueueModal([](app::FormView& port) {
+        ExpectAllNamed(port.Window(), "port dialog");
+        port.Widget<QAbstractButton>("cmdCancel")->click();
+    });
+    window->mnuCommunicate.UserClick();
+    window->portOpenFailure.reset();
+    platform.QueueModal([&](app::FormView& commun) {
+        ExpectAllNamed(commun.Window(), "communication dialog");
+        window->frmCommun->UserClose();
+    });
+    window->mnuReadFre.UserClick();
+
+    // In Chinese, the names are the Chinese texts.
+    const QString english = model->accessibleName();
+    window->mnuLangSel0.UserClick();
+    QApplication::processEvents();
+    EXPECT_EQ(model->accessibleName(), view.Widget<QLabel>("lblType")->text());
+    EXPECT_NE(model->accessibleName(), english);
+    ExpectAllNamed(view.Window(), "main window in Chinese");
+    view.Window()->hide();
+    platform.DropView(*window);
+}
+
+}  // namespace
+}  // namespace rvm46::testing

@@ -1,0 +1,111 @@
+// `rvm46 diff`: its JSON for scripts, and the comparison of a data file with a simulated radio.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cli/cli_fixture.h"
+#include "model/codeplug_layout.h"
+#include "storage/image_file.h"
+#include "support/pty_radio.h"
+
+namespace rvm46 {
+namespace {
+
+class DiffCliTest : public testing::CliTest {
+  protected:
+    std::string Encoded(const std::string& name, const std::string& document = kDocument) {
+        const std::string dat = Path(name);
+        EXPECT_EQ(Run({"encode", dir_.Write(name + ".json", document).string(), dat}), 0)
+            << err_.str();
+        return dat;
+    }
+
+    std::set<std::string> Files() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.path())) {
+            names.insert(entry.path().string());
+        }
+        return names;
+    }
+};
+
+TEST_F(DiffCliTest, JsonNamesEachDifferenceByDecodesKeysAndValues) {
+    const std::string a = Encoded("a.Dat");
+    // Channel 1 changed, channel 3 added, the squelch level changed.
+    const std::string b = Encoded("b.Dat", R"({"model": 2, "beep_tone": 1, "battery_save": 0,
+      "squelch": 2, "monitor_key": 0, "time_out_timer": 10, "wide_narrow": 0, "channels": [
+      {"rx": 446.01875, "tx": null, "decode_tone": 0, "encode_tone": 12, "busy_lockout": 1,
+       "shift": 1}, null,
+      {"rx": 433.5, "tx": 433.5, "decode_tone": 3, "encode_tone": 0, "busy_lockout": 0,
+       "shift": 0}, null, null, null, null, null, null,
+      {"rx": 462.5, "tx": null, "decode_tone": 150, "encode_tone": null, "busy_lockout": 1,
+       "shift": 0}, null, null, null, null, null, null]})");
+    auto image = *storage::ReadImageFile(b, nullptr);
+    image[layout::kHeaderSize + 0x3E0] = 0x12;
+    ASSERT_TRUE(storage::SaveImageFile(b, image, nullptr));
+
+    EXPECT_EQ(Run({"diff", "--json", a, b}), 1) << err_.str();
+    EXPECT_EQ(out_.str(),
+              "[\n"
+              R"(  {"where": "channel 1", "field": "rx", "a": 446.00625, "b": 446.01875},)"
+              "\n"
+              R"(  {"where": "channel 1", "field": "tx", "a": 446.00625, "b": null},)"
+              "\n"
+              R"(  {"where": "channel 1", "field": "busy_lockout", "a": 0, "b": 1},)"
+              "\n"
+              R"(  {"where": "channel 3", "field": "channel", "a": null, "b": {"rx": 433.50000, )"
+              R"("tx": 433.50000, "decode_tone": 3, "encode_tone": 0, "busy_lockout": 0, )"
+              R"("shift": 0}},)"
+              "\n"
+              R"(  {"where": "radio", "field": "squelch", "a": 9, "b": 2},)"
+              "\n"
+              R"(  {"where": "radio", "field": "address 3E0h", "a": 255, "b": 18})"
+              "\n]\n");
+    // The worded lines stay as they were: settings first, one line per channel.
+    EXPECT_EQ(Run({"diff", a, b}), 1);
+    EXPECT_THAT(out_.str(), ::testing::StartsWith("squelch level: 9 -> 2\nchannel 1: RX "
+                                                  "446.00625 -> 446.01875; TX 446.00625 -> none"));
+
+    EXPECT_EQ(Run({"diff", "--json", a, a}), 0);
+    EXPECT_EQ(out_.str(), "[]\n");
+    // Usage: a second side is needed, and only one.
+    EXPECT_EQ(Run({"diff", a}), 2);
+    EXPECT_EQ(Run({"diff", a, b, "--port", "COM1"}), 2);
+}
+
+TEST_F(DiffCliTest, ComparesWithTheRadioAndWritesNothing) {
+    const std::string file = Encoded("a.Dat");
+    const auto radioWith = [&](const CodeplugImage& image, const char* fault = nullptr) {
+        radiosim::ServerOptions options;
+        options.image = image;
+        options.blankMemory = false;
+        if (fault) options.fault = *radiosim::ParseFault(fault, nullptr);
+        auto radio = std::make_unique<testing::PtyRadio>(options);
+        EXPECT_TRUE(radio->started()) << radio->error();
+        return radio;
+    };
+    CodeplugImage image = *storage::ReadImageFile(file, nullptr);
+    const std::set<std::string> before = Files();
+    {
+        auto same = radioWith(image);
+        EXPECT_EQ(Run({"diff", file, "--port", same->device()}), 0) << err_.str();
+        EXPECT_EQ(out_.str(), "");
+    }
+    image[layout::kSquelch] = 3;
+    {
+        auto other = radioWith(image);
+        EXPECT_EQ(Run({"diff", "--json", file, "--port", other->device()}), 1) << err_.str();
+        EXPECT_EQ(out_.str(),
+                  "[\n  {\"where\": \"radio\", \"field\": \"squelch\", \"a\": 9, \"b\": 3}\n]\n");
+    }
+    {
+        auto silent = radioWith(image, "silent:5");
+        EXPECT_EQ(Run({"diff", file, "--port", silent->device()}), 3);
+        EXPECT_THAT(err_.str(), ::testing::StartsWith("rvm46: reading failed: no answer"));
+        EXPECT_EQ(out_.str(), "");
+    }
+    EXPECT_EQ(Run({"diff", file, "--port", "/dev/rvm46-none"}), 3);
+    EXPECT_EQ(Files(), before);
+}
+
+}  // namespace
+}  // namespace rvm46
