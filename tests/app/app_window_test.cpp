@@ -92,6 +92,11 @@ TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
     EXPECT_EQ(w.gintLanguage, 2);
     EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx Frequency:");
     EXPECT_EQ(Widget<QLabel>("lblReceFre")->toolTip(), "Set Receive Frequency");
+    w.txtReceFre.SetBackColor(0x0000FF);  // colours are stored 00BBGGRR
+    w.lblReceFre.SetCaption("R&x:");
+    EXPECT_EQ(Widget<QLineEdit>("txtReceFre")->palette().color(QPalette::Base), QColor(Qt::red));
+    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx:");
+    w.lblReceFre.SetCaption("Rx Frequency:");
 
     // Menus: captions with their access keys, shortcuts, the pop-up menu kept off the bar.
     auto* shell = qobject_cast<QMainWindow*>(view_->Window());
@@ -110,8 +115,14 @@ TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
     auto* panel1 = shell->statusBar()->findChild<QLabel*>("panel1");
     ASSERT_NE(panel1, nullptr);
     EXPECT_EQ(panel1->text(), "Ready");
+    EXPECT_NE(shell->statusBar()->findChild<QLabel*>("panel3"), nullptr);
     EXPECT_TRUE(Widget<QLineEdit>("txtChannel", 6015)->isVisible());
     EXPECT_FALSE(Widget<QLineEdit>("txtChannel", 7000)->isVisible());
+    for (int c = 2; c <= 6; ++c) {
+        EXPECT_GT(Widget<QLineEdit>("txtChannel", 1000 * c)->x(),
+                  Widget<QLineEdit>("txtChannel", 1000 * (c - 1))->geometry().right())
+            << c;
+    }
 }
 
 TEST_F(AppWindowTest, TypingLeavingAndConfirmingAFrequency) {

@@ -154,9 +154,9 @@ TEST_F(CliFilesTest, RefusalsGiveTheirStatusAndReasonAndWriteNothing) {
         {{"decode", "--config", Path("none.ini"), data}, 1, "cannot be read"},
         {{"decode", "--config", ini, data}, 1, "is neither UTF-8, UTF-16 nor GB18030 text"},
         {{"frobnicate"}, 2, ""},
-        {{"csv-import", "--model", "9", Path("list.csv"), Path("x.Dat")},
+        {{"csv-import", "--model", "4", Path("list.csv"), Path("x.Dat")},
          1,
-         "--model 9 is not a model of the configuration (0 4100, 1 4100-446, 2 5100, 3 5100-446)"},
+         "--model 4 is not a model of the configuration (0 4100, 1 4100-446, 2 5100, 3 5100-446)"},
         {{"csv-import", Path("missing.csv"), Path("x.Dat")}, 1, "cannot read"},
         {{"csv-import", Path("list.csv")}, 2, "csv-import takes IN.csv OUT.Dat, or --standard"},
         {{"csv-import", data, Path("x.Dat")}, 1, "not a comma-separated text file"},
@@ -232,6 +232,11 @@ TEST_F(CliFilesTest, ImportTakesTheConfigurationsModelAndDefaults) {
     EXPECT_THAT(out_.str(), HasSubstr("\"model\": 1,"));  // Setting Model=1
     EXPECT_THAT(out_.str(), HasSubstr("\"squelch\": 6,"));
     EXPECT_THAT(out_.str(), HasSubstr("\"wide_narrow\": 1,"));
+    // A generic list's Mode column decides over the configuration's narrow default.
+    dir_.Write("generic.csv", "Location,Frequency,Mode\n1,446.00625,FM\n");
+    ASSERT_EQ(Run({"csv-import", Path("generic.csv"), Path("b.Dat")}), 0) << err_.str();
+    ASSERT_EQ(Run({"decode", Path("b.Dat")}), 0);
+    EXPECT_THAT(out_.str(), HasSubstr("\"wide_narrow\": 0,"));
 }
 
 TEST_F(CliFilesTest, RefusedImportNamesEveryBadRowAndWritesNothing) {

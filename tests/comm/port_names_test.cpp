@@ -69,9 +69,12 @@ TEST(PortNamesTest, SeventeenthPortIsListedApartAndWindowsNamesAreKept) {
 }
 
 TEST(PortNamesTest, PortArgumentIsAComNameOrADevicePath) {
-    const comm::PortTable t = comm::MapPorts({Usb("/dev/ttyUSB0")}, {{4, "/dev/pts/3"}}, false);
-    const std::vector<std::pair<std::string, std::string>> good = {
-        {"COM1", "/dev/ttyUSB0"}, {"com4", "/dev/pts/3"}, {"/dev/ttyS9", "/dev/ttyS9"}};
+    const comm::PortTable t =
+        comm::MapPorts({Usb("/dev/ttyUSB0")}, {{4, "/dev/pts/3"}, {16, "/dev/pts/5"}}, false);
+    const std::vector<std::pair<std::string, std::string>> good = {{"COM1", "/dev/ttyUSB0"},
+                                                                   {"com4", "/dev/pts/3"},
+                                                                   {"COM16", "/dev/pts/5"},
+                                                                   {"/dev/ttyS9", "/dev/ttyS9"}};
     for (const auto& [port, device] : good) {
         std::string error;
         EXPECT_EQ(comm::ResolvePort(port, t, &error), device) << port << error;

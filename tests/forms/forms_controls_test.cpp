@@ -129,6 +129,8 @@ TEST_F(FormsControls, ToolbarButtonsByKeyAndNumber) {
     EXPECT_FALSE(form.tlbMain.UserClickButton("Nope"));
     form.tlbMain.SetButtonEnabled(2, false);
     EXPECT_FALSE(form.tlbMain.UserClickButton("FileNew"));
+    form.tlbMain.SetButtonVisible(4, false);
+    EXPECT_FALSE(form.tlbMain.UserClickButton("Exit"));
     EXPECT_EQ(keys, (std::vector<std::string>{"FileNew", "Exit"}));
 }
 
@@ -167,9 +169,12 @@ TEST_F(FormsCombo, RemovingAndAddingItemsMovesSelectionWithoutClick) {
     EXPECT_EQ(form.cboList.Text(), "three");
     form.cboList.AddItem("zero", 0);  // above again
     EXPECT_EQ(form.cboList.ListIndex(), 2);
+    form.cboList.AddItem("between", 2);  // at the selected place: the selection moves on with it
+    EXPECT_EQ(form.cboList.ListIndex(), 3);
+    EXPECT_EQ(form.cboList.Text(), "three");
     form.cboList.AddItem("end");  // below
-    EXPECT_EQ(form.cboList.ListIndex(), 2);
-    form.cboList.RemoveItem(2);  // the selected item
+    EXPECT_EQ(form.cboList.ListIndex(), 3);
+    form.cboList.RemoveItem(3);  // the selected item
     EXPECT_EQ(form.cboList.ListIndex(), -1);
     EXPECT_EQ(form.cboList.Text(), "");
     EXPECT_TRUE(clicks.empty());

@@ -40,9 +40,10 @@ TEST_F(FormsEvents, TextChangeOnRealChangesOnlyPerTypedCharacterAndReentrant) {
     form.txtA.SetText("");
     form.txtA.SetText("a");
     EXPECT_EQ(form.txtA.Text(), "");
-    EXPECT_TRUE(form.txtA.UserType("4é6"));
+    EXPECT_TRUE(form.txtA.UserType("4éअ6"));
     EXPECT_TRUE(form.txtA.UserReplace("446.1"));
-    EXPECT_EQ(seen, (std::vector<std::string>{"446", "", "a", "", "4", "4é", "4é6", "446.1"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"446", "", "a", "", "4", "4é", "4éअ", "4éअ6", "446.1"}));
 }
 
 TEST_F(FormsEvents, CheckBoxClickOnChangeOnlyAndUserToggle) {

@@ -175,18 +175,5 @@ TEST(ScriptedPlatform, ModalWindowsLeftOpenFailAndUnscriptedOnesAreClosedAsByThe
     EXPECT_EQ(mode, UnloadMode::FormControlMenu);
 }
 
-TEST(ScriptedPlatform, ProgramFolderIsAFreshTemporaryFolder) {
-    std::string folder;
-    {
-        ScriptedPlatform platform;
-        folder = platform.ProgramFolder();
-        EXPECT_FALSE(platform.FolderExists(folder + "/Data"));
-        platform.CreateFolder(folder + "/Data");
-        EXPECT_TRUE(platform.FolderExists(folder + "/Data"));
-        EXPECT_THROW(platform.CreateFolder(folder + "/missing/Data"), RunTimeError);
-    }
-    EXPECT_FALSE(std::filesystem::exists(folder));
-}
-
 }  // namespace
 }  // namespace rvm46::forms::testing

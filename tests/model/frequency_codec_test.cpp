@@ -70,6 +70,8 @@ TEST(ArithmeticTest, RoundsHalvesToEven) {
     EXPECT_EQ(RoundHalfEven(-2.5), -2);
     EXPECT_THROW(RoundHalfEven(1e30), RunTimeError);
     EXPECT_THROW(RoundToInteger(40000), RunTimeError);
+    EXPECT_EQ(ToByte(255), 255);
+    EXPECT_THROW(ToByte(256), RunTimeError);
 }
 
 TEST(ArithmeticTest, NumericReads) {

@@ -32,6 +32,7 @@ class CodeplugDiffTest : public ::testing::Test {
                       .timeOutTimer = 2,
                       .wideNarrow = 1,
                       .model = kModel4100};
+        base.channels[0] = {446.05625, 446.05625, 0, 0, 0, 0, -1, -1};
         base.channels[2] = {446.00625, 446.00625, 1, 1, 0, 0, -1, -1};
     }
     CodeplugDocument base;
@@ -44,16 +45,18 @@ TEST_F(CodeplugDiffTest, ChannelsAndSettingsInWords) {
     other.channels[2][kFieldDecodeTone] = 0;
     other.channels[5] = {433.125, -1, 40, -1, 1, 0, -1, -1};
     other.lists.squelch = 5;
+    other.lists.timeOutTimer = 4;  // its byte is told once, in words
     other.lists.wideNarrow = 0;
     EXPECT_EQ(Diff(base, other),
               (std::vector<std::string>{
                   "squelch level: 6 -> 5",
+                  "time-out timer: 60 -> 120",
                   "wide/narrow: Narrow -> Wide",
                   "channel 3: RX 446.00625 -> 446.01875; decode tone 67.0 -> None",
                   "channel 6: not in use -> RX 433.12500, TX none, decode D023N, encode none "
                   "(no TX), BCL Yes, shift No",
               }));
-    EXPECT_EQ(Diff(other, base)[3],
+    EXPECT_EQ(Diff(other, base)[4],
               "channel 6: RX 433.12500, TX none, decode D023N, encode none (no TX), BCL Yes, "
               "shift No -> not in use");
 }

@@ -171,6 +171,7 @@ TEST_F(ProfileTest, UnreadableFilesAreRefusedAndNeverWritten) {
         {"[Setting]\nCOM=\x81\x20\n", "neither UTF-8, UTF-16 nor GB18030"},
         {std::string("[\0S\0]\0", 6), "NUL bytes"},
         {"\xEF\xBB\xBF[Setting]\nCOM=\xFF\n", "not valid UTF-8"},
+        {"\xEF\xBB\xBF[Setting]\nCOM=\xED\xA0\x80\n", "not valid UTF-8"},  // a surrogate
         {std::string("\xFF\xFE\0\0[\0\0\0", 8), "UTF-32"},
         {"\xFF\xFE[\0S", "not valid UTF-16"},
         {std::string("\xFF\xFE\x00\xDC", 4), "not valid UTF-16"}};

@@ -114,15 +114,6 @@ TEST_F(GridTest, ToneCellsOfADecodedChannel) {
     EXPECT_EQ(Row(0), (std::vector<std::string>{"440.00000", "", "无", "67.0", "否", "否"}));
 }
 
-// Only the right button opens the pop-up menu (the channel_entry scenario uses it).
-TEST_F(GridTest, LeftButtonOpensNoPopUp) {
-    ui::FrmMain& w = StartWith(kModel400To470);
-    AcceptChannel(0, "440", "445");
-    w.txtChannel(1000).UserMouseDown(forms::kLeftButton, 0, 5, 5);
-    EXPECT_TRUE(platform_->Popups().empty());
-    EXPECT_EQ(w.gdblChannel[0][kFieldRx], 440);
-}
-
 // On a language switch a channel in use gets its language-dependent cells rewritten; a row
 // without channel only gets the background of an unused row.
 TEST_F(GridTest, LanguageSwitchRewritesTheCellsOfChannelsInUse) {

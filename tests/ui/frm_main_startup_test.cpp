@@ -75,7 +75,7 @@ TEST_F(MainWindowTest, HandEditedValuesThatAreNotNumbersBringTheLanguageWindowBa
 TEST_F(MainWindowTest, HandEditedValuesWithinReach) {
     WillAnswerLanguage(2);
     Start();
-    SetConfig("Setting", "Model", "9");
+    SetConfig("Setting", "Model", "4");  // one past the four models
     SetConfig("Setting", "Language", "3");
     SetConfig("Setting", "FreEqual", "5");
     SetConfig("Setting", "COM", "12");
@@ -113,6 +113,7 @@ TEST_F(MainWindowTest, ValuesBeyondTheLimits) {
     };
     EXPECT_EQ(modelCount("0"), 4);
     EXPECT_EQ(modelCount("x"), 4);
+    EXPECT_EQ(modelCount("7"), 7);
     EXPECT_EQ(modelCount("9"), 7);
     EXPECT_EQ(modelCount("2"), 2);
 

@@ -345,6 +345,8 @@ TEST_F(TransferTest, PortDialogShowsTheDevicesAndKeepsThePortOnCancelOrNoChoice)
 // A new transfer before the reset timer's second tick stops the pending reset and starts its own.
 TEST_F(TransferTest, NewTransferRestartsTheStatusReset) {
     SimulatedLine line(Pattern());
+    SetConfig("Ports", "COM16", kDevice);  // the last port number reaches the radio too
+    SetConfig("Setting", "COM", "16");
     ui::FrmMain& w = StartOn(line);
     Run(true);
     EXPECT_TRUE(w.tmrCommunEnd.Tick());
