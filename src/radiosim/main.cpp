@@ -37,10 +37,10 @@ int main(int argc, char** argv) {
                    "one fault: nak-handshake, silent-handshake, garbage-handshake, short-ident, "
                    "silent:N, wrong:N, extra:N, hangup:N (block N), corrupt:ADDR");
     app.add_option("--trace", traceFile, "file that receives every frame with a time stamp");
-    std::vector<std::string> rackSpecs;
+    std::vector<std::string> radioArgs;
     std::string controlFile;
     bool autoSwap = false;
-    app.add_option("--radio", rackSpecs,
+    app.add_option("--radio", radioArgs,
                    "a sequence of radios, one option each: blank, blank@MODELCODE or a data "
                    "file, optionally +FAULT (a --fault, or pull:N: pulled out at write block N)");
     app.add_option("--control", controlFile,
@@ -85,9 +85,9 @@ int main(int argc, char** argv) {
     }
 
     std::vector<radiosim::RackRadio> rackRadios;
-    for (const std::string& spec : rackSpecs) {
+    for (const std::string& described : radioArgs) {
         std::string reason;
-        auto radio = radiosim::ParseRackRadio(spec, &reason);
+        auto radio = radiosim::ParseRackRadio(described, &reason);
         if (!radio) {
             std::cerr << "rvm46-radiosim: " << reason << "\n";
             return 1;

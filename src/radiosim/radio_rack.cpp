@@ -29,14 +29,14 @@ std::optional<int> Number(std::string_view text) {
 
 }  // namespace
 
-std::optional<RackRadio> ParseRackRadio(std::string_view spec, std::string* error) {
+std::optional<RackRadio> ParseRackRadio(std::string_view described, std::string* error) {
     auto refuse = [&](const std::string& why) -> std::optional<RackRadio> {
-        if (error) *error = "radio \"" + std::string(spec) + "\": " + why;
+        if (error) *error = "radio \"" + std::string(described) + "\": " + why;
         return std::nullopt;
     };
     RackRadio radio;
-    const std::size_t plus = spec.find('+');
-    const std::string_view what = spec.substr(0, plus);
+    const std::size_t plus = described.find('+');
+    const std::string_view what = described.substr(0, plus);
     if (what == "blank" || what.starts_with("blank@")) {
         radio.memory = Radio::BlankMemory();
         if (what.size() > 5) {
@@ -51,7 +51,7 @@ std::optional<RackRadio> ParseRackRadio(std::string_view spec, std::string* erro
         std::copy(image->begin() + layout::kHeaderSize, image->end(), radio.memory.begin());
     }
     if (plus == std::string_view::npos) return radio;
-    const std::string_view fault = spec.substr(plus + 1);
+    const std::string_view fault = described.substr(plus + 1);
     if (fault.starts_with("pull:")) {
         const auto block = Number(fault.substr(5));
         if (!block || *block < 0 || *block > 122) return refuse("pull:N takes a block 0..122");

@@ -27,7 +27,7 @@ struct RackRadio {
 // "blank" (all FFh), "blank@CODE" (all FFh but the model code byte at 3D2h, decimal), or a data
 // file whose radio part is the memory; optionally followed by "+FAULT", a fault of ParseFault or
 // "pull:N" (pulled out at the write frame of block N). nullopt with a reason for anything else.
-std::optional<RackRadio> ParseRackRadio(std::string_view spec, std::string* error);
+std::optional<RackRadio> ParseRackRadio(std::string_view described, std::string* error);
 
 class RadioRack {
   public:
