@@ -73,6 +73,10 @@ class QuietPlatform : public forms::HeadlessPlatform {
     void ShowOpenDialog(forms::FileDialog&) override {}
     void ShowSaveDialog(forms::FileDialog&) override {}
     void ShellOpen(const std::string&) override {}
+    void PrintSheet(const forms::PrintedSheet&) override {}
+    std::string ExportSheetPdf(const forms::PrintedSheet&, const std::string&) override {
+        return "no PDF is written while fuzzing";
+    }
     std::string ProgramFolder() override { return folder_; }
     void EndProcess() override {}
     void Sleep(int) override {}

@@ -1,7 +1,6 @@
 #include "ui/review_texts.h"
 
 #include <array>
-#include <stdexcept>
 
 #include "ui/text_table.h"
 
@@ -55,12 +54,7 @@ constexpr auto kReviewTexts = std::to_array<TextEntry>({
 }  // namespace
 
 std::string ReviewText(std::string_view key, int language) {
-    for (const TextEntry& entry : kReviewTexts) {
-        if (entry.key == key) {
-            return std::string(language == kLanguageChinese ? entry.chinese : entry.english);
-        }
-    }
-    throw std::out_of_range("no review text \"" + std::string(key) + "\"");
+    return TextOf(kReviewTexts, key, language, "review");
 }
 
 std::string ReviewText(std::string_view key, int language, const std::string& value) {

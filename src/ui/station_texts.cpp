@@ -1,7 +1,6 @@
 #include "ui/station_texts.h"
 
 #include <array>
-#include <stdexcept>
 
 #include "ui/text_table.h"
 
@@ -52,12 +51,7 @@ constexpr std::array kStationTexts = std::to_array<TextEntry>({
 }  // namespace
 
 std::string StationText(std::string_view key, int language) {
-    for (const TextEntry& entry : kStationTexts) {
-        if (entry.key == key) {
-            return std::string(language == kLanguageChinese ? entry.chinese : entry.english);
-        }
-    }
-    throw std::out_of_range("no station text \"" + std::string(key) + "\"");
+    return TextOf(kStationTexts, key, language, "station");
 }
 
 std::string StationText(std::string_view key, int language, const std::string& first,

@@ -299,6 +299,14 @@ std::span<const TextEntry> TextTableEntries() {
     return kTextTable;
 }
 
+std::string TextOf(std::span<const TextEntry> table, std::string_view key, int language,
+                   std::string_view tableName) {
+    for (const TextEntry& entry : table) {
+        if (entry.key == key) return std::string(TextIn(entry, language));
+    }
+    throw std::out_of_range("no " + std::string(tableName) + " text \"" + std::string(key) + "\"");
+}
+
 InterfaceTexts::InterfaceTexts() : current_(kTextTable.size()) {}
 
 void InterfaceTexts::SetLanguage(int gintLanguage) {

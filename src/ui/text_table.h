@@ -26,6 +26,11 @@ struct TextEntry {
 // texts, message texts.
 std::span<const TextEntry> TextTableEntries();
 
+// The text of `key` in `language` from a window's own table (1 Chinese, otherwise English). An
+// unknown key is a programming fault and throws std::out_of_range naming `tableName`.
+std::string TextOf(std::span<const TextEntry> table, std::string_view key, int language,
+                   std::string_view tableName);
+
 // The current text of every entry, in the language applied last.
 class InterfaceTexts {
   public:
