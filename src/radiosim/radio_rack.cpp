@@ -211,7 +211,7 @@ void RadioRack::Execute(const std::string& command) {
     }
     if (!command.empty()) {
         std::fprintf(stderr,
-                     "rvm46-radiosim: unknown command \"%s\" (swap, remove, attach [SPEC])\n",
+                     "rvm46-radiosim: unknown command \"%s\" (swap, remove, attach [RADIO])\n",
                      command.c_str());
     }
 }

@@ -2,7 +2,7 @@
 // A sequence of radios on one simulated line, for the programming station: a radio can be removed
 // (nothing answers, its input is dropped) and the next attached, from the tests (the methods) or
 // from a control file the simulator program reads (lines "swap", "remove", "attach",
-// "attach SPEC"). With automatic swapping, a radio that has been written and read back completely
+// "attach RADIO"). With automatic swapping, a radio that has been written and read back completely
 // is removed, and the next is attached as soon as one handshake command went unanswered, as a
 // dealer who swaps radios at once would. Every method may be called from any thread.
 
