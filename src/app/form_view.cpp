@@ -252,6 +252,7 @@ void FormView::Place(const WindowLayout* layout) {
             subscriptions_.emplace_back(list, list->Subscribe([this](const PropertyChange&) {
                 if (!detached_) MarkRow();
             }));
+            MarkRow();
         }
     }
     if (!layout->grows) {

@@ -82,11 +82,13 @@ int main(int argc, char** argv) {
     window.SetSerialSystem(&serialPorts);
     application.window = &window;
     platform.SetMainForm(window);
-    platform.ViewOf(window);
     // Qt's own buttons and the font of menus and dialogs follow the interface language.
     rvm46::app::QtLanguage language;
     language.Follow(window);
-    window.Load();  // start-up; on the first start the language window comes first
+    // Start-up; on the first start the language window comes first. The window is built after
+    // it, from the loaded state, instead of following every change the start-up makes (its
+    // dialogs build it on demand).
+    window.Load();
     if (!window.Loaded()) {
         application.window = nullptr;
         platform.DropView(window);

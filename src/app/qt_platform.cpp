@@ -153,12 +153,15 @@ FormView& QtPlatform::ViewOf(Form& form) {
     return *view;
 }
 
-QWidget* QtPlatform::DialogParent() const {
+FormView* QtPlatform::OwnerView(Form& owner) {
+    // The main window is built after its start-up, but a dialog of the start-up belongs to it.
+    return &owner == main_form_ ? &ViewOf(owner) : FindView(owner);
+}
+
+QWidget* QtPlatform::DialogParent() {
     if (QWidget* active = QApplication::activeModalWidget()) return active;
     if (QWidget* active = QApplication::activeWindow()) return active;
-    if (main_form_ != nullptr) {
-        if (FormView* view = FindView(*main_form_)) return view->Window();
-    }
+    if (main_form_ != nullptr) return OwnerView(*main_form_)->Window();
     return nullptr;
 }
 
@@ -171,17 +174,15 @@ MsgResult QtPlatform::MsgBox(const std::string& prompt, MsgButtons buttons, MsgI
 void QtPlatform::ShowModal(Form& form, Form* owner) {
     FormView& view = ViewOf(form);
     QWidget* window = view.Window();
-    if (owner != nullptr) {
-        if (FormView* owner_view = FindView(*owner)) {
-            window->setParent(owner_view->Window(), window->windowFlags() | Qt::Dialog);
-        }
+    const FormView* owner_view = owner == nullptr ? nullptr : OwnerView(*owner);
+    if (owner_view != nullptr) {
+        window->setParent(owner_view->Window(), window->windowFlags() | Qt::Dialog);
     }
     window->setWindowModality(Qt::ApplicationModal);
     window->adjustSize();
     if (window->sizeHint().isValid()) window->setFixedSize(window->sizeHint());
     // Over a shown owner Qt centres the window on it; without one (the language window of the
     // first start) it goes to the middle of the screen.
-    const FormView* owner_view = owner == nullptr ? nullptr : FindView(*owner);
     const QScreen* screen = QGuiApplication::primaryScreen();
     if ((owner_view == nullptr || !owner_view->Window()->isVisible()) && screen != nullptr) {
         window->move(screen->availableGeometry().center() - window->rect().center());

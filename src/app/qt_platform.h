@@ -47,7 +47,9 @@ class QtPlatform : public forms::HeadlessPlatform {
     virtual void ModalShown(FormView& view) { (void)view; }
 
   private:
-    QWidget* DialogParent() const;
+    QWidget* DialogParent();
+    // The window of a dialog's owner; the main form's is built on demand.
+    FormView* OwnerView(forms::Form& owner);
 
     std::map<const forms::Form*, std::unique_ptr<FormView>> views_;
     forms::Form* main_form_ = nullptr;
