@@ -1,6 +1,8 @@
 // FormView bindings of the controls that hold text: text boxes and combo lists.
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QWheelEvent>
@@ -33,11 +35,32 @@ int ShiftOf(Qt::KeyboardModifiers modifiers) {
            (modifiers & Qt::AltModifier ? kAltMask : 0);
 }
 
+// Drops a list below its box, about maxVisibleItems() at a time, in every style (some styles
+// lay a long list over the whole screen instead).
+class DropDownStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
 // A combo list that the mouse wheel changes only while it has the focus: a wheel turned over
 // it on the way elsewhere scrolls the window instead.
 class ListWidget : public QComboBox {
   public:
     using QComboBox::QComboBox;
+
+    void showPopup() override {
+        // Only the list's own window needs the style: set when first dropped, not when built.
+        if (dynamic_cast<DropDownStyle*>(style()) == nullptr) {
+            auto* dropDown = new DropDownStyle;
+            dropDown->setParent(this);
+            setStyle(dropDown);
+        }
+        QComboBox::showPopup();
+    }
 
   protected:
     void wheelEvent(QWheelEvent* event) override {
@@ -81,11 +104,18 @@ QWidget* FormView::CreateTextWidget(Control& control, QWidget* parent) {
     }
     if (auto* list = dynamic_cast<ComboBox*>(&control)) {
         auto* combo = new ListWidget(parent);
-        // About 20 items at a time; the style sheet makes every style honour the count instead
-        // of dropping a long list over the whole screen.
-        combo->setMaxVisibleItems(20);
-        combo->setStyleSheet("QComboBox { combobox-popup: 0; }");
+        combo->setMaxVisibleItems(20);  // about 20 at a time (see DropDownStyle)
         combo->setFocusPolicy(Qt::StrongFocus);
+        // The box in the desktop's colours, not in those of the panel it stands on.
+        QPalette desktop = QApplication::palette(combo);
+        for (int group = 0; group < QPalette::NColorGroups; ++group) {
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto g = static_cast<QPalette::ColorGroup>(group);
+                const auto r = static_cast<QPalette::ColorRole>(role);
+                desktop.setBrush(g, r, desktop.brush(g, r));
+            }
+        }
+        combo->setPalette(desktop);
         QObject::connect(combo, qOverload<int>(&QComboBox::activated), combo,
                          [this, list](int index) {
                              UserAction(*list, [list, index] { list->UserSelect(index); });

@@ -1,6 +1,7 @@
 // Drawn stand-ins for toolbar icons, and the program icon.
 #include "app/icons.h"
 
+#include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -72,7 +73,8 @@ QPixmap Draw(const std::string& name) {
         p.setBrush(QColor(30, 110, 200));
         p.drawEllipse(2, 2, 20, 20);
         p.setPen(Qt::white);
-        QFont font = p.font();
+        // The desktop's own font, whatever font the interface texts use.
+        QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
         font.setBold(true);
         font.setPixelSize(15);
         p.setFont(font);

@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
         platform.DropView(window);
         return 0;
     }
+    platform.ViewOf(window);  // before Show: it lays the window out hidden, as a dialog does
     window.Show();
     QWidget* shown = platform.ViewOf(window).Window();
     if (exitWhenShown) rvm46::app::ExitWhenPainted(shown);
