@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <set>
 #include <string_view>
 
 #include "app/form_view_support.h"
@@ -169,18 +170,31 @@ void FormView::Build() {
     }
     window_->setWindowIcon(ApplicationIcon());
     client_->setAutoFillBackground(true);
+    // The window's colour and font before its controls: they inherit them instead of each
+    // receiving the change.
+    SyncForm(Property::All);
 
     const WindowLayout* layout = LayoutFor(form_.Name());
     if (layout == nullptr) new QVBoxLayout(client_);
+    // Controls the layout keeps out of sight (and what they hold) get no widget at all.
+    std::set<std::string> offstage;
     for (Control* control : form_.Controls()) {
         if (Is(*control, "MenuItem")) continue;
         QWidget* parent = client_;
+        bool shown = true;
         if (!control->Container().empty()) {
+            shown = offstage.count(control->Container()) == 0;
             if (Control* container = form_.Find(control->Container())) {
                 if (QWidget* w = WidgetFor(*container)) parent = w;
             }
         }
-        if (QWidget* widget = CreateWidget(*control, parent)) {
+        if (layout != nullptr && !Is(*control, "Toolbar") && !Is(*control, "StatusBar") &&
+            dynamic_cast<Timer*>(control) == nullptr) {
+            const Placement* place = layout->Find(control->Name(), control->Index());
+            shown = shown && place != nullptr && place->shown;
+        }
+        if (!shown && control->Index() < 0) offstage.insert(control->Name());
+        if (QWidget* widget = shown ? CreateWidget(*control, parent) : nullptr) {
             widgets_[control] = widget;
             controls_[widget] = control;
             if (layout == nullptr && parent->layout() != nullptr)
@@ -209,7 +223,7 @@ void FormView::Build() {
         QObject::connect(qApp, &QApplication::focusChanged, window_,
                          [this](QWidget*, QWidget* now) { OnFocusChanged(now); }));
 
-    SyncForm(Property::All);
+    SyncTimers();
     for (Control* control : form_.Controls()) SyncControl(*control, Property::All);
     NameControls();
     if (layout_ != nullptr && layout_->grows) InitialSize();
@@ -224,11 +238,7 @@ void FormView::Place(const WindowLayout* layout) {
     for (auto& [control, widget] : widgets_) {
         if (Is(*control, "Toolbar") || Is(*control, "StatusBar")) continue;
         const Placement* place = layout->Find(control->Name(), control->Index());
-        if (place == nullptr || !place->shown) {
-            widget->setProperty("rvm46_offstage", true);
-            widget->hide();
-            continue;
-        }
+        if (place == nullptr) continue;
         widget->setGeometry(place->x, place->y, place->width, place->height);
         // A label given room for several lines wraps its text.
         if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && place->height > 32) {
@@ -355,6 +365,10 @@ void FormView::SyncForm(Property property) {
             font.setFamilies({Q(form_.FontName())});
             window_->setFont(font);
         }
+        // Which controls keep a font of their own depends on the window's.
+        if (property == Property::FontName) {
+            for (auto& [control, widget] : widgets_) SyncFont(*control, widget);
+        }
     }
     if (property == Property::All || property == Property::Visible ||
         property == Property::Loaded) {
@@ -399,8 +413,7 @@ void FormView::OnFocusChanged(QWidget* now) {
 
 void FormView::SyncCommon(Control& control, QWidget* widget) {
     widget->setEnabled(control.Enabled());
-    const bool offstage = widget->property("rvm46_offstage").toBool();
-    if (!offstage && widget != window_) widget->setHidden(!control.Visible());
+    if (widget != window_) widget->setHidden(!control.Visible());
     widget->setToolTip(Q(control.ToolTipText()));
 
     QPalette palette = widget->palette();
@@ -417,18 +430,14 @@ void FormView::SyncCommon(Control& control, QWidget* widget) {
         palette.setColor(QPalette::Button, back);
         widget->setAutoFillBackground(qobject_cast<QLabel*>(widget) != nullptr);
     }
-    // Setting an unchanged palette or font still makes Qt propagate it to the children and lay
-    // them out again; start-up repeats both for every control. Only one set here before is
-    // skipped: an inherited one would follow later changes of the window's.
+    // Setting an unchanged palette still makes Qt propagate it to the children and lay them out
+    // again; start-up repeats it for every control. Only one set here before is skipped: an
+    // inherited one would follow later changes of the window's.
     if (!widget->testAttribute(Qt::WA_SetPalette) || palette != widget->palette()) {
         widget->setPalette(palette);
     }
 
-    QFont font = widget->font();
-    if (!control.FontName().empty()) font.setFamilies({Q(control.FontName())});
-    font.setBold(widget->property("rvm46_marked").toBool() ||
-                 widget->property("rvm46_headline").toBool());
-    if (!widget->testAttribute(Qt::WA_SetFont) || font != widget->font()) widget->setFont(font);
+    SyncFont(control, widget);
 
     // A control disabled and enabled again while it has the form's focus (a right-click on a
     // grid cell) gets back the focus Qt passed on.
@@ -436,6 +445,22 @@ void FormView::SyncCommon(Control& control, QWidget* widget) {
         widget->isVisible() && widget->focusPolicy() != Qt::NoFocus) {
         widget->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void FormView::SyncFont(const Control& control, QWidget* widget) {
+    // A control in its window's font inherits it: an explicit font costs a change event for the
+    // widget and its children (a combo list builds its drop-down list for it). Bold ones, and
+    // those in a font of their own, get theirs.
+    const bool bold =
+        widget->property("rvm46_marked").toBool() || widget->property("rvm46_headline").toBool();
+    if (!bold && (control.FontName().empty() || control.FontName() == form_.FontName())) {
+        if (widget->testAttribute(Qt::WA_SetFont)) widget->setFont(QFont());
+        return;
+    }
+    QFont font = widget->font();
+    if (!control.FontName().empty()) font.setFamilies({Q(control.FontName())});
+    font.setBold(bold);
+    if (!widget->testAttribute(Qt::WA_SetFont) || font != widget->font()) widget->setFont(font);
 }
 
 void FormView::SyncControl(Control& control, Property property) {

@@ -66,6 +66,7 @@ class FormView {
     void InitialSize();
     void SyncForm(forms::Property property);
     void SyncCommon(forms::Control& control, QWidget* widget);
+    void SyncFont(const forms::Control& control, QWidget* widget);
     void SyncControl(forms::Control& control, forms::Property property);
     void SyncTimers();
 

@@ -95,7 +95,9 @@ QPixmap Draw(const std::string& name) {
 
 QIcon ToolbarIcon(const std::string& name) {
     QIcon fallback(Draw(name));
-    if (name.empty()) return fallback;
+    // Without a desktop's icon theme Qt falls back to "hicolor", which holds the icons of
+    // applications only: reading its index (a few milliseconds) would find none of these.
+    if (name.empty() || QIcon::themeName() == QLatin1String("hicolor")) return fallback;
     return QIcon::fromTheme(QString::fromStdString(name), fallback);
 }
 
