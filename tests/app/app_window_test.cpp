@@ -117,7 +117,7 @@ TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
     EXPECT_EQ(panel1->text(), "Ready");
     EXPECT_NE(shell->statusBar()->findChild<QLabel*>("panel3"), nullptr);
     EXPECT_TRUE(Widget<QLineEdit>("txtChannel", 6015)->isVisible());
-    EXPECT_EQ(Widget<QLineEdit>("txtChannel", 7000), nullptr);  // beyond the grid: no widget
+    EXPECT_EQ(view_->Widget<QLineEdit>("txtChannel", 7000), nullptr);  // beyond the grid
     for (int c = 2; c <= 6; ++c) {
         EXPECT_GT(Widget<QLineEdit>("txtChannel", 1000 * c)->x(),
                   Widget<QLineEdit>("txtChannel", 1000 * (c - 1))->geometry().right())
