@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "scripted_qt_platform.h"
 #include "support/temp_dir.h"
@@ -109,6 +111,28 @@ TEST(AccessibilityTest, EveryControlOfEveryWindowHasANameInTheInterfaceLanguage)
     });
     window->mnuReadFre.UserClick();
 
+    // The comparison with a data file (erased: every channel differs) and the programming station.
+    const auto other = folder.path() / "other.dat";
+    std::ofstream(other, std::ios::binary) << std::string(1074, '\xFF');
+    auto walkReviewWindows = [&](const std::string& language) {
+        int walked = 0;
+        platform.QueueFileName(other.string());
+        platform.QueueModal([&](app::FormView& compare) {
+            ExpectAllNamed(compare.Window(), ("comparison window in " + language).c_str());
+            ++walked;
+            compare.Widget<QAbstractButton>("cmdClose")->click();
+        });
+        window->mnuCompareFile.UserClick();
+        platform.QueueModal([&](app::FormView& station) {
+            ExpectAllNamed(station.Window(), ("programming station in " + language).c_str());
+            ++walked;
+            station.GetForm().UserClose();
+        });
+        window->mnuStation.UserClick();
+        EXPECT_EQ(walked, 2) << language;
+    };
+    walkReviewWindows("English");
+
     // In Chinese, the names are the Chinese texts.
     const QString english = model->accessibleName();
     window->mnuLangSel0.UserClick();
@@ -116,6 +140,7 @@ TEST(AccessibilityTest, EveryControlOfEveryWindowHasANameInTheInterfaceLanguage)
     EXPECT_EQ(model->accessibleName(), view.Widget<QLabel>("lblType")->text());
     EXPECT_NE(model->accessibleName(), english);
     ExpectAllNamed(view.Window(), "main window in Chinese");
+    walkReviewWindows("Chinese");
     view.Window()->hide();
     platform.DropView(*window);
 }
