@@ -168,7 +168,8 @@ void FormView::Build() {
         client_ = shell;
         window_ = shell;
     }
-    window_->setWindowIcon(ApplicationIcon());
+    // The program sets its icon for every window; drawn again only where it has not (tests).
+    if (QApplication::windowIcon().isNull()) window_->setWindowIcon(ApplicationIcon());
     client_->setAutoFillBackground(true);
     // The window's colour and font before its controls: they inherit them instead of each
     // receiving the change.
