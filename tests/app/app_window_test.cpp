@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -16,6 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -225,6 +229,16 @@ TEST_F(AppWindowTest, GridCellsOnlyShowAndTheMouseActsWhereItPoints) {
     EXPECT_EQ(w.cboSqlSel.ListIndex(), before);
     EXPECT_EQ(squelch->currentIndex(), before);
     EXPECT_EQ(Widget<QComboBox>("cboReceQTSel")->maxVisibleItems(), 20);
+    // A list drops down below its box, whatever the desktop's style (Fusion lays a long list
+    // over the screen).
+    QStyle* fusion = QStyleFactory::create("Fusion");
+    fusion->setParent(squelch);
+    squelch->setStyle(fusion);
+    squelch->showPopup();
+    QStyleOptionComboBox option;
+    option.initFrom(squelch);
+    EXPECT_EQ(squelch->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, squelch), 0);
+    squelch->hidePopup();
 }
 
 TEST_F(AppWindowTest, ClosingTheWindowAsksAndCanBeCancelled) {
