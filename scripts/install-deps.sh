@@ -6,6 +6,7 @@ set -e
 # translations (the buttons of message boxes and file dialogs), a virtual X server for its
 # screenshot test, and fonts with every Chinese glyph and metric-compatible Latin faces.
 # Qt's serial port library for the line to the radio (desktop program and command line).
+# libfontconfig-dev: the desktop program reads the font configuration early, beside Qt's start.
 # dpkg-dev finds the package dependencies of the Debian package (cpack), and cpack asks `file`
 # which files are programs (a minimal Debian has no `file`).
 # appstream and desktop-file-utils check the AppStream description and the desktop entry.
@@ -15,7 +16,8 @@ set -e
 # poppler-utils for the tests that read the channel sheet's PDF (its text, fonts and pages); Qt's
 # print support comes with qt6-base-dev.
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
-          qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-serialport-dev xvfb xauth imagemagick
+          qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-serialport-dev libfontconfig-dev
+          xvfb xauth imagemagick
           fonts-wqy-zenhei fonts-liberation2 dpkg-dev file xchm xdg-utils shared-mime-info libchm-bin
           poppler-utils appstream desktop-file-utils"
 # With --fuzz, also clang and its libFuzzer and sanitizer runtimes, for the fuzz targets (fuzz/).

@@ -1,9 +1,12 @@
 // The desktop programming software: the main window on Qt.
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "app/icons.h"
 #include "app/paint_probe.h"
@@ -62,7 +65,12 @@ int main(int argc, char** argv) {
                      "    xvfb-run -a build/program/rvm46-programmer\n";
         return 2;
     }
+    // Reading the font configuration (dozens of XML files) takes a few milliseconds that the
+    // first text would wait for; it runs beside Qt's own start (the display connection, the
+    // plugins), on another core where there is one.
+    std::thread fontConfiguration([] { FcInit(); });
     GuardedApplication application(argc, argv);
+    fontConfiguration.join();
     QApplication::setApplicationName("rvm46-programmer");
     QApplication::setWindowIcon(rvm46::app::ApplicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
