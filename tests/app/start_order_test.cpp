@@ -6,9 +6,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QStringList>
 #include <memory>
 
 #include "scripted_qt_platform.h"
@@ -22,27 +19,19 @@ namespace {
 // pixel: the window is sized for the menu bar's font as it is at that moment).
 QString Shown(QWidget* widget) {
     if (widget == nullptr) return "no widget";
-    const QPalette palette = widget->palette();
-    QString state = QString("visible %1 enabled %2 font %3 colours %4 %5 %6 name %7 tip %8")
-                        .arg(widget->isVisible())
-                        .arg(widget->isEnabled())
-                        .arg(widget->font().toString())
-                        .arg(palette.color(QPalette::WindowText).name())
-                        .arg(palette.color(QPalette::Base).name())
-                        .arg(palette.color(QPalette::Window).name())
-                        .arg(widget->accessibleName())
-                        .arg(widget->toolTip());
-    if (auto* label = qobject_cast<QLabel*>(widget)) state += " text " + label->text();
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) state += " text " + edit->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        state += QString(" text %1 checked %2").arg(button->text()).arg(button->isChecked());
-    }
+    QString text = widget->property("text").toString() + widget->property("title").toString();
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
-        state += QString(" items %1 current %2").arg(items.join("|")).arg(combo->currentIndex());
+        for (int i = 0; i < combo->count(); ++i) text += "|" + combo->itemText(i);
+        text += QString(" at %1").arg(combo->currentIndex());
     }
-    return state;
+    return QString("%1 visible %2 enabled %3 checked %4 font %5 colours %6 %7 name %8 tip %9")
+        .arg(text)
+        .arg(widget->isVisible())
+        .arg(widget->isEnabled())
+        .arg(widget->property("checked").toBool())
+        .arg(widget->font().toString(), widget->palette().color(QPalette::WindowText).name(),
+             widget->palette().color(QPalette::Base).name(), widget->accessibleName(),
+             widget->toolTip());
 }
 
 TEST(StartOrderTest, AWindowBuiltAfterTheStartUpShowsWhatOneBuiltBeforeItShows) {
