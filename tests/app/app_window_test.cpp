@@ -229,6 +229,11 @@ TEST_F(AppWindowTest, GridCellsOnlyShowAndTheMouseActsWhereItPoints) {
     EXPECT_EQ(w.cboSqlSel.ListIndex(), before);
     EXPECT_EQ(squelch->currentIndex(), before);
     EXPECT_EQ(Widget<QComboBox>("cboReceQTSel")->maxVisibleItems(), 20);
+    // A list refilled shorter, beginning as before, loses its last items on the screen too.
+    const std::string first = w.cboSqlSel.List(0);
+    w.cboSqlSel.Clear();
+    w.cboSqlSel.AddItem(first);
+    EXPECT_EQ(squelch->count(), 1);
     // A list drops down below its box, whatever the desktop's style (Fusion lays a long list
     // over the screen).
     QStyle* fusion = QStyleFactory::create("Fusion");

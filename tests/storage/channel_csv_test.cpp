@@ -123,6 +123,16 @@ TEST(ChannelCsvTest, ReadsColumnsByNameAndOneMode) {
               std::string::npos);
 }
 
+TEST(ChannelCsvTest, OwnLayoutTakesCtcssTonesTypedAsNumbers) {
+    // The last CTCSS tone of the list and the first, as a spreadsheet rewrites them.
+    const auto imported = Import(
+        "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n"
+        "1,446.00625,446.00625,250.30,67,No,No\n",
+        kModel4100446);
+    ASSERT_EQ(Messages(imported.errors), "");
+    EXPECT_EQ(imported.channels[0], Ch(446.00625, 446.00625, 39, 1));
+}
+
 TEST(ChannelCsvTest, RefusesEveryBadRowWithRowColumnValueAndReason) {
     const std::string own = "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n";
     const std::string generic =

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/text_file.h"
+#include "support/temp_dir.h"
+
 namespace rvm46::storage {
 namespace {
 
@@ -55,6 +58,15 @@ TEST(CsvTextTest, RefusesWhatIsNotCommaSeparatedText) {
         EXPECT_FALSE(ParseCsv(bytes, &error));
         EXPECT_NE(error.find(why), std::string::npos) << error;
     }
+}
+
+TEST(CsvTextTest, AFileOfExactlyTheLimitIsReadOneByteMoreIsNot) {
+    const testing::TempDir dir;
+    const std::string limit(kMaxCsvBytes, 'a');
+    EXPECT_EQ(ReadTextFile(dir.Write("limit.csv", limit), kMaxCsvBytes, nullptr, 0), limit);
+    std::string error;
+    EXPECT_FALSE(ReadTextFile(dir.Write("over.csv", limit + "a"), kMaxCsvBytes, &error, 0));
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
 }
 
 TEST(CsvTextTest, WrittenLinesReadBackFieldForField) {

@@ -26,6 +26,7 @@ class GridTest : public ChannelWindowTest {
         W().cboChSel.UserSelect(7);
         W().cboTransQTSel.UserSelect(123);
         W().cboReceQTSel.UserSelect(39);
+        W().chkShift.UserClick();  // shift without busy lockout: the two columns differ
         W().cmdConfirm.UserClick();
         AcceptChannel(15, "470", "480");  // transmit outside the band
     }
@@ -47,6 +48,7 @@ TEST_F(GridTest, RoundTripThroughTheImageShowsTheSameGridAndTable) {
         const ChannelTable table = a.gdblChannel;
         EXPECT_EQ(grid[1], (std::vector<std::string>{"433.12500", "", "67.0", "", "Yes", "Yes"}));
         EXPECT_EQ(grid[7][2], "250.3");
+        EXPECT_EQ(grid[7][4] + grid[7][5], "NoYes");
         a.cboSqlSel.UserSelect(3);
         a.SetConvert();
         const CodeplugImage image = a.gbytMatrixCode;

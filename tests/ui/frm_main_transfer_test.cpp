@@ -36,12 +36,13 @@ radiosim::RadioMemory Pattern() {
 
 // What one press of the communication dialog's button showed.
 struct TransferRun {
-    std::vector<int> bar;             // progress values, as they changed
-    std::vector<std::string> status;  // status panel 1, consecutive repeats dropped
-    bool timerOffInTransfer = true;   // the status reset timer was off whenever the status changed
-    bool closedItself = false;        // the dialog unloaded itself during the transfer
-    int barAfter = -1;                // the bar when the transfer had ended (dialog still open)
-    std::string reason;               // the dialog's reason line then
+    std::vector<int> bar;               // progress values, as they changed
+    std::vector<std::string> percents;  // the percentage beside the bar, each change
+    std::vector<std::string> status;    // status panel 1, consecutive repeats dropped
+    bool timerOffInTransfer = true;  // the status reset timer was off whenever the status changed
+    bool closedItself = false;       // the dialog unloaded itself during the transfer
+    int barAfter = -1;               // the bar when the transfer had ended (dialog still open)
+    std::string reason;              // the dialog's reason line then
 };
 
 class TransferTest : public ChannelWindowTest {
@@ -73,6 +74,10 @@ class TransferTest : public ChannelWindowTest {
             const int bar = dialog.prgCommunicate.Subscribe([&](const PropertyChange& c) {
                 if (c.property == Property::Value) run.bar.push_back(dialog.prgCommunicate.Value());
             });
+            const int percent = dialog.lblProgress.Subscribe([&](const PropertyChange& c) {
+                if (c.property == Property::Caption)
+                    run.percents.push_back(dialog.lblProgress.Caption());
+            });
             const int status = w.sbrStatus.Subscribe([&](const PropertyChange& c) {
                 if (c.property != Property::PanelText || c.index != 1) return;
                 const std::string& text = w.sbrStatus.PanelText(1);
@@ -81,6 +86,7 @@ class TransferTest : public ChannelWindowTest {
             });
             dialog.cmdRW.UserClick();
             dialog.prgCommunicate.Unsubscribe(bar);
+            dialog.lblProgress.Unsubscribe(percent);
             w.sbrStatus.Unsubscribe(status);
             run.closedItself = !dialog.Loaded();
             if (dialog.Loaded()) {
@@ -150,6 +156,9 @@ TEST_F(TransferTest, WriteThenReadCarriesTheCodeplugAndEachReadKeepsABackup) {
     ui::FrmMain& r = StartOn(line);
     const TransferRun read = Run(true);
     EXPECT_EQ(read.bar, Count(1, 127));
+    // Rounded, not cut: the first block of 127 is 1%.
+    ASSERT_FALSE(read.percents.empty());
+    EXPECT_EQ(read.percents.front() + " " + read.percents.back(), "1% 100%");
     EXPECT_EQ(r.gdblChannel[3][0], 460.0125);
     ExpectPortClosedAndResetPending(line);
     const auto backups = Backups();
