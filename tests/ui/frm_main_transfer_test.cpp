@@ -179,60 +179,34 @@ TEST_F(TransferTest, WriteThenReadCarriesTheCodeplugAndEachReadKeepsABackup) {
 TEST_F(TransferTest, FailuresAfterTheOpeningAllEndWithTheFailureSteps) {
     const std::string halfWritten = "\nThe radio may be half-written; writing it again is safe.";
     struct Case {
-        Fault fault;
+        const char* fault;  // as the simulator names it
         bool read;
         std::vector<int> bar;  // progress shown before the failure, then 0 if the dialog is up
         bool closedItself;
         std::string reason;  // the dialog's reason line
     };
+    // clang-format off
     const Case cases[] = {
-        {{Fault::Kind::kNakHandshake, 0}, true, {}, false, "The radio refused the handshake"},
-        {{Fault::Kind::kSilentHandshake, 0},
-         false,
-         {},
-         false,
-         "No answer from the radio at the handshake"},
-        {{Fault::Kind::kShortIdent, 0},
-         true,
-         {},
-         false,
-         "No answer from the radio at the identity request"},
-        {{Fault::Kind::kGarbageHandshake, 0}, false, {}, false, "The radio refused the handshake"},
-        {{Fault::Kind::kSilentBlock, 5},
-         true,
-         {1, 2, 3, 4, 5, 0},
-         false,
-         "No answer from the radio at block 5 (address 0028h)"},
+        {"nak-handshake",     true,  {},              false, "The radio refused the handshake"},
+        {"silent-handshake",  false, {},              false, "No answer from the radio at the handshake"},
+        {"short-ident",       true,  {},              false, "No answer from the radio at the identity request"},
+        {"garbage-handshake", false, {},              false, "The radio refused the handshake"},
+        {"silent:5",          true,  {1, 2, 3, 4, 5, 0}, false, "No answer from the radio at block 5 (address 0028h)"},
         // An adapter unplugged mid-transfer.
-        {{Fault::Kind::kHangUp, 3}, true, {1, 2, 3, 0}, false, "The cable was unplugged"},
-        {{Fault::Kind::kHangUp, 2},
-         false,
-         {1, 2, 0},
-         false,
-         "The cable was unplugged" + halfWritten},
+        {"hangup:3",          true,  {1, 2, 3, 0},    false, "The cable was unplugged"},
+        {"hangup:2",          false, {1, 2, 0},       false, "The cable was unplugged" + halfWritten},
         // The write's last block fails after the dialog has closed itself.
-        {{Fault::Kind::kWrongBlock, 122},
-         false,
-         Count(1, 122),
-         true,
-         "Wrong reply from the radio at block 122 (address 03D0h)" + halfWritten},
+        {"wrong:122",         false, Count(1, 122),   true,  "Wrong reply from the radio at block 122 (address 03D0h)" + halfWritten},
         // The acknowledge faults: the write's one, a read's before block 40, a read's closing one.
-        {{Fault::Kind::kWrongAck, 0},
-         false,
-         {},
-         false,
-         "Wrong reply from the radio at the acknowledge before block 0"},
-        {{Fault::Kind::kSilentAck, 40},
-         true,
-         Count(1, 39, 0),
-         false,
-         "No answer from the radio at the acknowledge before block 40"},
-        {{Fault::Kind::kHangUpAck, 128}, true, Count(1, 127), true, "The cable was unplugged"},
+        {"ack-wrong:0",       false, {},              false, "Wrong reply from the radio at the acknowledge before block 0"},
+        {"ack-silent:40",     true,  Count(1, 39, 0), false, "No answer from the radio at the acknowledge before block 40"},
+        {"ack-hangup:128",    true,  Count(1, 127),   true,  "The cable was unplugged"},
     };
+    // clang-format on
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "fault " << static_cast<int>(c.fault.kind) << " at "
-                                          << c.fault.n << (c.read ? " read" : " write"));
-        SimulatedLine line(Pattern(), c.fault);
+        SCOPED_TRACE(std::string(c.fault) + (c.read ? " read" : " write"));
+        const Fault fault = *radiosim::ParseFault(c.fault, nullptr);
+        SimulatedLine line(Pattern(), fault);
         ui::FrmMain& w = StartOn(line);
         AcceptChannel(0, "440", "445");
         w.SetConvert();
@@ -268,8 +242,8 @@ TEST_F(TransferTest, FailuresAfterTheOpeningAllEndWithTheFailureSteps) {
         // A block arrives after its frame started; the acknowledge before it comes first.
         std::size_t arrived =
             8 * std::count_if(c.bar.begin(), c.bar.end(), [](int v) { return v > 0; });
-        if (c.fault.kind == Fault::Kind::kSilentAck) arrived = 8 * c.fault.n;
-        if (c.fault.kind == Fault::Kind::kHangUpAck) arrived = 1024;
+        if (fault.kind == Fault::Kind::kSilentAck) arrived = 8 * fault.n;
+        if (fault.kind == Fault::Kind::kHangUpAck) arrived = 1024;
         for (std::size_t i = 50; i < before.size(); ++i) {
             const std::uint8_t want = i < 50 + arrived ? line.radio().memory()[i - 50] : before[i];
             ASSERT_EQ(w.gbytMatrixCode[i], want) << i;
