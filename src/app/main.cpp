@@ -62,7 +62,9 @@ int main(int argc, char** argv) {
         std::cerr << "rvm46-programmer: no display to show its window on (neither DISPLAY nor\n"
                      "WAYLAND_DISPLAY nor QT_QPA_PLATFORM is set).\n"
                      "Start it from a desktop session, or under a virtual X server:\n"
-                     "    xvfb-run -a build/program/rvm46-programmer\n";
+                     "    xvfb-run -a "
+                  << (std::getenv("RVM46_COMMAND") ? std::getenv("RVM46_COMMAND") : argv[0])
+                  << "\n";
         return 2;
     }
     // Reading the font configuration (dozens of XML files) takes a few milliseconds that the
