@@ -37,7 +37,7 @@ radiosim::RadioMemory Pattern() {
 // What one press of the communication dialog's button showed.
 struct TransferRun {
     std::vector<int> bar;               // progress values, as they changed
-    std::vector<std::string> percents;  // the percentage beside the bar, each change
+    std::vector<std::string> percents;  // "bar=percentage" at each change of the percentage
     std::vector<std::string> status;    // status panel 1, consecutive repeats dropped
     bool timerOffInTransfer = true;  // the status reset timer was off whenever the status changed
     bool closedItself = false;       // the dialog unloaded itself during the transfer
@@ -75,8 +75,9 @@ class TransferTest : public ChannelWindowTest {
                 if (c.property == Property::Value) run.bar.push_back(dialog.prgCommunicate.Value());
             });
             const int percent = dialog.lblProgress.Subscribe([&](const PropertyChange& c) {
-                if (c.property == Property::Caption)
-                    run.percents.push_back(dialog.lblProgress.Caption());
+                if (c.property != Property::Caption) return;
+                run.percents.push_back(std::to_string(dialog.prgCommunicate.Value()) + "=" +
+                                       dialog.lblProgress.Caption());
             });
             const int status = w.sbrStatus.Subscribe([&](const PropertyChange& c) {
                 if (c.property != Property::PanelText || c.index != 1) return;
@@ -158,7 +159,7 @@ TEST_F(TransferTest, WriteThenReadCarriesTheCodeplugAndEachReadKeepsABackup) {
     EXPECT_EQ(read.bar, Count(1, 127));
     // Rounded, not cut: the first block of 127 is 1%.
     ASSERT_FALSE(read.percents.empty());
-    EXPECT_EQ(read.percents.front() + " " + read.percents.back(), "1% 100%");
+    EXPECT_EQ(read.percents.front() + " " + read.percents.back(), "1=1% 127=100%");
     EXPECT_EQ(r.gdblChannel[3][0], 460.0125);
     ExpectPortClosedAndResetPending(line);
     const auto backups = Backups();
