@@ -27,6 +27,12 @@ class ProfileTest : public ::testing::Test {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_.path()), {}));
     }
     void WriteBytes(const std::string& bytes) { folder_.Write("Config.ini", bytes); }
+    // Writes one entry and returns the file's bytes after it.
+    std::string Written(std::string_view section, std::string_view key,
+                        const std::optional<std::string>& value) {
+        EXPECT_TRUE(ProfileWrite(file_, section, key, value)) << key;
+        return ReadBytes(file_);
+    }
 
     rvm46::testing::TempDir folder_;
     fs::path file_ = folder_ / "Config.ini";
@@ -67,10 +73,8 @@ TEST_F(ProfileTest, CutsValuesAndDefaultsToSizeMinusOneCharacters) {
 }
 
 TEST_F(ProfileTest, WriteCreatesFileAndSection) {
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "COM", "1"));
-    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n");
-    EXPECT_TRUE(ProfileWrite(file_, "Title", "Chs", "中文"));
-    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n\n[Title]\nChs=中文\n");
+    EXPECT_EQ(Written("Setting", "COM", "1"), "[Setting]\nCOM=1\n");
+    EXPECT_EQ(Written("Title", "Chs", "中文"), "[Setting]\nCOM=1\n\n[Title]\nChs=中文\n");
     EXPECT_EQ(EntriesInFolder(), 1u);  // no temporary file left behind
 }
 
@@ -86,20 +90,16 @@ TEST_F(ProfileTest, WriteChangesOnlyTheKeysLine) {
         "ModCnt=4";
     WriteBytes(before);
 
-    EXPECT_TRUE(ProfileWrite(file_, "SETTING", "COM", "2"));
     std::string expected = before;
     expected.replace(expected.find("Com = 3"), 7, "COM=2");
-    EXPECT_EQ(ReadBytes(file_), expected);
+    EXPECT_EQ(Written("SETTING", "COM", "2"), expected);
 
     // A new key goes after the section's last non-blank line, with the file's line end.
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", ""));
     expected.insert(expected.find("\r\n\r\n[Model]") + 2, "Path=\r\n");
-    EXPECT_EQ(ReadBytes(file_), expected);
+    EXPECT_EQ(Written("Setting", "Path", ""), expected);
 
     // The last line had no line end; it gets one before the new key.
-    EXPECT_TRUE(ProfileWrite(file_, "Model", "0", "5100"));
-    expected += "\r\n0=5100\r\n";
-    EXPECT_EQ(ReadBytes(file_), expected);
+    EXPECT_EQ(Written("Model", "0", "5100"), expected + "\r\n0=5100\r\n");
     EXPECT_EQ(Read("Model", "ModCnt"), "4");
 }
 
@@ -107,11 +107,9 @@ TEST_F(ProfileTest, RemovingKeys) {
     const std::string before = "[Setting]\nPath=a\nCOM=1\npath=b\n[Other]\nPath=c\n";
     WriteBytes(before);
     EXPECT_TRUE(ProfileWrite(file_, "Setting", "Missing", std::nullopt));
-    EXPECT_TRUE(ProfileWrite(file_, "NoSection", "Path", std::nullopt));
-    EXPECT_EQ(ReadBytes(file_), before);
+    EXPECT_EQ(Written("NoSection", "Path", std::nullopt), before);
 
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", std::nullopt));
-    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n[Other]\nPath=c\n");
+    EXPECT_EQ(Written("Setting", "Path", std::nullopt), "[Setting]\nCOM=1\n[Other]\nPath=c\n");
     EXPECT_EQ(Read("Setting", "Path"), "dflt");
 
     const auto other = folder_ / "Other.ini";
@@ -122,15 +120,13 @@ TEST_F(ProfileTest, RemovingKeys) {
 TEST_F(ProfileTest, ReadsAndWritesChineseCodePageAndByteOrderMark) {
     const std::string before = std::string("[Title]\r\nChs=") + kGbChinese + "\r\n[Setting]\r\n";
     WriteBytes(before);
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", "新"));
-    EXPECT_EQ(ReadBytes(file_), before + "Path=" + kGbNew + "\r\n");
+    EXPECT_EQ(Written("Setting", "Path", "新"), before + "Path=" + kGbNew + "\r\n");
     EXPECT_EQ(Read("Setting", "Path"), "新");
     EXPECT_EQ(Read("Title", "Chs"), "中文");
     EXPECT_EQ(Read("Title", "Chs", 2), "中");
 
     WriteBytes("\xEF\xBB\xBF[Setting]\n");
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", "新"));
-    EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[Setting]\nPath=新\n");
+    EXPECT_EQ(Written("Setting", "Path", "新"), "\xEF\xBB\xBF[Setting]\nPath=新\n");
     EXPECT_EQ(Read("Setting", "Path"), "新");
 }
 
@@ -150,8 +146,8 @@ TEST_F(ProfileTest, Utf16FilesAreReadAndKeepTheirEncoding) {
         before += utf16("\r\n", bigEndian);
         WriteBytes(before);
         EXPECT_EQ(Read("Title", "Chs"), "中文\U0001F600");
-        EXPECT_TRUE(ProfileWrite(file_, "Setting", "COM", "2"));
-        EXPECT_EQ(ReadBytes(file_), before + utf16("\r\n[Setting]\r\nCOM=2\r\n", bigEndian));
+        EXPECT_EQ(Written("Setting", "COM", "2"),
+                  before + utf16("\r\n[Setting]\r\nCOM=2\r\n", bigEndian));
         EXPECT_EQ(Read("Setting", "COM"), "2");
     }
 }
