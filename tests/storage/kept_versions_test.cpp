@@ -30,7 +30,7 @@ KeptClock::time_point When() {
     return KeptClock::from_time_t(std::mktime(&local));
 }
 
-TEST(KeptVersions, ASaveKeepsWhatTheFileHeldUnderItsNameAndTime) {
+TEST(KeptVersions, ASaveKeepsWhatTheFileHeldUnderItsNameAndTimeOrLeavesTheFile) {
     TempDir dir;
     const auto file = dir.Write("master.Dat", std::string(1074, 'o'));
     const fs::path backup = dir / "Data" / "Backup";
