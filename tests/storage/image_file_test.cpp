@@ -34,10 +34,8 @@ std::string ImageBytes(const CodeplugImage& image) {
     return {reinterpret_cast<const char*>(image.data()), image.size()};
 }
 
-std::size_t FilesIn(const fs::path& folder) {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++count;
-    return count;
+std::ptrdiff_t FilesIn(const fs::path& folder) {
+    return std::distance(fs::directory_iterator(folder), {});
 }
 
 TEST(ImageFile, ReadTakesTheFirst1074BytesAndZeroFillsAShortFile) {
@@ -84,7 +82,7 @@ TEST(ImageFile, SaveKeepsALongerFilesTailWriteNewCutsIt) {
         }
     }
     // Only the data files are left in the folder.
-    EXPECT_EQ(FilesIn(dir.path()), 5u);
+    EXPECT_EQ(FilesIn(dir.path()), 5);
 }
 
 TEST(ImageFile, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporaryFile) {
@@ -105,7 +103,7 @@ TEST(ImageFile, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporaryFile) {
     EXPECT_FALSE(reason.empty());
     EXPECT_FALSE(seen.empty());
     EXPECT_EQ(Bytes(file), old);
-    EXPECT_EQ(FilesIn(dir.path()), 1u);
+    EXPECT_EQ(FilesIn(dir.path()), 1);
 
     // A folder where the file should be, and a folder that does not exist; neither reads.
     fs::create_directory(dir / "folder.Dat");
@@ -116,7 +114,7 @@ TEST(ImageFile, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporaryFile) {
     EXPECT_NE(reason.find("missing.Dat"), std::string::npos) << reason;
     EXPECT_FALSE(SaveImageFile(dir / "no-such-folder" / "x.Dat", SampleImage(), &reason));
     EXPECT_NE(reason.find("no-such-folder"), std::string::npos) << reason;
-    EXPECT_EQ(FilesIn(dir.path()), 2u);  // nothing created
+    EXPECT_EQ(FilesIn(dir.path()), 2);  // nothing created
 }
 
 }  // namespace
