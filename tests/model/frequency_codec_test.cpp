@@ -49,15 +49,13 @@ std::array<std::uint8_t, 4> Decimal(const FrequencyBytes& b) {
 }
 
 TEST(BcdTest, PairsAndTheirInverse) {
-    std::int16_t v = 67;
-    Convert16H(v);
-    EXPECT_EQ(v, 0x67);
-    v = 120;
-    Convert16H(v);
-    EXPECT_EQ(v, 0xC0);
-    v = 0xFF;
-    Convert10D(v);
-    EXPECT_EQ(v, 165);
+    const auto converted = [](void (*convert)(std::int16_t&), std::int16_t v) {
+        convert(v);
+        return v;
+    };
+    EXPECT_EQ(converted(Convert16H, 67), 0x67);
+    EXPECT_EQ(converted(Convert16H, 120), 0xC0);
+    EXPECT_EQ(converted(Convert10D, 0xFF), 165);
     for (int value = 0; value <= 159; ++value) {
         EXPECT_EQ(BcdValue(BcdByte(value)), value) << value;
     }
@@ -88,10 +86,9 @@ TEST(ArithmeticTest, NumericReads) {
 TEST(FrequencyCodecTest, DocumentedExamples) {
     EXPECT_EQ(Hex(EncodeFrequency(446.00625)), "25 06 60 44");
     EXPECT_EQ(Hex(EncodeFrequency(446.09375)), "75 93 60 44");
-    EXPECT_EQ(Hex(EncodeFrequency(1000)), "00 00 00 10");
-    EXPECT_EQ(Hex(EncodeFrequency(50)), "00 00 00 10");
-    EXPECT_EQ(Hex(EncodeFrequency(999)), "00 00 00 10");
-    EXPECT_EQ(Hex(EncodeFrequency(std::nan(""))), "00 00 00 10");
+    for (const double outside : {1000.0, 50.0, 999.0, std::nan("")}) {
+        EXPECT_EQ(Hex(EncodeFrequency(outside)), "00 00 00 10") << outside;
+    }
     EXPECT_EQ(DecodeFrequency({25, 6, 60, 44}), 446.00625);
 }
 

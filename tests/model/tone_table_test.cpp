@@ -28,8 +28,7 @@ TEST(ToneTableTest, LookupTakesTheLowestMatchingIndexAndIgnoresEntryZero) {
 
 TEST(ToneTableTest, LoadingGivesAMissingKeyItsOwnNumberAndCutsLongValues) {
     TempDir dir;
-    ToneTable table;
-    table = storage::LoadToneTable(dir / "missing.ini");
+    ToneTable table = storage::LoadToneTable(dir / "missing.ini");
     EXPECT_EQ(table.gstrQTDQTCode[0], "0");
     EXPECT_EQ(table.gstrQTDQTCode[17], "17");
     EXPECT_EQ(table.gstrQTDQTList[204], "204");
@@ -61,8 +60,7 @@ TEST(ToneTableTest, EncodingRules) {
 }
 
 TEST(ToneTableTest, EveryDeliveredToneSurvivesEncodingAndDecoding) {
-    ToneTable table;
-    table = storage::LoadToneTable(DeliveredFile("QTDQT_5100.ini"));
+    const ToneTable table = storage::LoadToneTable(DeliveredFile("QTDQT_5100.ini"));
     for (int t = 1; t <= kToneCount; ++t) {
         const ToneBytes bytes = EncodeTone(t, table);
         ASSERT_NE(bytes.high, 0xFF) << t;

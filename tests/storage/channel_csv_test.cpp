@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "storage/delivered_tables.h"
 
 namespace rvm46::storage {
@@ -43,8 +40,8 @@ TEST(ChannelCsvTest, OwnLayoutRoundTripKeepsEveryField) {
     channels[15] = Ch(469.9875, 469.9875, 0, 0);
     const auto exported = ExportChannelCsv(channels, 1, CsvLayout::Own, DeliveredTones());
     EXPECT_TRUE(exported.notes.empty());
-    EXPECT_EQ(exported.text.substr(0, exported.text.find('\n') + 1),
-              "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\r\n");
+    const std::string header = "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\r\n";
+    EXPECT_EQ(exported.text.substr(0, header.size()), header);
     EXPECT_NE(exported.text.find("\r\n2,462.50000,,D172I,,Yes,No\r\n"), std::string::npos);
 
     const auto imported = Import(exported.text, kModel5100);
@@ -52,6 +49,11 @@ TEST(ChannelCsvTest, OwnLayoutRoundTripKeepsEveryField) {
     EXPECT_EQ(imported.layout, CsvLayout::Own);
     EXPECT_EQ(imported.channels, channels);
     EXPECT_FALSE(imported.wideNarrow);
+
+    // CTCSS tones typed as numbers, as spreadsheets rewrite them: the list's last and first.
+    const auto typed = Import(header + "1,446.00625,446.00625,250.30,67,No,No\r\n", kModel4100446);
+    EXPECT_EQ(Messages(typed.errors), "");
+    EXPECT_EQ(typed.channels[0], Ch(446.00625, 446.00625, 39, 1));
 }
 
 TEST(ChannelCsvTest, GenericLayoutRoundTripKeepsEveryToneCombination) {
@@ -86,11 +88,9 @@ TEST(ChannelCsvTest, GenericLayoutRoundTripKeepsEveryToneCombination) {
 }
 
 TEST(ChannelCsvTest, ReadsAGenericFileAsOtherToolsWriteIt) {
-    std::ifstream in(std::string(RVM46_SOURCE_DIR) + "/tests/data/generic_channels.csv",
-                     std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    const auto imported = Import(text.str(), kModel4100446);
+    const auto imported = Import(
+        testing::FileBytes(std::string(RVM46_SOURCE_DIR) + "/tests/data/generic_channels.csv"),
+        kModel4100446);
     ASSERT_EQ(Messages(imported.errors), "");
     ChannelTable expected = EmptyChannelTable();
     expected[0] = Ch(446.00625, 446.00625, 0, 0);     // location 0: the file counts from 0
@@ -123,21 +123,14 @@ TEST(ChannelCsvTest, ReadsColumnsByNameAndOneMode) {
               std::string::npos);
 }
 
-TEST(ChannelCsvTest, OwnLayoutTakesCtcssTonesTypedAsNumbers) {
-    // The last CTCSS tone of the list and the first, as a spreadsheet rewrites them.
-    const auto imported = Import(
-        "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n"
-        "1,446.00625,446.00625,250.30,67,No,No\n",
-        kModel4100446);
-    ASSERT_EQ(Messages(imported.errors), "");
-    EXPECT_EQ(imported.channels[0], Ch(446.00625, 446.00625, 39, 1));
-}
-
 TEST(ChannelCsvTest, RefusesEveryBadRowWithRowColumnValueAndReason) {
     const std::string own = "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n";
     const std::string generic =
         "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
         "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode\n";
+    // The start of a row for channel 1 at 446.00625 MHz.
+    const std::string own1 = own + "1,446.00625,";
+    const std::string generic1 = generic + "1,446.00625,";
     const std::string range = "Out of range!The valid range is ";
     const std::string huge(110, '9');
     struct Case {
@@ -145,56 +138,46 @@ TEST(ChannelCsvTest, RefusesEveryBadRowWithRowColumnValueAndReason) {
         std::string message;  // the start of the first error
         int model = kModel4100446;
     };
+    // (A receive frequency out of range and a decode tone not in the list: the command line's test
+    // RefusedImportNamesEveryBadRowAndWritesNothing.)
     const std::vector<Case> cases = {
         {own + "x,446.00625,,,,,\n", "row 2, Channel \"x\": not a channel number"},
         {own + "1,abc,,,,,\n", "row 2, RX MHz \"abc\": not a frequency in MHz"},
         {own + "1,,446.00625,,,,\n", "row 2, RX MHz \"\": a channel needs a receive frequency"},
-        {own + "1,480,,,,,\n", "row 2, RX MHz \"480\": " + range + "400-470MHz", kModel4100},
-        {own + "1,446.00625,446.2,,,,\n",
-         "row 2, TX MHz \"446.2\": " + range + "446.00625-446.09375MHz"},
+        {own1 + "446.2,,,,\n", "row 2, TX MHz \"446.2\": " + range + "446.00625-446.09375MHz"},
         {own + "1,1e300,,,,,\n", "row 2, RX MHz \"1e300\": not a frequency in MHz", kModel4100},
         {own + "1,99999999999,,,,,\n", "row 2, RX MHz \"99999999999\": " + range + "400-470MHz",
          kModel4100},
-        {own + "1,446.00625,,Z99,,,\n", "row 2, Decode \"Z99\": not a tone of the tone list"},
-        {own + "1,446.00625,446.00625,,D999N,,\n",
-         "row 2, Encode \"D999N\": not a tone of the tone list"},
-        {own + "1,446.00625,,,,Maybe,\n", "row 2, Busy Lockout \"Maybe\": must be Yes or No"},
-        {own + "1,446.00625,,,,,2\n", "row 2, Shift \"2\": must be Yes or No"},
-        {own + "1,446.00625,,,,,\n\n1,446.01875,,,,,\n",
+        {own1 + "446.00625,,D999N,,\n", "row 2, Encode \"D999N\": not a tone of the tone list"},
+        {own1 + ",,,Maybe,\n", "row 2, Busy Lockout \"Maybe\": must be Yes or No"},
+        {own1 + ",,,,2\n", "row 2, Shift \"2\": must be Yes or No"},
+        {own1 + ",,,,\n\n1,446.01875,,,,,\n",
          "row 4, Channel \"1\": channel 1 is already given in row 2"},
         {generic + "x,446.00625\n", "row 2, Location \"x\": not a location number"},
         {generic + "1,4x6\n", "row 2, Frequency \"4x6\": not a frequency in MHz"},
-        {generic + "1,446.00625,+,abc\n", "row 2, Offset \"abc\": not a frequency in MHz"},
+        {generic1 + "+,abc\n", "row 2, Offset \"abc\": not a frequency in MHz"},
         // An offset too large for any frequency was still added to the receive frequency.
-        {generic + "1,446.00625,-," + huge + "\n", "row 2, Offset \"" + huge + "\": not a freq"},
-        {generic + "1,446.00625,split," + huge + "\n", "row 2, Offset \"" + huge + "\": not a"},
-        {generic + "1,446.00625,dup\n", "row 2, Duplex \"dup\": must be empty, +, -, split or off"},
-        {generic + "1,446.00625,+,5\n", "row 2, Duplex/Offset \"451.00625\": Out of range!"},
-        {generic + "1,446.00625,,,DCS\n",
-         "row 2, Tone \"DCS\": must be empty, Tone, TSQL, DTCS or Cross"},
-        {generic + "1,446.00625,,,Tone,high\n",
-         "row 2, rToneFreq \"high\": not a tone frequency in Hz"},
-        {generic + "1,446.00625,,,TSQL,,66.6\n",
-         "row 2, Tone \"66.6 Hz\": not a tone of the tone list"},
-        {generic + "1,446.00625,,,DTCS,,,089\n",
-         "row 2, DtcsCode \"089\": not a three-digit DCS code"},
-        {generic + "1,446.00625,,,DTCS,,,754,RR\n",
-         "row 2, Tone \"DCS 754 R\": not a tone of the tone list"},
-        {generic + "1,446.00625,,,DTCS,,,023,NX\n",
-         "row 2, DtcsPolarity \"NX\": must be NN, NR, RN or RR"},
-        {generic + "1,446.00625,,,Cross,,,,,,Tone->DV\n",
-         "row 2, CrossMode \"Tone->DV\": not a cross mode"},
-        {generic + "1,446.00625,,,,,,,,,,AM\n",
+        {generic1 + "-," + huge + "\n", "row 2, Offset \"" + huge + "\": not a freq"},
+        {generic1 + "split," + huge + "\n", "row 2, Offset \"" + huge + "\": not a"},
+        {generic1 + "dup\n", "row 2, Duplex \"dup\": must be empty, +, -, split or off"},
+        {generic1 + "+,5\n", "row 2, Duplex/Offset \"451.00625\": Out of range!"},
+        {generic1 + ",,DCS\n", "row 2, Tone \"DCS\": must be empty, Tone, TSQL, DTCS or Cross"},
+        {generic1 + ",,Tone,high\n", "row 2, rToneFreq \"high\": not a tone frequency in Hz"},
+        {generic1 + ",,TSQL,,66.6\n", "row 2, Tone \"66.6 Hz\": not a tone of the tone list"},
+        {generic1 + ",,DTCS,,,089\n", "row 2, DtcsCode \"089\": not a three-digit DCS code"},
+        {generic1 + ",,DTCS,,,754,RR\n", "row 2, Tone \"DCS 754 R\": not a tone of the tone list"},
+        {generic1 + ",,DTCS,,,023,NX\n", "row 2, DtcsPolarity \"NX\": must be NN, NR, RN or RR"},
+        {generic1 + ",,Cross,,,,,,Tone->DV\n", "row 2, CrossMode \"Tone->DV\": not a cross mode"},
+        {generic1 + ",,,,,,,,,AM\n",
          "row 2, Mode \"AM\": the radio only has FM (wide) and NFM (narrow)"},
         {"Name,Freq\nx,1\n", "row 1, \"Name,Freq\": not the header of a channel list"},
         {"Channel,RX MHz,Decode\n",
          "row 1, \"Channel,RX MHz,Decode\": missing column(s) TX MHz,Encode,Busy Lockout,Shift"},
         {std::string("\x01\x02\xFF", 3), "file: the file is not a comma-separated text file"},
-        {own + "1,446.00625,,,,,\xE9\n",
+        {own1 + ",,,,\xE9\n",
          "file: the file is in a character encoding this program does not read; save it as UTF-8"},
         {"Location,Frequency,location\n",
-         "row 1, location \"\": the column is there twice "
-         "(columns 1 and 3); keep one of them"},
+         "row 1, location \"\": the column is there twice (columns 1 and 3); keep one of them"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -1,11 +1,9 @@
 // Channel lists as users have them: published lists in the generic layout (CRLF, every column of
-// it, numbered from 1, 0 or 71), placed by number or in order, with the rows that do not fit left
+// it, numbered from 1 or 0), placed by number or in order, with the rows that do not fit left
 // out when asked; and the built-in standard lists against the published channel plans.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "storage/channel_csv.h"
 #include "storage/csv_text.h"
@@ -64,51 +62,34 @@ std::string Summary(const ChannelImport& imported) {
 
 TEST(ChannelListTest, PublishedListsArePlacedOrRefusedAsUsersExpect) {
     struct Case {
-        std::string text;
+        int first;  // the list's first number
+        int bad;    // the position of a row with a tone the radio lacks (0: none)
         int model;
         int renumber;  // 0: by the list's numbers
         bool skip;
         std::string summary;
         std::vector<double> channels = {};  // receive frequencies from channel 1 on (-1 empty)
     };
-    const auto pmr = Pmr446();
     const auto frs = Frs();
-    const std::string band = "Out of range!The valid range is 446.00625-446.09375MHz";
-    const std::string outside = " are outside the radio's channels 1 to 16";
+    const std::vector<double> first16(frs.begin(), frs.begin() + 16);
+    std::vector<double> from14(13, -1);  // channels 1 to 13 empty
+    from14.insert(from14.end(), {frs[0], frs[2], frs[3]});
+    const std::string beyond16 =
+        "last note: 6 rows left out: their channel numbers (rows 18-23) are outside the radio's "
+        "channels 1 to 16";
+    // (A list numbered 71 to 86, placed in order or not, is imported by the command line's test
+    // ImportsListsAsUsersHaveThem and the scenario csv_numbered_lists.)
     const std::vector<Case> cases = {
-        // An import that would take nothing is a failure, never an empty codeplug.
-        {PublishedList(pmr, 71), kModel4100446, 0, false,
-         "placed 0; 1 error(s): no row has a channel number from 1 to 16; import with renumbering "
-         "to place the rows in order; last note: 16 rows left out: their channel numbers (rows "
-         "2-17)" +
-             outside},
-        // Rows outside the band: one message each, naming the column that refuses them.
-        {PublishedList(pmr, 71), kModel4100446, 1, false,
-         "placed 8; 8 error(s): row 10, Frequency \"446.10625\": " + band},
-        {PublishedList(pmr, 71), kModel4100446, 1, true,
-         "placed 8; last note: row 17, Frequency \"446.19375\": " + band + "; row left out",
-         std::vector<double>(pmr.begin(), pmr.begin() + 8)},
-        {PublishedList(frs, 1), kModel4100446, 0, true,
-         "placed 0; 1 error(s): no row of the list can be imported; last note: 6 rows left out: "
-         "their channel numbers (rows 18-23)" +
-             outside},
-        {PublishedList(frs, 1), kModel5100, 0, false,
-         "placed 16; last note: 6 rows left out: their channel numbers (rows 18-23)" + outside,
-         std::vector<double>(frs.begin(), frs.begin() + 16)},
-        {PublishedList(frs, 0), kModel5100, 0, false,
-         "placed 16; last note: 6 rows left out: their channel numbers (rows 18-23)" + outside,
-         std::vector<double>(frs.begin(), frs.begin() + 16)},
+        {1, 0, kModel4100446, 0, true,
+         "placed 0; 1 error(s): no row of the list can be imported; " + beyond16},
+        {1, 0, kModel5100, 0, false, "placed 16; " + beyond16, first16},
+        {0, 0, kModel5100, 0, false, "placed 16; " + beyond16, first16},
         // A refused row takes no channel: the next good row takes the next one.
-        {PublishedList(frs, 1, 2),
-         kModel5100,
-         14,
-         true,
-         "placed 3; last note: 18 rows left out: the radio has no channel after 16",
-         {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, frs[0], frs[2], frs[3]}},
-        {PublishedList(frs, 1, 2), kModel5100, 0, false,
-         "placed 15; 1 error(s): row 3, Tone \"69.4 Hz\": not a tone of the tone list; last "
-         "note: 6 rows left out: their channel numbers (rows 18-23)" +
-             outside},
+        {1, 2, kModel5100, 14, true,
+         "placed 3; last note: 18 rows left out: the radio has no channel after 16", from14},
+        {1, 2, kModel5100, 0, false,
+         "placed 15; 1 error(s): row 3, Tone \"69.4 Hz\": not a tone of the tone list; " +
+             beyond16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.summary);
@@ -116,7 +97,8 @@ TEST(ChannelListTest, PublishedListsArePlacedOrRefusedAsUsersExpect) {
         if (c.renumber) options.renumberFrom = c.renumber;
         options.skipInvalid = c.skip;
         const auto imported =
-            ImportChannelCsv(c.text, DeliveredModels(), c.model, DeliveredTones(), options);
+            ImportChannelCsv(PublishedList(frs, c.first, c.bad), DeliveredModels(), c.model,
+                             DeliveredTones(), options);
         EXPECT_EQ(Summary(imported), c.summary);
         for (std::size_t k = 0; k < c.channels.size(); ++k) {
             EXPECT_NEAR(imported.channels[k][kFieldRx], c.channels[k], 1e-9) << "channel " << k + 1;
@@ -126,13 +108,6 @@ TEST(ChannelListTest, PublishedListsArePlacedOrRefusedAsUsersExpect) {
 
 // The built-in lists hold the published channels, and each model takes what it can hold exactly.
 TEST(ChannelListTest, StandardListsHoldThePublishedChannels) {
-    const auto read = [](const char* name) {
-        std::ifstream in(std::string(RVM46_SOURCE_DIR) + "/data/Channels/" + name,
-                         std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    };
     struct Case {
         const char* file;
         std::vector<double> plan;
@@ -145,7 +120,8 @@ TEST(ChannelListTest, StandardListsHoldThePublishedChannels) {
                                      {"FRS.csv", Frs(), kModel4100446, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " model " + std::to_string(c.model));
-        const std::string text = read(c.file);
+        const std::string text =
+            testing::FileBytes(std::string(RVM46_SOURCE_DIR) + "/data/Channels/" + c.file);
         const auto table = ParseCsv(text, nullptr);
         ASSERT_TRUE(table);
         ASSERT_EQ(table->rows.size(), c.plan.size() + 1);

@@ -25,13 +25,8 @@ std::vector<std::string> Diff(const CodeplugDocument& a, const CodeplugDocument&
 class CodeplugDiffTest : public ::testing::Test {
   protected:
     CodeplugDiffTest() {
-        base.lists = {.beepTone = 0,
-                      .batterySave = 1,
-                      .squelch = 6,
-                      .monitorKey = 3,
-                      .timeOutTimer = 2,
-                      .wideNarrow = 1,
-                      .model = kModel4100};
+        // Beep, battery save, squelch, monitor key, time-out timer, wide/narrow, model.
+        base.lists = {0, 1, 6, 3, 2, 1, kModel4100};
         base.channels[0] = {446.05625, 446.05625, 0, 0, 0, 0, -1, -1};
         base.channels[2] = {446.00625, 446.00625, 1, 1, 0, 0, -1, -1};
     }

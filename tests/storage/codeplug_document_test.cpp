@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "storage/delivered_tables.h"
 
 namespace rvm46::storage {
@@ -89,21 +91,17 @@ TEST(CodeplugDocumentTest, SnapsAsTheChannelEditorDoesAndSaysSo) {
 
 TEST(CodeplugDocumentTest, EncodedDocumentReadsBackAsItWas) {
     CodeplugDocument document = OneChannel(kModel4100, {433.125, -1, 150, 12, 1, 0, -1, -1});
-    document.lists = {.beepTone = 1,
-                      .batterySave = 0,
-                      .squelch = 9,
-                      .monitorKey = 2,
-                      .timeOutTimer = 10,
-                      .wideNarrow = 1,
-                      .model = kModel4100};
+    // Beep, battery save, squelch, monitor key, time-out timer, wide/narrow, model.
+    document.lists = {1, 0, 9, 2, 10, 1, kModel4100};
     const auto image = EncodeDocument(document, DeliveredModels(), DeliveredTones(), nullptr);
     ASSERT_TRUE(image);
     const CodeplugDocument back = DocumentFromImage(*image, DeliveredModels(), DeliveredTones());
     EXPECT_EQ(back.channels, document.channels);
-    EXPECT_EQ(back.lists.squelch, 9);
-    EXPECT_EQ(back.lists.timeOutTimer, 10);
-    EXPECT_EQ(back.lists.wideNarrow, 1);
-    EXPECT_EQ(back.lists.model, kModel4100);
+    const auto lists = [](const ListSelections& l) {
+        return std::tuple(l.beepTone, l.batterySave, l.squelch, l.monitorKey, l.timeOutTimer,
+                          l.wideNarrow, l.model);
+    };
+    EXPECT_EQ(lists(back.lists), lists(document.lists));
 }
 
 }  // namespace

@@ -23,9 +23,6 @@ constexpr auto Bytes = rvm46::testing::FileBytes;
 using P = fs::perms;
 
 // Every old file holds 'o' bytes; the new image is 'Z'.
-std::string Old(std::size_t size) {
-    return std::string(size, 'o');
-}
 
 struct stat Stat(const fs::path& file) {
     struct stat info {};
@@ -46,7 +43,7 @@ struct Case {
 TEST(FileReplace, EveryKindOfTargetIsWrittenWhereTheUserMeansOrLeftByteForByte) {
     const bool root = ::geteuid() == 0;
     const auto file = [](const TempDir& d, const char* name, std::size_t size, P mode) {
-        const fs::path f = d.Write(name, Old(size));
+        const fs::path f = d.Write(name, std::string(size, 'o'));
         fs::permissions(f, mode);
         return f;
     };
@@ -102,7 +99,7 @@ TEST(FileReplace, EveryKindOfTargetIsWrittenWhereTheUserMeansOrLeftByteForByte) 
         const bool link = fs::is_symlink(target);
         const bool existed = fs::exists(target);
         const struct stat before = Stat(target);
-        const std::string old = Old(existed ? static_cast<std::size_t>(before.st_size) : 0);
+        const std::string old(existed ? static_cast<std::size_t>(before.st_size) : 0, 'o');
 
         std::string reason;
         EXPECT_EQ(SaveImageFile(target, image, &reason), c.saves) << reason;

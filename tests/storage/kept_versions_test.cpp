@@ -30,7 +30,7 @@ KeptClock::time_point When() {
     return KeptClock::from_time_t(std::mktime(&local));
 }
 
-TEST(KeptVersions, ASaveKeepsWhatTheFileHeldUnderItsNameAndTime) {
+TEST(KeptVersions, ASaveKeepsWhatTheFileHeldUnderItsNameAndTimeOrLeavesTheFile) {
     TempDir dir;
     const auto file = dir.Write("master.Dat", std::string(1074, 'o'));
     const fs::path backup = dir / "Data" / "Backup";
@@ -42,6 +42,12 @@ TEST(KeptVersions, ASaveKeepsWhatTheFileHeldUnderItsNameAndTime) {
     EXPECT_EQ(std::distance(fs::directory_iterator(backup), fs::directory_iterator()), 1);
     EXPECT_EQ(kept.path().filename().string().rfind("master_", 0), 0u);
     EXPECT_EQ(Bytes(kept.path()), std::string(1074, 'o'));
+    // A file where the folder belongs: the save fails and leaves the file as it was. (That the
+    // reason names the folder is checked by the scenario read_backup_not_kept.)
+    const auto blocker = dir.Write("Blocker", "x");
+    image.fill(1);
+    EXPECT_FALSE(SaveImageFile(file, image, &reason, KeepPreviousIn(blocker, ".Dat")));
+    EXPECT_EQ(Bytes(file), std::string(1074, '\0'));
 
     // Two versions in the same second are both kept.
     const std::uint8_t byte = 1;
@@ -50,19 +56,6 @@ TEST(KeptVersions, ASaveKeepsWhatTheFileHeldUnderItsNameAndTime) {
     ASSERT_TRUE(first && second) << reason;
     EXPECT_EQ(first->filename(), "Read_20261207_031500.Dat");
     EXPECT_EQ(second->filename(), "Read_20261207_031500_2.Dat");
-}
-
-TEST(KeptVersions, AFolderThatCannotTakeThemSaysWhyAndTheSaveLeavesTheFile) {
-    TempDir dir;
-    const auto blocker = dir.Write("Backup", "a file where the folder belongs");
-    const std::uint8_t byte = 1;
-    std::string reason;
-    EXPECT_FALSE(KeepVersion({&byte, 1}, blocker, "Read", ".Dat", &reason));
-    EXPECT_NE(reason.find("Backup"), std::string::npos) << reason;
-
-    const auto file = dir.Write("master.Dat", "old");
-    EXPECT_FALSE(SaveImageFile(file, CodeplugImage{}, &reason, KeepPreviousIn(blocker, ".Dat")));
-    EXPECT_EQ(Bytes(file), "old");
 }
 
 TEST(KeptVersions, OldFilesGoOnlyBeyondTheNewestAndOnlyNamesOfOurPattern) {

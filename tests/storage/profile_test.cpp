@@ -5,22 +5,14 @@
 #include <sys/stat.h>
 
 #include <csignal>
-#include <fstream>
-#include <iterator>
 
 #include "support/temp_dir.h"
 
 namespace rvm46::storage {
 namespace {
 
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+namespace fs = std::filesystem;
+constexpr auto ReadBytes = rvm46::testing::FileBytes;
 
 // "中文" and "新" in GB18030.
 constexpr const char* kGbChinese = "\xD6\xD0\xCE\xC4";
@@ -32,30 +24,36 @@ class ProfileTest : public ::testing::Test {
         return ProfileRead(file_, section, key, "dflt", size);
     }
     std::size_t EntriesInFolder() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(folder_.path()), {}));
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_.path()), {}));
+    }
+    void WriteBytes(const std::string& bytes) { folder_.Write("Config.ini", bytes); }
+    // Writes one entry and returns the file's bytes after it.
+    std::string Written(std::string_view section, std::string_view key,
+                        const std::optional<std::string>& value) {
+        EXPECT_TRUE(ProfileWrite(file_, section, key, value)) << key;
+        return ReadBytes(file_);
     }
 
     rvm46::testing::TempDir folder_;
-    std::filesystem::path file_ = folder_.path() / "Config.ini";
+    fs::path file_ = folder_ / "Config.ini";
 };
 
 TEST_F(ProfileTest, ReadsEntriesTheWayTheyAreWrittenByHand) {
     EXPECT_EQ(Read("Setting", "COM"), "dflt");  // no file
-    WriteBytes(file_,
-               "COM=7\r\n"
-               "; Path=commented\r\n"
-               "[ setting ]\r\n"
-               "Path=\r\n"
-               ";COM=9\r\n"
-               "a line without equals sign\r\n"
-               "  com  =  3  \r\n"
-               "COM=4\r\n"
-               "Title=\"  quoted  \"\r\n"
-               "[SETTING]\r\n"
-               "Model=5\r\n"
-               "[Other]\r\n"
-               "Model=6\r\n");
+    WriteBytes(
+        "COM=7\r\n"
+        "; Path=commented\r\n"
+        "[ setting ]\r\n"
+        "Path=\r\n"
+        ";COM=9\r\n"
+        "a line without equals sign\r\n"
+        "  com  =  3  \r\n"
+        "COM=4\r\n"
+        "Title=\"  quoted  \"\r\n"
+        "[SETTING]\r\n"
+        "Model=5\r\n"
+        "[Other]\r\n"
+        "Model=6\r\n");
     EXPECT_EQ(Read("Setting", "Path"), "");
     EXPECT_EQ(Read("SETTING", "Com"), "3");  // first key wins, names match in any case
     EXPECT_EQ(Read("Setting", "Title"), "  quoted  ");
@@ -65,7 +63,7 @@ TEST_F(ProfileTest, ReadsEntriesTheWayTheyAreWrittenByHand) {
 }
 
 TEST_F(ProfileTest, CutsValuesAndDefaultsToSizeMinusOneCharacters) {
-    WriteBytes(file_, "[Title]\nEng=Programming\nChs=编程软件\n");
+    WriteBytes("[Title]\nEng=Programming\nChs=编程软件\n");
     EXPECT_EQ(Read("Title", "Eng", 5), "Prog");
     EXPECT_EQ(Read("Title", "Chs", 3), "编程");
     EXPECT_EQ(Read("Title", "Chs", 50), "编程软件");
@@ -75,10 +73,8 @@ TEST_F(ProfileTest, CutsValuesAndDefaultsToSizeMinusOneCharacters) {
 }
 
 TEST_F(ProfileTest, WriteCreatesFileAndSection) {
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "COM", "1"));
-    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n");
-    EXPECT_TRUE(ProfileWrite(file_, "Title", "Chs", "中文"));
-    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n\n[Title]\nChs=中文\n");
+    EXPECT_EQ(Written("Setting", "COM", "1"), "[Setting]\nCOM=1\n");
+    EXPECT_EQ(Written("Title", "Chs", "中文"), "[Setting]\nCOM=1\n\n[Title]\nChs=中文\n");
     EXPECT_EQ(EntriesInFolder(), 1u);  // no temporary file left behind
 }
 
@@ -92,53 +88,45 @@ TEST_F(ProfileTest, WriteChangesOnlyTheKeysLine) {
         "\r\n"
         "[Model]\r\n"
         "ModCnt=4";
-    WriteBytes(file_, before);
+    WriteBytes(before);
 
-    EXPECT_TRUE(ProfileWrite(file_, "SETTING", "COM", "2"));
     std::string expected = before;
     expected.replace(expected.find("Com = 3"), 7, "COM=2");
-    EXPECT_EQ(ReadBytes(file_), expected);
+    EXPECT_EQ(Written("SETTING", "COM", "2"), expected);
 
     // A new key goes after the section's last non-blank line, with the file's line end.
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", ""));
     expected.insert(expected.find("\r\n\r\n[Model]") + 2, "Path=\r\n");
-    EXPECT_EQ(ReadBytes(file_), expected);
+    EXPECT_EQ(Written("Setting", "Path", ""), expected);
 
     // The last line had no line end; it gets one before the new key.
-    EXPECT_TRUE(ProfileWrite(file_, "Model", "0", "5100"));
-    expected += "\r\n0=5100\r\n";
-    EXPECT_EQ(ReadBytes(file_), expected);
+    EXPECT_EQ(Written("Model", "0", "5100"), expected + "\r\n0=5100\r\n");
     EXPECT_EQ(Read("Model", "ModCnt"), "4");
 }
 
 TEST_F(ProfileTest, RemovingKeys) {
     const std::string before = "[Setting]\nPath=a\nCOM=1\npath=b\n[Other]\nPath=c\n";
-    WriteBytes(file_, before);
+    WriteBytes(before);
     EXPECT_TRUE(ProfileWrite(file_, "Setting", "Missing", std::nullopt));
-    EXPECT_TRUE(ProfileWrite(file_, "NoSection", "Path", std::nullopt));
-    EXPECT_EQ(ReadBytes(file_), before);
+    EXPECT_EQ(Written("NoSection", "Path", std::nullopt), before);
 
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", std::nullopt));
-    EXPECT_EQ(ReadBytes(file_), "[Setting]\nCOM=1\n[Other]\nPath=c\n");
+    EXPECT_EQ(Written("Setting", "Path", std::nullopt), "[Setting]\nCOM=1\n[Other]\nPath=c\n");
     EXPECT_EQ(Read("Setting", "Path"), "dflt");
 
-    const auto other = folder_.path() / "Other.ini";
+    const auto other = folder_ / "Other.ini";
     EXPECT_TRUE(ProfileWrite(other, "Setting", "Path", std::nullopt));
-    EXPECT_FALSE(std::filesystem::exists(other));
+    EXPECT_FALSE(fs::exists(other));
 }
 
 TEST_F(ProfileTest, ReadsAndWritesChineseCodePageAndByteOrderMark) {
     const std::string before = std::string("[Title]\r\nChs=") + kGbChinese + "\r\n[Setting]\r\n";
-    WriteBytes(file_, before);
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", "新"));
-    EXPECT_EQ(ReadBytes(file_), before + "Path=" + kGbNew + "\r\n");
+    WriteBytes(before);
+    EXPECT_EQ(Written("Setting", "Path", "新"), before + "Path=" + kGbNew + "\r\n");
     EXPECT_EQ(Read("Setting", "Path"), "新");
     EXPECT_EQ(Read("Title", "Chs"), "中文");
     EXPECT_EQ(Read("Title", "Chs", 2), "中");
 
-    WriteBytes(file_, "\xEF\xBB\xBF[Setting]\n");
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Path", "新"));
-    EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[Setting]\nPath=新\n");
+    WriteBytes("\xEF\xBB\xBF[Setting]\n");
+    EXPECT_EQ(Written("Setting", "Path", "新"), "\xEF\xBB\xBF[Setting]\nPath=新\n");
     EXPECT_EQ(Read("Setting", "Path"), "新");
 }
 
@@ -156,10 +144,10 @@ TEST_F(ProfileTest, Utf16FilesAreReadAndKeepTheirEncoding) {
         before += bigEndian ? std::string("\x4E\x2D\x65\x87\xD8\x3D\xDE\x00", 8)
                             : std::string("\x2D\x4E\x87\x65\x3D\xD8\x00\xDE", 8);
         before += utf16("\r\n", bigEndian);
-        WriteBytes(file_, before);
+        WriteBytes(before);
         EXPECT_EQ(Read("Title", "Chs"), "中文\U0001F600");
-        EXPECT_TRUE(ProfileWrite(file_, "Setting", "COM", "2"));
-        EXPECT_EQ(ReadBytes(file_), before + utf16("\r\n[Setting]\r\nCOM=2\r\n", bigEndian));
+        EXPECT_EQ(Written("Setting", "COM", "2"),
+                  before + utf16("\r\n[Setting]\r\nCOM=2\r\n", bigEndian));
         EXPECT_EQ(Read("Setting", "COM"), "2");
     }
 }
@@ -176,30 +164,30 @@ TEST_F(ProfileTest, UnreadableFilesAreRefusedAndNeverWritten) {
         {"\xFF\xFE[\0S", "not valid UTF-16"},
         {std::string("\xFF\xFE\x00\xDC", 4), "not valid UTF-16"}};
     for (const auto& [bytes, reason] : files) {
-        WriteBytes(file_, bytes);
+        WriteBytes(bytes);
         const ProfileSnapshot snapshot(file_);
         EXPECT_NE(snapshot.Problem().find(reason), std::string::npos) << snapshot.Problem();
         EXPECT_EQ(snapshot.Read("Setting", "COM", "dflt", 10), "dflt");
         EXPECT_FALSE(ProfileWrite(file_, "Setting", "COM", "2"));
         EXPECT_EQ(ReadBytes(file_), bytes);
     }
-    const std::filesystem::path fifo = folder_.path() / "pipe";
+    const fs::path fifo = folder_ / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::filesystem::path& device : {fifo, std::filesystem::path("/dev/zero")}) {
+    for (const fs::path& device : {fifo, fs::path("/dev/zero")}) {
         const ProfileSnapshot snapshot(device);  // returns at once
         EXPECT_NE(snapshot.Problem().find("not a file"), std::string::npos) << device;
         EXPECT_EQ(snapshot.Read("Setting", "COM", "dflt", 10), "dflt");
         EXPECT_FALSE(ProfileWrite(device, "Setting", "COM", "2"));
     }
-    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
 TEST_F(ProfileTest, FailedWriteChangesNothing) {
     // No such folder, or a "folder" that is a file: nothing is created.
-    EXPECT_FALSE(ProfileWrite(folder_.path() / "missing" / "Config.ini", "Setting", "COM", "1"));
-    WriteBytes(file_, "[Setting]\nCOM=1\n");
+    EXPECT_FALSE(ProfileWrite(folder_ / "missing" / "Config.ini", "Setting", "COM", "1"));
+    WriteBytes("[Setting]\nCOM=1\n");
     EXPECT_FALSE(ProfileWrite(file_ / "Config.ini", "Setting", "COM", "2"));
-    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "missing"));
+    EXPECT_FALSE(fs::exists(folder_ / "missing"));
 
     // Values that would break the line structure are refused.
     EXPECT_FALSE(ProfileWrite(file_, "Setting", "COM", "2\nModel=3"));
