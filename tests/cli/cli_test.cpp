@@ -5,8 +5,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_fixture.h"
@@ -30,10 +28,6 @@ class CliFilesTest : public testing::CliTest {
         return dir_.Write("data" + std::to_string(size) + ".Dat", bytes).string();
     }
 
-    std::string WriteJson(const json& document) {
-        return dir_.Write("in.json", document.dump()).string();
-    }
-
     static constexpr const char* kOwnList =
         "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n"
         "1,446.00625,446.00625,None,67.0,No,Yes\n"
@@ -42,7 +36,7 @@ class CliFilesTest : public testing::CliTest {
 
 TEST_F(CliFilesTest, EncodeThenDecodeGivesTheSameDocument) {
     const json document = Document();
-    ASSERT_EQ(Run({"encode", WriteJson(document), Path("out.Dat")}), 0) << err_.str();
+    Encode("out.Dat", document.dump());
     EXPECT_EQ(std::filesystem::file_size(Path("out.Dat")), 1074u);
     ASSERT_EQ(Run({"decode", Path("out.Dat")}), 0) << err_.str();
     json decoded = json::parse(out_.str());
@@ -59,7 +53,7 @@ TEST_F(CliFilesTest, NullSelectionsEncodeAsNoSelection) {
                             "time_out_timer", "wide_narrow"}) {
         document[key] = nullptr;
     }
-    ASSERT_EQ(Run({"encode", WriteJson(document), Path("out.Dat")}), 0) << err_.str();
+    Encode("out.Dat", document.dump());
     const auto image = storage::ReadImageFile(Path("out.Dat"), nullptr);
     ASSERT_TRUE(image);
     EXPECT_EQ((*image)[1010], 0xFF);
@@ -133,7 +127,7 @@ TEST_F(CliFilesTest, BadDocumentsAreRefusedAndLeaveNoFile) {
 TEST_F(CliFilesTest, RefusalsGiveTheirStatusAndReasonAndWriteNothing) {
     ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
     const std::string data = WriteDataFile(1074);
-    const std::string json = WriteJson(Document());
+    const std::string json = dir_.Write("in.json", kDocument).string();
     const std::string ini = dir_.Write("bad.ini", "[Model]\nModCnt=\x81\x20\n").string();
     dir_.Write("list.csv", kOwnList);
     struct Case {
@@ -198,7 +192,7 @@ TEST_F(CliFilesTest, AnyNumberIsAFrequency) {
     json document = Document();
     document["channels"][3] = {{"rx", 1e300},      {"tx", -5},          {"decode_tone", 0},
                                {"encode_tone", 0}, {"busy_lockout", 0}, {"shift", 0}};
-    ASSERT_EQ(Run({"encode", WriteJson(document), Path("out.Dat")}), 0) << err_.str();
+    Encode("out.Dat", document.dump());
     // The channel-list rules speak up without refusing what decode could have printed.
     EXPECT_THAT(err_.str(), HasSubstr("warning: channel 4, rx"));
     EXPECT_THAT(err_.str(), HasSubstr("(stored as given)"));
@@ -257,8 +251,7 @@ TEST_F(CliFilesTest, ImportsListsAsUsersHaveThem) {
     const std::string source = RVM46_SOURCE_DIR;
     const std::string list = source + "/tests/scenarios/csv_numbered_lists.csv";
     std::filesystem::copy(source + "/data/Channels", dir_ / "Channels");
-    std::ifstream in(dir_ / "Setting" / "Config_5100.ini", std::ios::binary);
-    std::string config((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string config = testing::FileBytes(dir_ / "Setting" / "Config_5100.ini");
     config.replace(config.find("Model=1"), 7, "Model=9");
     const std::string badConfig = dir_.Write("bad_model.ini", config).string();
     struct Case {

@@ -48,28 +48,17 @@ class ForbiddenPorts : public ListedPorts {
 
 class RadioCliTest : public testing::CliTest {
   protected:
-    std::unique_ptr<PtyRadio> StartRadio(const char* fault = nullptr) {
-        radiosim::ServerOptions options;
-        options.image = BlankImage();
+    // The radio holding Pattern() after the blank image's header.
+    static std::unique_ptr<PtyRadio> PatternRadio(const char* fault = nullptr) {
+        CodeplugImage image = BlankImage();
         const radiosim::RadioMemory memory = Pattern();
-        std::copy(memory.begin(), memory.end(), options.image.begin() + 50);
-        options.blankMemory = false;
-        if (fault) options.fault = *radiosim::ParseFault(fault, nullptr);
-        auto radio = std::make_unique<PtyRadio>(options);
-        EXPECT_TRUE(radio->started()) << radio->error();
-        return radio;
-    }
-
-    std::string Encoded() {
-        const std::string in = dir_.Write("in.json", kDocument).string();
-        const std::string dat = Path("in.Dat");
-        EXPECT_EQ(Run({"encode", in, dat}), 0) << err_.str();
-        return dat;
+        std::copy(memory.begin(), memory.end(), image.begin() + 50);
+        return StartRadio(image, fault);
     }
 };
 
 TEST_F(RadioCliTest, ReadSavesTheBlankHeaderAndTheRadioMemory) {
-    auto radio = StartRadio();
+    auto radio = PatternRadio();
     // COM1 pinned to the terminal through the configuration's [Ports] section.
     std::ofstream(dir_ / "Setting" / "Config_5100.ini", std::ios::app)
         << "\r\n[Ports]\r\nCOM1=" << radio->device() << "\r\n";
@@ -90,8 +79,8 @@ TEST_F(RadioCliTest, ReadSavesTheBlankHeaderAndTheRadioMemory) {
 }
 
 TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
-    auto silent = StartRadio("silent:90");
-    auto refusing = StartRadio("nak-handshake");
+    auto silent = PatternRadio("silent:90");
+    auto refusing = PatternRadio("nak-handshake");
     const std::string out = Path("radio.Dat");
     // A file of an unknown model (the blank image's FFh) is not sent: the radio that refuses
     // the handshake would say so first.
@@ -133,9 +122,9 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
 }
 
 TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifies) {
-    const std::string in = Encoded();
+    const std::string in = Encode();
     std::ofstream(in, std::ios::binary | std::ios::app) << "tail";  // not a data file's length
-    auto radio = StartRadio();
+    auto radio = PatternRadio();
     const std::string backup = Path("backup.Dat");
     ASSERT_EQ(Run({"write", "--port", radio->device(), "--backup", backup, "--verify", in}), 0)
         << err_.str();
@@ -154,8 +143,8 @@ TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifies) {
 }
 
 TEST_F(RadioCliTest, VerifyNamesTheAddressTheRadioStoredWrong) {
-    const std::string in = Encoded();
-    auto radio = StartRadio("corrupt:0x123");
+    const std::string in = Encode();
+    auto radio = PatternRadio("corrupt:0x123");
     EXPECT_EQ(Run({"write", "--port", radio->device(), "--verify", in}), 1);
     const auto sent = storage::ReadImageFile(in, nullptr);
     char expected[80];
@@ -190,7 +179,7 @@ TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
 // Ctrl+C during a transfer closes the line (and with it the port's lock file) and says so; a lock
 // file a killed process left behind is named with the command that removes it.
 TEST_F(RadioCliTest, AStopSignalClosesTheLineAndAStaleLockIsNamed) {
-    auto radio = StartRadio("silent:0");
+    auto radio = PatternRadio("silent:0");
     std::thread interrupt([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         kill(getpid(), SIGINT);

@@ -29,8 +29,7 @@ std::string Output(const std::string& command) {
 class SheetCliTest : public testing::CliTest {};
 
 TEST_F(SheetCliTest, PdfHoldsEveryValueWithItsFontsInBothLanguages) {
-    const std::string dat = Path("shop.Dat");
-    ASSERT_EQ(Run({"encode", dir_.Write("in.json", kDocument).string(), dat}), 0) << err_.str();
+    const std::string dat = Encode("shop.Dat");
     const CodeplugImage image = *storage::ReadImageFile(dat, nullptr);
     struct Case {
         const char* option;
