@@ -225,22 +225,21 @@ TEST(ProtocolTest, WaitLimitsAreFiftyAndSeventyFivePolls) {
     }
 }
 
-TEST(ProtocolTest, ReadFailingAtBlockKKeepsTheBlocksBeforeIt) {
+// A read failing at a block keeps the blocks before it and nothing else; bytes after a reply are
+// taken and ignored.
+TEST(ProtocolTest, WhatAReadLeavesInTheImage) {
     const radiosim::RadioMemory memory = PatternMemory();
-    Session s("silent:20");
+    Session failing("silent:20");
     const CodeplugImage before = PatternImage();
     CodeplugImage image = before;
-    ASSERT_FALSE(s.Read(image).ok());
+    ASSERT_FALSE(failing.Read(image).ok());
     EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 160, image.begin() + 50));
     EXPECT_TRUE(std::equal(image.begin() + 210, image.end(), before.begin() + 210));
     EXPECT_TRUE(std::equal(image.begin(), image.begin() + 50, before.begin()));
-}
 
-TEST(ProtocolTest, ExtraBytesAfterAReadReplyAreTakenAndIgnored) {
-    const radiosim::RadioMemory memory = PatternMemory();
-    Session s("extra:9");
-    CodeplugImage image = BlankImage();
-    ASSERT_TRUE(s.Read(image).ok());
+    Session extra("extra:9");
+    image = BlankImage();
+    ASSERT_TRUE(extra.Read(image).ok());
     EXPECT_TRUE(std::equal(memory.begin(), memory.end(), image.begin() + 50));
 }
 
