@@ -13,7 +13,7 @@
 #include "serialport/lock_files.h"
 #include "storage/image_file.h"
 #include "support/pty_radio.h"
-#include "support/simulated_line.h"
+#include "support/simulated_serial_system.h"
 
 namespace rvm46 {
 namespace {
@@ -26,25 +26,10 @@ radiosim::RadioMemory Pattern() {
     return memory;
 }
 
-// A fixed list of ports, for `ports` without hardware.
-class ListedPorts : public comm::SerialSystem {
-  public:
-    std::vector<comm::PortInfo> AvailablePorts() const override {
-        return {{"/dev/ttyS0", "", "", {}, {}},
-                {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303}};
-    }
-    std::unique_ptr<comm::SerialLine> NewLine() override { return nullptr; }
-};
-
-// Ports that exist but may not be opened by this user.
-class ForbiddenPorts : public ListedPorts {
-  public:
-    std::unique_ptr<comm::SerialLine> NewLine() override {
-        auto line = std::make_unique<testing::SimulatedLine>();
-        line->FailOpen("permission denied");
-        return line;
-    }
-};
+// The ports a machine without hardware reports.
+const std::vector<comm::PortInfo> kPorts = {
+    {"/dev/ttyS0", "", "", {}, {}},
+    {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303}};
 
 class RadioCliTest : public testing::CliTest {
   protected:
@@ -155,7 +140,10 @@ TEST_F(RadioCliTest, VerifyNamesTheAddressTheRadioStoredWrong) {
 }
 
 TEST_F(RadioCliTest, PermissionDeniedSaysTheUserMustBeAllowedToUseSerialPorts) {
-    ForbiddenPorts ports;
+    testing::SimulatedLine line;  // a port this user may not open
+    line.FailOpen("permission denied");
+    testing::SimulatedSerialSystem ports(line);
+    ports.ports = kPorts;
     EXPECT_EQ(Run({"read", "--port", "COM1", Path("radio.Dat")}, &ports), 1);
     EXPECT_EQ(err_.str(),
               "rvm46: cannot open the serial port: /dev/ttyUSB0: permission denied\n"
@@ -166,7 +154,9 @@ TEST_F(RadioCliTest, PermissionDeniedSaysTheUserMustBeAllowedToUseSerialPorts) {
 TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
     std::ofstream(dir_ / "Setting" / "Config_5100.ini", std::ios::app)
         << "\r\n[Ports]\r\nCOM2=/dev/pts/9\r\n";
-    ListedPorts ports;
+    testing::SimulatedLine line;
+    testing::SimulatedSerialSystem ports(line);
+    ports.ports = kPorts;
     ASSERT_EQ(Run({"ports"}, &ports), 0) << err_.str();
     const std::string text = out_.str();
     EXPECT_EQ(text.substr(0, text.find("COM4")),
