@@ -34,14 +34,21 @@ class CliFilesTest : public testing::CliTest {
         "4,446.01,,D023N,,Yes,No\n";
 };
 
+// Any number is a frequency: the channel-list rules speak up without refusing what decode could
+// have printed, and one out of range is stored as 100 MHz.
 TEST_F(CliFilesTest, EncodeThenDecodeGivesTheSameDocument) {
-    const json document = Document();
+    json document = Document();
+    document["channels"][3] = {{"rx", 1e300},      {"tx", -5},          {"decode_tone", 0},
+                               {"encode_tone", 0}, {"busy_lockout", 0}, {"shift", 0}};
     Encode("out.Dat", document.dump());
+    EXPECT_THAT(err_.str(), HasSubstr("warning: channel 4, rx"));
+    EXPECT_THAT(err_.str(), HasSubstr("(stored as given)"));
     EXPECT_EQ(std::filesystem::file_size(Path("out.Dat")), 1074u);
     ASSERT_EQ(Run({"decode", Path("out.Dat")}), 0) << err_.str();
     json decoded = json::parse(out_.str());
     EXPECT_EQ(decoded["model_code"], 81);  // the code of the third delivered model
     decoded.erase("model_code");
+    document["channels"][3]["rx"] = document["channels"][3]["tx"] = 100.0;
     EXPECT_EQ(decoded, document);
     // Frequencies are written with five decimals.
     EXPECT_THAT(out_.str(), HasSubstr("\"rx\": 462.50000"));
@@ -186,20 +193,6 @@ TEST_F(CliFilesTest, DecodeWarnsOfAFileThatIsNotADataFilesLength) {
             EXPECT_EQ(err_.str(), "");
         }
     }
-}
-
-TEST_F(CliFilesTest, AnyNumberIsAFrequency) {
-    json document = Document();
-    document["channels"][3] = {{"rx", 1e300},      {"tx", -5},          {"decode_tone", 0},
-                               {"encode_tone", 0}, {"busy_lockout", 0}, {"shift", 0}};
-    Encode("out.Dat", document.dump());
-    // The channel-list rules speak up without refusing what decode could have printed.
-    EXPECT_THAT(err_.str(), HasSubstr("warning: channel 4, rx"));
-    EXPECT_THAT(err_.str(), HasSubstr("(stored as given)"));
-    ASSERT_EQ(Run({"decode", Path("out.Dat")}), 0);
-    const json decoded = json::parse(out_.str());
-    EXPECT_EQ(decoded["channels"][3]["rx"], 100.0);  // out of range is stored as 100 MHz
-    EXPECT_EQ(decoded["channels"][3]["tx"], 100.0);
 }
 
 TEST_F(CliFilesTest, DatToCsvToDatKeepsTheCodeplug) {
