@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/cli_fixture.h"
 #include "model/codeplug_layout.h"
 #include "storage/image_file.h"
@@ -23,14 +25,12 @@ class DiffCliTest : public testing::CliTest {
 TEST_F(DiffCliTest, JsonNamesEachDifferenceByDecodesKeysAndValues) {
     const std::string a = Encode("a.Dat");
     // Channel 1 changed, channel 3 added, the squelch level changed.
-    const std::string b = Encode("b.Dat", R"({"model": 2, "beep_tone": 1, "battery_save": 0,
-      "squelch": 2, "monitor_key": 0, "time_out_timer": 10, "wide_narrow": 0, "channels": [
-      {"rx": 446.01875, "tx": null, "decode_tone": 0, "encode_tone": 12, "busy_lockout": 1,
-       "shift": 1}, null,
-      {"rx": 433.5, "tx": 433.5, "decode_tone": 3, "encode_tone": 0, "busy_lockout": 0,
-       "shift": 0}, null, null, null, null, null, null,
-      {"rx": 462.5, "tx": null, "decode_tone": 150, "encode_tone": null, "busy_lockout": 1,
-       "shift": 0}, null, null, null, null, null, null]})");
+    nlohmann::json changed = nlohmann::json::parse(kDocument);
+    changed["squelch"] = 2;
+    changed["channels"][0].update({{"rx", 446.01875}, {"tx", nullptr}, {"busy_lockout", 1}});
+    changed["channels"][2] = {{"rx", 433.5},      {"tx", 433.5},       {"decode_tone", 3},
+                              {"encode_tone", 0}, {"busy_lockout", 0}, {"shift", 0}};
+    const std::string b = Encode("b.Dat", changed.dump());
     auto image = *storage::ReadImageFile(b, nullptr);
     image[layout::kHeaderSize + 0x3E0] = 0x12;
     ASSERT_TRUE(storage::SaveImageFile(b, image, nullptr));
