@@ -86,8 +86,6 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
         {{"decode", "--config", noModels, out}, "configuration file \"" + noModels + "\" has no"},
         {{"read", "--port", silent->device(), out},
          "reading failed: no answer from the radio at block 90 (address 2D0h)"},
-        {{"read", "--port", refusing->device(), out},
-         "reading failed: the radio refused the handshake"},
         {{"read", "--port", "/dev/rvm46-none", out},
          "cannot open the serial port: /dev/rvm46-none: no such device"},
         {{"read", "--port", "COM17", out}, "COM17: no such port"},
