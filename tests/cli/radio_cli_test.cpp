@@ -1,7 +1,9 @@
-// The radio verbs of the command line against the simulated radio on a pseudo-terminal.
+// The radio verbs of the command line against the simulated radio on a pseudo-terminal, and the
+// listing and check of the ports.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -159,6 +161,26 @@ TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
               "COM2  /dev/pts/9  pinned in [Ports]\n"
               "COM3  /dev/ttyS0\n");
     EXPECT_NE(text.find("COM16 -\n"), std::string::npos);
+}
+
+// `ports --check` on a stand-in system: the exit code and the findings it prints.
+TEST_F(RadioCliTest, PortsCheckExitCodeSaysWhetherThePortOpens) {
+    testing::TempDir root;
+    const std::string rootArg = "--system-root=" + root.path().string();
+    EXPECT_EQ(Run({"ports", "--check", "/dev/ttyUSB0", rootArg}), 1);
+    EXPECT_EQ(out_.str(),
+              "/dev/ttyUSB0: cannot be opened.\n"
+              "  - /dev/ttyUSB0 does not exist: the cable is not plugged in, or its adapter came "
+              "up under another name (`rvm46 ports` lists the serial ports there are).\n");
+
+    root.Write("dev/ttyUSB0", "");
+    ::chmod((root / "dev/ttyUSB0").c_str(), 0666);
+    root.Write("proc/100/comm", "ModemManager\n");
+    EXPECT_EQ(Run({"ports", "--check", "/dev/ttyUSB0", rootArg}), 0) << err_.str();
+    EXPECT_EQ(out_.str().substr(0, 47), "/dev/ttyUSB0: can be opened.\n  note: ModemManag");
+
+    EXPECT_EQ(Run({"ports", "--check", rootArg}), 1);
+    EXPECT_NE(out_.str().find("no programming cable is plugged in"), std::string::npos);
 }
 
 // Ctrl+C during a transfer closes the line (and with it the port's lock file) and says so; a lock
