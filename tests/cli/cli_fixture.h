@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "support/pty_radio.h"
 #include "support/temp_dir.h"
 
 namespace rvm46::testing {
@@ -35,6 +36,27 @@ class CliTest : public ::testing::Test {
     }
 
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    // The data file `name` encoded from a document; its path.
+    std::string Encode(const std::string& name = "in.Dat",
+                       const std::string& document = kDocument) {
+        const std::string dat = Path(name);
+        EXPECT_EQ(Run({"encode", dir_.Write(name + ".json", document).string(), dat}), 0)
+            << err_.str();
+        return dat;
+    }
+
+    // The simulated radio holding `image` on a pseudo-terminal, with an optional fault.
+    static std::unique_ptr<PtyRadio> StartRadio(const CodeplugImage& image,
+                                                const char* fault = nullptr) {
+        radiosim::ServerOptions options;
+        options.image = image;
+        options.blankMemory = false;
+        if (fault) options.fault = *radiosim::ParseFault(fault, nullptr);
+        auto radio = std::make_unique<PtyRadio>(options);
+        EXPECT_TRUE(radio->started()) << radio->error();
+        return radio;
+    }
 
     // Two channels, one without a transmit frequency, and the lists at their ends.
     static constexpr const char* kDocument = R"({"model": 2, "beep_tone": 1, "battery_save": 0,

@@ -1,16 +1,18 @@
-// The command line's file verbs driven as a user calls them: data files, JSON documents and
-// channel lists in and out, and what each refusal says.
+// The command line's file verbs driven as a user calls them: data files, JSON documents, channel
+// lists and channel sheets in and out, and what each refusal says.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <regex>
 
 #include "cli/cli_fixture.h"
+#include "storage/delivered_tables.h"
 #include "storage/image_file.h"
+#include "ui/channel_sheet.h"
 
 namespace rvm46 {
 namespace {
@@ -30,24 +32,27 @@ class CliFilesTest : public testing::CliTest {
         return dir_.Write("data" + std::to_string(size) + ".Dat", bytes).string();
     }
 
-    std::string WriteJson(const json& document) {
-        return dir_.Write("in.json", document.dump()).string();
-    }
-
     static constexpr const char* kOwnList =
         "Channel,RX MHz,TX MHz,Decode,Encode,Busy Lockout,Shift\n"
         "1,446.00625,446.00625,None,67.0,No,Yes\n"
         "4,446.01,,D023N,,Yes,No\n";
 };
 
+// Any number is a frequency: the channel-list rules speak up without refusing what decode could
+// have printed, and one out of range is stored as 100 MHz.
 TEST_F(CliFilesTest, EncodeThenDecodeGivesTheSameDocument) {
-    const json document = Document();
-    ASSERT_EQ(Run({"encode", WriteJson(document), Path("out.Dat")}), 0) << err_.str();
+    json document = Document();
+    document["channels"][3] = {{"rx", 1e300},      {"tx", -5},          {"decode_tone", 0},
+                               {"encode_tone", 0}, {"busy_lockout", 0}, {"shift", 0}};
+    Encode("out.Dat", document.dump());
+    EXPECT_THAT(err_.str(), HasSubstr("warning: channel 4, rx"));
+    EXPECT_THAT(err_.str(), HasSubstr("(stored as given)"));
     EXPECT_EQ(std::filesystem::file_size(Path("out.Dat")), 1074u);
     ASSERT_EQ(Run({"decode", Path("out.Dat")}), 0) << err_.str();
     json decoded = json::parse(out_.str());
     EXPECT_EQ(decoded["model_code"], 81);  // the code of the third delivered model
     decoded.erase("model_code");
+    document["channels"][3]["rx"] = document["channels"][3]["tx"] = 100.0;
     EXPECT_EQ(decoded, document);
     // Frequencies are written with five decimals.
     EXPECT_THAT(out_.str(), HasSubstr("\"rx\": 462.50000"));
@@ -59,7 +64,7 @@ TEST_F(CliFilesTest, NullSelectionsEncodeAsNoSelection) {
                             "time_out_timer", "wide_narrow"}) {
         document[key] = nullptr;
     }
-    ASSERT_EQ(Run({"encode", WriteJson(document), Path("out.Dat")}), 0) << err_.str();
+    Encode("out.Dat", document.dump());
     const auto image = storage::ReadImageFile(Path("out.Dat"), nullptr);
     ASSERT_TRUE(image);
     EXPECT_EQ((*image)[1010], 0xFF);
@@ -133,7 +138,7 @@ TEST_F(CliFilesTest, BadDocumentsAreRefusedAndLeaveNoFile) {
 TEST_F(CliFilesTest, RefusalsGiveTheirStatusAndReasonAndWriteNothing) {
     ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
     const std::string data = WriteDataFile(1074);
-    const std::string json = WriteJson(Document());
+    const std::string json = dir_.Write("in.json", kDocument).string();
     const std::string ini = dir_.Write("bad.ini", "[Model]\nModCnt=\x81\x20\n").string();
     dir_.Write("list.csv", kOwnList);
     struct Case {
@@ -194,20 +199,6 @@ TEST_F(CliFilesTest, DecodeWarnsOfAFileThatIsNotADataFilesLength) {
     }
 }
 
-TEST_F(CliFilesTest, AnyNumberIsAFrequency) {
-    json document = Document();
-    document["channels"][3] = {{"rx", 1e300},      {"tx", -5},          {"decode_tone", 0},
-                               {"encode_tone", 0}, {"busy_lockout", 0}, {"shift", 0}};
-    ASSERT_EQ(Run({"encode", WriteJson(document), Path("out.Dat")}), 0) << err_.str();
-    // The channel-list rules speak up without refusing what decode could have printed.
-    EXPECT_THAT(err_.str(), HasSubstr("warning: channel 4, rx"));
-    EXPECT_THAT(err_.str(), HasSubstr("(stored as given)"));
-    ASSERT_EQ(Run({"decode", Path("out.Dat")}), 0);
-    const json decoded = json::parse(out_.str());
-    EXPECT_EQ(decoded["channels"][3]["rx"], 100.0);  // out of range is stored as 100 MHz
-    EXPECT_EQ(decoded["channels"][3]["tx"], 100.0);
-}
-
 TEST_F(CliFilesTest, DatToCsvToDatKeepsTheCodeplug) {
     dir_.Write("list.csv", kOwnList);
     ASSERT_EQ(Run({"csv-import", "--model", "4100-446", Path("list.csv"), Path("a.Dat")}), 0)
@@ -250,15 +241,14 @@ TEST_F(CliFilesTest, RefusedImportNamesEveryBadRowAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / "out.Dat"));
 }
 
-// A published list numbered 71 to 86: taking nothing fails; placed in order it is refused for its
-// rows outside the band, or imported without them. The built-in lists; a configured model that
-// does not exist.
+// A published list numbered 71 to 86 placed in order: refused for its rows outside the band, or
+// imported without them (what else is placed where is the import's own, tested with it). The
+// built-in lists; a configured model that does not exist.
 TEST_F(CliFilesTest, ImportsListsAsUsersHaveThem) {
     const std::string source = RVM46_SOURCE_DIR;
     const std::string list = source + "/tests/scenarios/csv_numbered_lists.csv";
     std::filesystem::copy(source + "/data/Channels", dir_ / "Channels");
-    std::ifstream in(dir_ / "Setting" / "Config_5100.ini", std::ios::binary);
-    std::string config((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string config = testing::FileBytes(dir_ / "Setting" / "Config_5100.ini");
     config.replace(config.find("Model=1"), 7, "Model=9");
     const std::string badConfig = dir_.Write("bad_model.ini", config).string();
     struct Case {
@@ -269,10 +259,6 @@ TEST_F(CliFilesTest, ImportsListsAsUsersHaveThem) {
     };
     const std::string out = Path("out.Dat");
     const std::vector<Case> cases = {
-        {{"--model", "1", list, out},
-         1,
-         "no row has a channel number from 1 to 16; import with renumbering",
-         ""},
         {{"--model", "1", "--renumber", list, out},
          1,
          "  row 10, Frequency \"446.10625\": Out of range!The valid range is "
@@ -308,6 +294,70 @@ TEST_F(CliFilesTest, ImportsListsAsUsersHaveThem) {
     EXPECT_THAT(out_.str(), HasSubstr("imported 16 channels from"));
     ASSERT_EQ(Run({"csv-export", out, Path("frs.csv")}), 0);
     EXPECT_EQ(out_.str(), "exported 16 channels to \"" + Path("frs.csv") + "\"\n");
+}
+
+// `rvm46 sheet`: the PDF's text layer holds every value of the sheet, in both languages, and its
+// fonts travel with it.
+class SheetCliTest : public testing::CliTest {
+  protected:
+    // What a command prints ("" when it fails).
+    std::string Output(const std::string& command) {
+        const std::string file = Path("output.txt");
+        return std::system((command + " >'" + file + "'").c_str()) == 0 ? testing::FileBytes(file)
+                                                                        : "";
+    }
+};
+
+TEST_F(SheetCliTest, PdfHoldsEveryValueWithItsFontsInBothLanguages) {
+    const std::string dat = Encode("shop.Dat");
+    const CodeplugImage image = *storage::ReadImageFile(dat, nullptr);
+    struct Case {
+        const char* option;
+        int language;
+        std::vector<std::string> literal;  // what the page must say, whatever the layout code
+        const char* font;
+    };
+    const std::vector<Case> cases = {
+        {"en",
+         2,
+         {"Channel Sheet", "shop.Dat", "446.00625", "462.50000", "Yes", "300"},
+         "Liberation"},
+        {"zh", 1, {"信道表", "shop.Dat", "446.00625", "462.50000", "是", "整机设置"}, "WenQuanYi"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.option);
+        const std::string pdf = Path(std::string("sheet-") + c.option + ".pdf");
+        ASSERT_EQ(Run({"sheet", "--language", c.option, dat, pdf}), 0) << err_.str();
+        const std::string text = Output("pdftotext -enc UTF-8 '" + pdf + "' -");
+        ASSERT_FALSE(text.empty()) << "pdftotext (poppler-utils) is needed";
+        for (const std::string& literal : c.literal) EXPECT_THAT(text, HasSubstr(literal));
+        // Every cell and setting the sheet holds is on the page as text.
+        ui::SheetSource source{.image = image, .fileName = "shop.Dat", .when = "", .program = ""};
+        const ui::ChannelSheet sheet = ui::BuildChannelSheet(source, testing::DeliveredModels(),
+                                                             testing::DeliveredTones(), c.language);
+        for (const auto& row : sheet.rows) {
+            for (const std::string& cell : row) EXPECT_THAT(text, HasSubstr(cell));
+        }
+        for (const auto& [caption, value] : sheet.settings) {
+            EXPECT_THAT(text, HasSubstr(caption));
+            EXPECT_THAT(text, HasSubstr(value));
+        }
+        // One page, every font embedded, and the language's own face among them.
+        EXPECT_THAT(Output("pdfinfo '" + pdf + "'"), ::testing::ContainsRegex("Pages: +1\n"));
+        const std::string fonts = Output("pdffonts '" + pdf + "'");
+        EXPECT_THAT(fonts, HasSubstr(c.font));
+        const std::regex line(R"(\s(yes|no)\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+)");
+        int embedded = 0;
+        for (auto it = std::sregex_iterator(fonts.begin(), fonts.end(), line);
+             it != std::sregex_iterator(); ++it) {
+            EXPECT_EQ((*it)[1], "yes") << fonts;
+            ++embedded;
+        }
+        EXPECT_GT(embedded, 0) << fonts;
+    }
+    // A data file that cannot be read writes nothing.
+    EXPECT_EQ(Run({"sheet", Path("missing.Dat"), Path("none.pdf")}), 1);
+    EXPECT_FALSE(std::filesystem::exists(Path("none.pdf")));
 }
 
 }  // namespace

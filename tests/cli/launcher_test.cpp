@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "support/temp_dir.h"
 
@@ -11,11 +10,6 @@ namespace rvm46::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Text(const fs::path& file) {
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(LauncherTest, RefreshesHelpButNeverTheUsersSettings) {
     TempDir dir;
@@ -37,13 +31,13 @@ TEST(LauncherTest, RefreshesHelpButNeverTheUsersSettings) {
         ASSERT_EQ(std::system(run.c_str()), 0);
     };
     deliver("help 1", "delivered");
-    EXPECT_EQ(Text(user / "ran"), (dir / "prefix/bin/l").string());
-    EXPECT_EQ(Text(user / "Help/EngHELP_5100.chm"), "help 1");
+    EXPECT_EQ(FileBytes(user / "ran"), (dir / "prefix/bin/l").string());
+    EXPECT_EQ(FileBytes(user / "Help/EngHELP_5100.chm"), "help 1");
     dir.Write("data/rvm46/Setting/Config_5100.ini", "the user's");
     // Newer installed files: the help replaces the user's copy, the configuration does not.
     deliver("help 2", "delivered 2");
-    EXPECT_EQ(Text(user / "Help/EngHELP_5100.chm"), "help 2");
-    EXPECT_EQ(Text(user / "Setting/Config_5100.ini"), "the user's");
+    EXPECT_EQ(FileBytes(user / "Help/EngHELP_5100.chm"), "help 2");
+    EXPECT_EQ(FileBytes(user / "Setting/Config_5100.ini"), "the user's");
 }
 
 }  // namespace

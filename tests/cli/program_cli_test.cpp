@@ -5,14 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "cli/cli_fixture.h"
 #include "storage/csv_text.h"
 #include "storage/image_file.h"
-#include "support/pty_radio.h"
 
 namespace rvm46 {
 namespace {
@@ -32,13 +30,6 @@ radiosim::RackRadio Radio(int seed, std::uint8_t model, const std::string& fault
     return radio;
 }
 
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class ProgramCliTest : public testing::CliTest {
   protected:
     void StartRack(std::vector<radiosim::RackRadio> radios, bool autoSwap = false) {
@@ -54,7 +45,7 @@ class ProgramCliTest : public testing::CliTest {
     void SwapAfterEachRow(int rows) {
         dealer_ = std::thread([this, rows] {
             for (int seen = 0; seen < rows;) {
-                const std::string log = ReadAll(Path("job/log.csv"));
+                const std::string log = testing::FileBytes(Path("job/log.csv"));
                 const int now = static_cast<int>(std::count(log.begin(), log.end(), '\n')) - 1;
                 if (now > seen) {
                     seen = now;
@@ -67,19 +58,13 @@ class ProgramCliTest : public testing::CliTest {
 
     std::vector<std::vector<std::string>> LogRows() {
         std::string error;
-        const std::string log = ReadAll(Path("job/log.csv"));
+        const std::string log = testing::FileBytes(Path("job/log.csv"));
         EXPECT_TRUE(
             log.starts_with("\xEF\xBB\xBFradio,started,finished,port,result,reason,"
                             "model_before,backup\r\n"));
         auto table = storage::ParseCsv(log, &error);
         EXPECT_TRUE(table) << error;
         return table ? table->rows : std::vector<std::vector<std::string>>{};
-    }
-
-    std::string Template(const std::string& document = kDocument) {
-        const std::string json = dir_.Write("in.json", document).string();
-        EXPECT_EQ(Run({"encode", json, Path("in.Dat")}), 0) << err_.str();
-        return Path("in.Dat");
     }
 
     ~ProgramCliTest() override {
@@ -93,7 +78,7 @@ class ProgramCliTest : public testing::CliTest {
 };
 
 TEST_F(ProgramCliTest, FiveRadiosEachBackedUpCheckedWrittenVerifiedAndLogged) {
-    const std::string in = Template();
+    const std::string in = Encode();
     StartRack({Radio(1, kCode5100), Radio(2, kCode5100x446), Radio(3, kCode5100, "pull:40"),
                Radio(4, kCode5100, "corrupt:0x123"), Radio(5, kCode5100)});
     SwapAfterEachRow(4);
@@ -148,13 +133,13 @@ TEST_F(ProgramCliTest, FiveRadiosEachBackedUpCheckedWrittenVerifiedAndLogged) {
         EXPECT_TRUE(std::equal(kept->begin() + 50, kept->end(), before.begin()));
     }
     EXPECT_EQ(rows[2][5], "radio: 5100-446, file: 5100");
-    EXPECT_EQ(ReadAll(Path("job/template.Dat")), ReadAll(in));
+    EXPECT_EQ(testing::FileBytes(Path("job/template.Dat")), testing::FileBytes(in));
 }
 
 TEST_F(ProgramCliTest, ARefusedTemplateTouchesNoRadio) {
     std::string document = kDocument;
     document.replace(document.find("462.5"), 5, "480");
-    const std::string in = Template(document);
+    const std::string in = Encode("in.Dat", document);
     StartRack({Radio(1, kCode5100)});
     EXPECT_EQ(
         Run({"program", "--port", server_->device(), "--no-wait", "--job-dir", Path("job"), in}),
@@ -168,7 +153,7 @@ TEST_F(ProgramCliTest, ARefusedTemplateTouchesNoRadio) {
 }
 
 TEST_F(ProgramCliTest, OtherModelPassesWhenAllowed) {
-    const std::string in = Template();
+    const std::string in = Encode();
     StartRack({Radio(1, kCode5100x446)});
     EXPECT_EQ(Run({"program", "--port", server_->device(), "--no-wait", "--allow-other-model",
                    "--job-dir", Path("job"), in}),
@@ -181,10 +166,10 @@ TEST_F(ProgramCliTest, OtherModelPassesWhenAllowed) {
 // A radio left on the cable answers every poll but is not programmed again; Ctrl+C between
 // radios ends the job at once.
 TEST_F(ProgramCliTest, ARadioLeftAttachedIsNotProgrammedTwice) {
-    const std::string in = Template();
+    const std::string in = Encode();
     StartRack({Radio(1, kCode5100)});
     dealer_ = std::thread([this] {
-        while (ReadAll(Path("job/log.csv")).find("\n1,") == std::string::npos) {
+        while (testing::FileBytes(Path("job/log.csv")).find("\n1,") == std::string::npos) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1600));  // three more polls

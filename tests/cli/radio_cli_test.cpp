@@ -1,7 +1,9 @@
-// The radio verbs of the command line against the simulated radio on a pseudo-terminal.
+// The radio verbs of the command line against the simulated radio on a pseudo-terminal, and the
+// listing and check of the ports.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +15,7 @@
 #include "serialport/lock_files.h"
 #include "storage/image_file.h"
 #include "support/pty_radio.h"
-#include "support/simulated_line.h"
+#include "support/simulated_serial_system.h"
 
 namespace rvm46 {
 namespace {
@@ -26,50 +28,24 @@ radiosim::RadioMemory Pattern() {
     return memory;
 }
 
-// A fixed list of ports, for `ports` without hardware.
-class ListedPorts : public comm::SerialSystem {
-  public:
-    std::vector<comm::PortInfo> AvailablePorts() const override {
-        return {{"/dev/ttyS0", "", "", {}, {}},
-                {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303}};
-    }
-    std::unique_ptr<comm::SerialLine> NewLine() override { return nullptr; }
-};
-
-// Ports that exist but may not be opened by this user.
-class ForbiddenPorts : public ListedPorts {
-  public:
-    std::unique_ptr<comm::SerialLine> NewLine() override {
-        auto line = std::make_unique<testing::SimulatedLine>();
-        line->FailOpen("permission denied");
-        return line;
-    }
-};
+// The ports a machine without hardware reports.
+const std::vector<comm::PortInfo> kPorts = {
+    {"/dev/ttyS0", "", "", {}, {}},
+    {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303}};
 
 class RadioCliTest : public testing::CliTest {
   protected:
-    std::unique_ptr<PtyRadio> StartRadio(const char* fault = nullptr) {
-        radiosim::ServerOptions options;
-        options.image = BlankImage();
+    // The radio holding Pattern() after the blank image's header.
+    static std::unique_ptr<PtyRadio> PatternRadio(const char* fault = nullptr) {
+        CodeplugImage image = BlankImage();
         const radiosim::RadioMemory memory = Pattern();
-        std::copy(memory.begin(), memory.end(), options.image.begin() + 50);
-        options.blankMemory = false;
-        if (fault) options.fault = *radiosim::ParseFault(fault, nullptr);
-        auto radio = std::make_unique<PtyRadio>(options);
-        EXPECT_TRUE(radio->started()) << radio->error();
-        return radio;
-    }
-
-    std::string Encoded() {
-        const std::string in = dir_.Write("in.json", kDocument).string();
-        const std::string dat = Path("in.Dat");
-        EXPECT_EQ(Run({"encode", in, dat}), 0) << err_.str();
-        return dat;
+        std::copy(memory.begin(), memory.end(), image.begin() + 50);
+        return StartRadio(image, fault);
     }
 };
 
 TEST_F(RadioCliTest, ReadSavesTheBlankHeaderAndTheRadioMemory) {
-    auto radio = StartRadio();
+    auto radio = PatternRadio();
     // COM1 pinned to the terminal through the configuration's [Ports] section.
     std::ofstream(dir_ / "Setting" / "Config_5100.ini", std::ios::app)
         << "\r\n[Ports]\r\nCOM1=" << radio->device() << "\r\n";
@@ -90,8 +66,8 @@ TEST_F(RadioCliTest, ReadSavesTheBlankHeaderAndTheRadioMemory) {
 }
 
 TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
-    auto silent = StartRadio("silent:90");
-    auto refusing = StartRadio("nak-handshake");
+    auto silent = PatternRadio("silent:90");
+    auto refusing = PatternRadio("nak-handshake");
     const std::string out = Path("radio.Dat");
     // A file of an unknown model (the blank image's FFh) is not sent: the radio that refuses
     // the handshake would say so first.
@@ -112,8 +88,6 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
         {{"decode", "--config", noModels, out}, "configuration file \"" + noModels + "\" has no"},
         {{"read", "--port", silent->device(), out},
          "reading failed: no answer from the radio at block 90 (address 2D0h)"},
-        {{"read", "--port", refusing->device(), out},
-         "reading failed: the radio refused the handshake"},
         {{"read", "--port", "/dev/rvm46-none", out},
          "cannot open the serial port: /dev/rvm46-none: no such device"},
         {{"read", "--port", "COM17", out}, "COM17: no such port"},
@@ -132,10 +106,10 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
     }
 }
 
-TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifies) {
-    const std::string in = Encoded();
+TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifiesIt) {
+    const std::string in = Encode();
     std::ofstream(in, std::ios::binary | std::ios::app) << "tail";  // not a data file's length
-    auto radio = StartRadio();
+    auto radio = PatternRadio();
     const std::string backup = Path("backup.Dat");
     ASSERT_EQ(Run({"write", "--port", radio->device(), "--backup", backup, "--verify", in}), 0)
         << err_.str();
@@ -151,13 +125,10 @@ TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifies) {
         std::equal(radio->memory().begin(), radio->memory().begin() + 0x3D8, sent->begin() + 50));
     EXPECT_TRUE(std::equal(radio->memory().begin() + 0x3D8, radio->memory().end(),
                            Pattern().begin() + 0x3D8));
-}
 
-TEST_F(RadioCliTest, VerifyNamesTheAddressTheRadioStoredWrong) {
-    const std::string in = Encoded();
-    auto radio = StartRadio("corrupt:0x123");
-    EXPECT_EQ(Run({"write", "--port", radio->device(), "--verify", in}), 1);
-    const auto sent = storage::ReadImageFile(in, nullptr);
+    // A radio that stores a byte wrong: the verify names its address.
+    auto corrupt = PatternRadio("corrupt:0x123");
+    EXPECT_EQ(Run({"write", "--port", corrupt->device(), "--verify", in}), 1);
     char expected[80];
     std::snprintf(expected, sizeof expected,
                   "1 address differs:\n  123h: wrote %02Xh, the radio holds %02Xh",
@@ -166,7 +137,10 @@ TEST_F(RadioCliTest, VerifyNamesTheAddressTheRadioStoredWrong) {
 }
 
 TEST_F(RadioCliTest, PermissionDeniedSaysTheUserMustBeAllowedToUseSerialPorts) {
-    ForbiddenPorts ports;
+    testing::SimulatedLine line;  // a port this user may not open
+    line.FailOpen("permission denied");
+    testing::SimulatedSerialSystem ports(line);
+    ports.ports = kPorts;
     EXPECT_EQ(Run({"read", "--port", "COM1", Path("radio.Dat")}, &ports), 1);
     EXPECT_EQ(err_.str(),
               "rvm46: cannot open the serial port: /dev/ttyUSB0: permission denied\n"
@@ -177,7 +151,9 @@ TEST_F(RadioCliTest, PermissionDeniedSaysTheUserMustBeAllowedToUseSerialPorts) {
 TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
     std::ofstream(dir_ / "Setting" / "Config_5100.ini", std::ios::app)
         << "\r\n[Ports]\r\nCOM2=/dev/pts/9\r\n";
-    ListedPorts ports;
+    testing::SimulatedLine line;
+    testing::SimulatedSerialSystem ports(line);
+    ports.ports = kPorts;
     ASSERT_EQ(Run({"ports"}, &ports), 0) << err_.str();
     const std::string text = out_.str();
     EXPECT_EQ(text.substr(0, text.find("COM4")),
@@ -187,10 +163,30 @@ TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
     EXPECT_NE(text.find("COM16 -\n"), std::string::npos);
 }
 
+// `ports --check` on a stand-in system: the exit code and the findings it prints.
+TEST_F(RadioCliTest, PortsCheckExitCodeSaysWhetherThePortOpens) {
+    testing::TempDir root;
+    const std::string rootArg = "--system-root=" + root.path().string();
+    EXPECT_EQ(Run({"ports", "--check", "/dev/ttyUSB0", rootArg}), 1);
+    EXPECT_EQ(out_.str(),
+              "/dev/ttyUSB0: cannot be opened.\n"
+              "  - /dev/ttyUSB0 does not exist: the cable is not plugged in, or its adapter came "
+              "up under another name (`rvm46 ports` lists the serial ports there are).\n");
+
+    root.Write("dev/ttyUSB0", "");
+    ::chmod((root / "dev/ttyUSB0").c_str(), 0666);
+    root.Write("proc/100/comm", "ModemManager\n");
+    EXPECT_EQ(Run({"ports", "--check", "/dev/ttyUSB0", rootArg}), 0) << err_.str();
+    EXPECT_EQ(out_.str().substr(0, 47), "/dev/ttyUSB0: can be opened.\n  note: ModemManag");
+
+    EXPECT_EQ(Run({"ports", "--check", rootArg}), 1);
+    EXPECT_NE(out_.str().find("no programming cable is plugged in"), std::string::npos);
+}
+
 // Ctrl+C during a transfer closes the line (and with it the port's lock file) and says so; a lock
 // file a killed process left behind is named with the command that removes it.
 TEST_F(RadioCliTest, AStopSignalClosesTheLineAndAStaleLockIsNamed) {
-    auto radio = StartRadio("silent:0");
+    auto radio = PatternRadio("silent:0");
     std::thread interrupt([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         kill(getpid(), SIGINT);
