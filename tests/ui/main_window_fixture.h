@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <algorithm>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -60,10 +59,9 @@ class MainWindowTest : public ::testing::Test {
         });
     }
 
-    int LanguageQuestions() const {
-        int count = 0;
-        for (const auto& modal : platform_->Modals()) count += modal.form == "frmSelLang";
-        return count;
+    auto LanguageQuestions() const {
+        return std::ranges::count(platform_->Modals(), std::string("frmSelLang"),
+                                  &forms::testing::ShownModal::form);
     }
 
     TempDir folder_;
