@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -20,21 +21,11 @@ namespace {
 
 // Containers are named by what they hold; a window by its title.
 bool IsContainer(QAccessible::Role role) {
-    switch (role) {
-        case QAccessible::Client:
-        case QAccessible::Pane:
-        case QAccessible::Window:
-        case QAccessible::Dialog:
-        case QAccessible::Grouping:
-        case QAccessible::Separator:
-        case QAccessible::MenuBar:
-        case QAccessible::ToolBar:
-        case QAccessible::StatusBar:
-        case QAccessible::Border:
-            return true;
-        default:
-            return false;
-    }
+    const QAccessible::Role containers[] = {
+        QAccessible::Client,    QAccessible::Pane,      QAccessible::Window,  QAccessible::Dialog,
+        QAccessible::Grouping,  QAccessible::Separator, QAccessible::MenuBar, QAccessible::ToolBar,
+        QAccessible::StatusBar, QAccessible::Border};
+    return std::ranges::find(containers, role) != std::end(containers);
 }
 
 void CollectNameless(QAccessibleInterface* node, const QString& path, QStringList& nameless,

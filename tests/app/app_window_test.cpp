@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -252,7 +251,7 @@ TEST_F(AppWindowTest, ClosingTheWindowAsksAndCanBeCancelled) {
     view_->Window()->close();
     EXPECT_TRUE(w.Loaded());
     EXPECT_TRUE(view_->Window()->isVisible());
-    EXPECT_EQ(platform_.Messages().back().prompt, "Are you sure want to exit?");
+    EXPECT_EQ(platform_.Messages().back(), "Are you sure want to exit?");
 
     platform_.QueueAnswer(MsgResult::Yes);
     QWidget* window = view_->Window();

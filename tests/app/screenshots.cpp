@@ -157,14 +157,13 @@ void Run(int language, const QString& folder) {
     // job would leave them, to see that they fit).
     platform.QueueModal([&](FormView& station) {
         auto& form = *window->frmStation;
+        const std::string pass = language == 1 ? "通过" : "PASS";
         form.lblRadio(0).SetCaption(
-            language == 1
-                ? "3   10:42:07   失败   write: no answer from the radio at block 40 (address 140h)"
-                : "3   10:42:07   FAIL   write: no answer from the radio at block 40 (address "
-                  "140h)");
-        form.lblRadio(1).SetCaption(language == 1 ? "2   10:41:58   通过" : "2   10:41:58   PASS");
-        form.lblRadio(2).SetCaption(language == 1 ? "1   10:41:50   通过" : "1   10:41:50   PASS");
-        form.lblStatus.SetCaption(language == 1 ? "通过" : "PASS");
+            "3   10:42:07   " + std::string(language == 1 ? "失败" : "FAIL") +
+            "   write: no answer from the radio at block 40 (address 140h)");
+        form.lblRadio(1).SetCaption("2   10:41:58   " + pass);
+        form.lblRadio(2).SetCaption("1   10:41:50   " + pass);
+        form.lblStatus.SetCaption(pass);
         form.lblStatus.SetBackColor(0x00A000);
         form.lblStatus.SetForeColor(0xFFFFFF);
         form.prgCycle.SetValue(200);

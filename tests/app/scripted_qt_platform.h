@@ -1,6 +1,6 @@
 #pragma once
 // The Qt platform with the user's answers scripted: message boxes take queued answers, modal
-// windows run queued actions on their real widgets, and ending the process is only counted.
+// windows run queued actions on their real widgets, and ending the process is ignored.
 
 #include <deque>
 #include <functional>
@@ -13,29 +13,24 @@ namespace rvm46::testing {
 
 class ScriptedQtPlatform : public app::QtPlatform {
   public:
-    struct Message {
-        std::string prompt;
-        std::string title;
-        forms::MsgIcon icon;
-    };
     using ModalAction = std::function<void(app::FormView&)>;
 
     void QueueAnswer(forms::MsgResult answer) { answers_.push_back(answer); }
     void QueueModal(ModalAction action) { modal_actions_.push_back(std::move(action)); }
     // The next open dialog chooses `path` without being shown.
     void QueueFileName(std::string path) { file_names_.push_back(std::move(path)); }
-    const std::vector<Message>& Messages() const { return messages_; }
-    int EndProcessCount() const { return end_process_count_; }
+    // The prompts of the message boxes shown.
+    const std::vector<std::string>& Messages() const { return messages_; }
 
-    forms::MsgResult MsgBox(const std::string& prompt, forms::MsgButtons, forms::MsgIcon icon,
-                            const std::string& title) override {
-        messages_.push_back({prompt, title, icon});
+    forms::MsgResult MsgBox(const std::string& prompt, forms::MsgButtons, forms::MsgIcon,
+                            const std::string&) override {
+        messages_.push_back(prompt);
         if (answers_.empty()) return forms::MsgResult::OK;
         const forms::MsgResult answer = answers_.front();
         answers_.pop_front();
         return answer;
     }
-    void EndProcess() override { ++end_process_count_; }
+    void EndProcess() override {}
     void ShowOpenDialog(forms::FileDialog& dialog) override {
         if (file_names_.empty()) return app::QtPlatform::ShowOpenDialog(dialog);
         dialog.FileName = file_names_.front();
@@ -54,8 +49,7 @@ class ScriptedQtPlatform : public app::QtPlatform {
     std::deque<forms::MsgResult> answers_;
     std::deque<ModalAction> modal_actions_;
     std::deque<std::string> file_names_;
-    std::vector<Message> messages_;
-    int end_process_count_ = 0;
+    std::vector<std::string> messages_;
 };
 
 }  // namespace rvm46::testing

@@ -70,11 +70,10 @@ TEST(FormsLifecycle, ModalDialogRunsInsideTheCallerAndUnloadsItself) {
         dialog.log.push_back("ok");
         dialog.Unload();
     };
-    platform.QueueModal([](Form& form) {
+    platform.QueueModal([&](Form& form) {
+        EXPECT_EQ(&form, &dialog);
         EXPECT_TRUE(form.Modal());
-        auto* button = dynamic_cast<CommandButton*>(form.Find("cmdOK"));
-        ASSERT_NE(button, nullptr);
-        EXPECT_TRUE(button->UserClick());
+        EXPECT_TRUE(dialog.cmdOK.UserClick());
     });
     dialog.ShowModal(&owner);
     dialog.log.push_back("returned");

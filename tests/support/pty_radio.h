@@ -13,9 +13,7 @@ namespace rvm46::testing {
 class PtyRadio {
   public:
     explicit PtyRadio(radiosim::ServerOptions options) : server_(std::move(options)) {
-        std::string error;
-        started_ = server_.Start(&error);
-        error_ = error;
+        started_ = server_.Start(&error_);
         device_ = server_.device();
         if (started_) {
             thread_ = std::thread([this] {

@@ -4,7 +4,7 @@
 
 namespace rvm46::forms::testing {
 
-MsgResult ScriptedPlatform::MsgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+MsgResult ScriptedPlatform::MsgBox(const std::string& prompt, MsgButtons, MsgIcon icon,
                                    const std::string& title) {
     if (answers_.empty()) {
         throw ScriptExhausted("message box without a queued answer: \"" + prompt + "\" (" + title +
@@ -12,7 +12,7 @@ MsgResult ScriptedPlatform::MsgBox(const std::string& prompt, MsgButtons buttons
     }
     const MsgResult answer = answers_.front();
     answers_.pop_front();
-    messages_.push_back({prompt, buttons, icon, title});
+    messages_.push_back({prompt, icon, title});
     return answer;
 }
 
@@ -44,7 +44,6 @@ void ScriptedPlatform::PopupMenu(Form& form, MenuItem& menu) {
 }
 
 void ScriptedPlatform::AnswerFileDialog(FileDialog& dialog, bool save) {
-    file_dialogs_.push_back({save, dialog});
     if (file_answers_.empty()) {
         throw ScriptExhausted(std::string(save ? "save" : "open") + " dialog not scripted");
     }

@@ -22,15 +22,8 @@ class ScriptExhausted : public std::logic_error {
 
 struct ShownMessage {
     std::string prompt;
-    MsgButtons buttons;
     MsgIcon icon;
     std::string title;
-};
-
-// A file dialog as the program set it up, with the form it was shown in.
-struct ShownFileDialog {
-    bool save;
-    FileDialog request;
 };
 
 struct ShownModal {
@@ -71,13 +64,6 @@ class ScriptedPlatform : public HeadlessPlatform {
     const std::vector<std::string>& ClosedForms() const { return closed_forms_; }
     const std::vector<ShownPopup>& Popups() const { return popups_; }
     int EndProcessCount() const { return end_process_count_; }
-    const std::vector<ShownFileDialog>& FileDialogs() const { return file_dialogs_; }
-    const std::vector<std::string>& ShellOpens() const { return shell_opens_; }
-    // Sheets sent to the printer, and sheets exported with the path given.
-    const std::vector<PrintedSheet>& PrintedSheets() const { return printed_; }
-    const std::vector<std::pair<std::string, PrintedSheet>>& ExportedSheets() const {
-        return exported_;
-    }
     // Answers queued but not used; a test usually expects none left.
     std::size_t PendingAnswers() const {
         return answers_.size() + modal_actions_.size() + file_answers_.size();
@@ -91,12 +77,10 @@ class ScriptedPlatform : public HeadlessPlatform {
     void PopupMenu(Form& form, MenuItem& menu) override;
     void ShowOpenDialog(FileDialog& dialog) override { AnswerFileDialog(dialog, false); }
     void ShowSaveDialog(FileDialog& dialog) override { AnswerFileDialog(dialog, true); }
-    void ShellOpen(const std::string& path) override { shell_opens_.push_back(path); }
-    void PrintSheet(const PrintedSheet& sheet) override { printed_.push_back(sheet); }
-    std::string ExportSheetPdf(const PrintedSheet& sheet, const std::string& path) override {
-        exported_.emplace_back(path, sheet);
-        return "";
-    }
+    // The desktop's viewer, the printer and the PDF export do nothing.
+    void ShellOpen(const std::string&) override {}
+    void PrintSheet(const PrintedSheet&) override {}
+    std::string ExportSheetPdf(const PrintedSheet&, const std::string&) override { return ""; }
     std::string ProgramFolder() override { return program_folder_; }
     // Records the request and returns: the caller's procedure must end right after it.
     void EndProcess() override { ++end_process_count_; }
@@ -119,10 +103,6 @@ class ScriptedPlatform : public HeadlessPlatform {
     std::vector<std::string> closed_forms_;
     std::vector<ShownPopup> popups_;
     std::deque<FileAnswer> file_answers_;
-    std::vector<ShownFileDialog> file_dialogs_;
-    std::vector<std::string> shell_opens_;
-    std::vector<PrintedSheet> printed_;
-    std::vector<std::pair<std::string, PrintedSheet>> exported_;
     int end_process_count_ = 0;
 };
 

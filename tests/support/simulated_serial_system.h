@@ -14,7 +14,6 @@ class SimulatedSerialSystem : public comm::SerialSystem {
     explicit SimulatedSerialSystem(SimulatedLine& line) : line_(&line) {}
 
     void Use(SimulatedLine& line) { line_ = &line; }
-    SimulatedLine& line() const { return *line_; }
 
     std::vector<comm::PortInfo> ports;  // what AvailablePorts reports
     std::vector<comm::PortInfo> AvailablePorts() const override { return ports; }
@@ -29,7 +28,7 @@ class SimulatedSerialSystem : public comm::SerialSystem {
         explicit Forward(SimulatedSerialSystem& system) : system_(system) {}
         comm::LineStatus Open(const std::string& device) override { return L().Open(device); }
         void Close() override { L().Close(); }
-        bool IsOpen() const override { return system_.line().IsOpen(); }
+        bool IsOpen() const override { return system_.line_->IsOpen(); }
         comm::LineStatus DiscardOutput() override { return L().DiscardOutput(); }
         comm::LineStatus Send(std::span<const std::uint8_t> bytes) override {
             return L().Send(bytes);
@@ -45,7 +44,7 @@ class SimulatedSerialSystem : public comm::SerialSystem {
         }
 
       private:
-        SimulatedLine& L() { return system_.line(); }
+        SimulatedLine& L() { return *system_.line_; }
         SimulatedSerialSystem& system_;
     };
 

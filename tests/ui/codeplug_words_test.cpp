@@ -75,17 +75,16 @@ TEST(CodeplugWordsTest, EveryFieldKindInBothLanguages) {
         {{"Radio", "W/N", "Wide", "Narrow"}, {"整机", "宽/窄", "宽", "窄"}},
         {{"Radio", "address 3E0h", "FFh", "12h"}, {"整机", "地址 3E0h", "FFh", "12h"}},
     };
+    const auto text = [](const CompareRow& r) {
+        return r.where + " | " + r.what + " | " + r.thisSide + " | " + r.otherSide;
+    };
     for (const int language : {kLanguageEnglish, kLanguageChinese}) {
         const auto rows = CompareRows(differences, {DeliveredModels(), DeliveredTones(), language});
         ASSERT_EQ(rows.size(), expected.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            SCOPED_TRACE(std::to_string(language) + " row " + std::to_string(i));
             const CompareRow& want =
                 language == kLanguageEnglish ? expected[i].english : expected[i].chinese;
-            EXPECT_EQ(rows[i].where, want.where);
-            EXPECT_EQ(rows[i].what, want.what);
-            EXPECT_EQ(rows[i].thisSide, want.thisSide);
-            EXPECT_EQ(rows[i].otherSide, want.otherSide);
+            EXPECT_EQ(text(rows[i]), text(want)) << language;
         }
     }
 

@@ -1,8 +1,6 @@
 // The file commands through the main window where the file scenarios do not reach: Save
 // without a current file, files of any size, failures that change nothing, New, and a recent
 // entry (the list itself is in the recent_files scenario).
-#include <sstream>
-
 #include "editing/channel_window_fixture.h"
 #include "model/codeplug_layout.h"
 #include "storage/image_file.h"
@@ -13,13 +11,6 @@ namespace {
 namespace fs = std::filesystem;
 using forms::MsgIcon;
 using forms::MsgResult;
-
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Image index of the first byte after the sixteen channel records.
 constexpr std::size_t kAfterRecords =
@@ -73,7 +64,7 @@ TEST_F(FilesTest, SaveWithoutCurrentFileAsksThenWritesTheScratchFile) {
 
         platform_->QueueAnswer(MsgResult::Yes);
         W().mnuFileSave.UserClick();
-        EXPECT_TRUE(Bytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
+        EXPECT_TRUE(FileBytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
         EXPECT_EQ(W().gstrCurrentFile, Scratch().string());
         EXPECT_EQ(FilePanel(), "File Name: " + Scratch().string());
         EXPECT_EQ(Config("Path"), Scratch().string());
@@ -83,7 +74,7 @@ TEST_F(FilesTest, SaveWithoutCurrentFileAsksThenWritesTheScratchFile) {
 TEST_F(FilesTest, OpenTakesAnySizeAndSaveOverALongFileKeepsItsTail) {
     StartWith(kModel400To470);
     const fs::path source = MakeDataFile("source.Dat", "440");
-    const std::string image = Bytes(source);
+    const std::string image = FileBytes(source);
 
     // 1000 bytes: the rest of the image is zero. (Showing a codeplug rewrites its channel
     // records in memory, so the bytes after them are compared.)
@@ -107,7 +98,7 @@ TEST_F(FilesTest, OpenTakesAnySizeAndSaveOverALongFileKeepsItsTail) {
     AcceptChannel(1, "450", "450");
     platform_->QueueAnswer(MsgResult::Yes);
     W().mnuFileSave.UserClick();
-    const std::string saved = Bytes(longFile);
+    const std::string saved = FileBytes(longFile);
     ASSERT_EQ(saved.size(), 2000u);
     EXPECT_TRUE(saved.substr(0, 1074) == ImageBytes(W().gbytMatrixCode));
     EXPECT_FALSE(saved.substr(0, 1074) == image);
@@ -142,7 +133,7 @@ TEST_F(FilesTest, FailedOpenShowsWrongFileTypeAndChangesNothing) {
 TEST_F(FilesTest, FailedSavesShowSaveFileFailedAndKeepCurrentFileAndOldFile) {
     StartWith(kModel400To470, 1);
     const fs::path keep = MakeDataFile("keep.Dat", "440");
-    const std::string old = Bytes(keep);
+    const std::string old = FileBytes(keep);
     Open(keep);
     AcceptChannel(1, "450", "450");
     fs::create_directory(folder_ / "folder.Dat");
@@ -155,7 +146,7 @@ TEST_F(FilesTest, FailedSavesShowSaveFileFailedAndKeepCurrentFileAndOldFile) {
     W().mnuFileSaveAs.UserClick();
     platform_->QueueFileName((folder_ / "refused.Dat").string(), true);
     W().mnuFileSaveAs.UserClick();
-    EXPECT_TRUE(Bytes(keep) == old);
+    EXPECT_TRUE(FileBytes(keep) == old);
     // Save to a current file whose name has become a folder.
     fs::remove(keep);
     fs::create_directory(keep);
@@ -196,9 +187,9 @@ TEST_F(FilesTest, NewClearsWithoutFilesAndAFollowingSaveWritesTheBlankCodeplug) 
     platform_->QueueAnswer(MsgResult::Yes);
     W().mnuFileSave.UserClick();
     W().SetConvert();
-    EXPECT_TRUE(Bytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
+    EXPECT_TRUE(FileBytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
     // Blank channels and the default settings, not the file opened before.
-    EXPECT_EQ(Bytes(Scratch())[layout::kChannelRecordAt], '\xFF');
+    EXPECT_EQ(FileBytes(Scratch())[layout::kChannelRecordAt], '\xFF');
 }
 
 TEST_F(FilesTest, RecentEntryKeepsTheOrderAndSavesTheOldPathFirst) {

@@ -75,13 +75,12 @@ TEST_F(MainWindowTest, HandEditedValuesThatAreNotNumbersBringTheLanguageWindowBa
 TEST_F(MainWindowTest, HandEditedValuesWithinReach) {
     WillAnswerLanguage(2);
     Start();
-    SetConfig("Setting", "Model", "4");  // one past the four models
-    SetConfig("Setting", "Language", "3");
-    SetConfig("Setting", "FreEqual", "5");
-    SetConfig("Setting", "COM", "12");
-    SetConfig("Setting", "Path", "/elsewhere/other.Dat");
-    SetConfig("Setting", "ValLegal", "false");
-    SetConfig("Default", "TimeOut", "10");
+    // Model 4 is one past the four models.
+    const HandEdit edits[] = {{"Setting", "Model", "4"},       {"Setting", "Language", "3"},
+                              {"Setting", "FreEqual", "5"},    {"Setting", "COM", "12"},
+                              {"Setting", "Path", "/x/o.Dat"}, {"Setting", "ValLegal", "false"},
+                              {"Default", "TimeOut", "10"}};
+    for (const HandEdit& e : edits) SetConfig(e.section, e.key, e.value);
     SetConfig("Title", "EngTitle", std::string(60, 'T'));
     ui::FrmMain& w = Start();
     EXPECT_EQ(LanguageQuestions(), 0);
@@ -111,23 +110,15 @@ TEST_F(MainWindowTest, ValuesBeyondTheLimits) {
         SetConfig("Model", "ModCnt", value);
         return Start().models.gintModelCount;
     };
-    EXPECT_EQ(modelCount("0"), 4);
-    EXPECT_EQ(modelCount("x"), 4);
-    EXPECT_EQ(modelCount("7"), 7);
-    EXPECT_EQ(modelCount("9"), 7);
-    EXPECT_EQ(modelCount("2"), 2);
+    const std::pair<const char*, int> counts[] = {{"0", 4}, {"x", 4}, {"7", 7}, {"9", 7}, {"2", 2}};
+    for (const auto& [value, count] : counts) EXPECT_EQ(modelCount(value), count) << value;
 
-    SetConfig("Model", "1", "abc");
-    SetConfig("Model", "2", "470.5");
-    SetConfig("Model", "101", "300");
-    SetConfig("Model", "102", "-1");
-    SetConfig("Model", "103", "7.5");
-    SetConfig("Model", "104", "x");
-    SetConfig("Default", "Sql", "x");
-    SetConfig("Default", "TimeOut", ":");
-    SetConfig("Default", "MoniKey", "7");
-    SetConfig("Setting", "Model", "-3");
-    SetConfig("Setting", "ColorFull", "&Hxyz");
+    const HandEdit edits[] = {
+        {"Model", "1", "abc"},      {"Model", "2", "470.5"},          {"Model", "101", "300"},
+        {"Model", "102", "-1"},     {"Model", "103", "7.5"},          {"Model", "104", "x"},
+        {"Default", "Sql", "x"},    {"Default", "TimeOut", ":"},      {"Default", "MoniKey", "7"},
+        {"Setting", "Model", "-3"}, {"Setting", "ColorFull", "&Hxyz"}};
+    for (const HandEdit& e : edits) SetConfig(e.section, e.key, e.value);
     ui::FrmMain& w = Start();
     EXPECT_EQ(LanguageQuestions(), 0);
     EXPECT_EQ(w.models.gstrFreRange[0], "0-470MHz");

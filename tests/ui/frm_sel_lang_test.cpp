@@ -30,10 +30,10 @@ class FrmSelLangTest : public ::testing::Test {
 };
 
 // Whatever was stored, the window comes up with Chinese chosen; OK alone keeps it and closes.
-TEST_F(FrmSelLangTest, LoadSelectsChineseOnABorderlessWindowInThePanelColour) {
+// That it is borderless is in the first_start_english scenario.
+TEST_F(FrmSelLangTest, LoadSelectsChineseInThePanelColour) {
     gintLanguage = 2;
     ShowAndDo([&](FrmSelLang& w) {
-        EXPECT_TRUE(w.Borderless());
         EXPECT_EQ(w.imgEng.Caption(), kSelLangEnglish);  // words, not an image name
         EXPECT_EQ(w.imgEng.PictureName(), "");
         EXPECT_EQ(gintLanguage, 1);

@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <algorithm>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,14 +37,12 @@ class MainWindowTest : public ::testing::Test {
     // A new process: a fresh platform and window in the same program folder.
     ui::FrmMain& Start() {
         window_.reset();
-        auto platform = std::make_unique<forms::testing::ScriptedPlatform>();
-        platform->SetProgramFolder(folder_.path().string());
-        for (auto& action : pendingModals_) platform->QueueModal(std::move(action));
+        platform_ = std::make_unique<forms::testing::ScriptedPlatform>();
+        platform_->SetProgramFolder(folder_.path().string());
+        for (auto& action : pendingModals_) platform_->QueueModal(std::move(action));
         pendingModals_.clear();
-        for (const forms::MsgResult answer : pendingAnswers_) platform->QueueAnswer(answer);
+        for (const forms::MsgResult answer : pendingAnswers_) platform_->QueueAnswer(answer);
         pendingAnswers_.clear();
-        platform_owner_ = std::move(platform);
-        platform_ = platform_owner_.get();
         window_ = std::make_unique<ui::FrmMain>(*platform_);
         window_->Load();
         return *window_;
@@ -62,17 +59,15 @@ class MainWindowTest : public ::testing::Test {
         });
     }
 
-    int LanguageQuestions() const {
-        int count = 0;
-        for (const auto& modal : platform_->Modals()) count += modal.form == "frmSelLang";
-        return count;
+    auto LanguageQuestions() const {
+        return std::ranges::count(platform_->Modals(), std::string("frmSelLang"),
+                                  &forms::testing::ShownModal::form);
     }
 
     TempDir folder_;
     // Message box answers for the next start.
     std::vector<forms::MsgResult> pendingAnswers_;
-    std::unique_ptr<forms::testing::ScriptedPlatform> platform_owner_;
-    forms::testing::ScriptedPlatform* platform_ = nullptr;
+    std::unique_ptr<forms::testing::ScriptedPlatform> platform_;
     std::unique_ptr<ui::FrmMain> window_;
     std::vector<forms::testing::ScriptedPlatform::ModalAction> pendingModals_;
 };
