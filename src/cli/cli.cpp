@@ -109,7 +109,8 @@ int Encode(const std::string& jsonFile, const std::string& dataFile, const Table
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, const std::filesystem::path& programFolder,
-           std::ostream& out, std::ostream& err, comm::SerialSystem* serial, bool progress) {
+           std::ostream& out, std::ostream& err, comm::SerialSystem* serial, bool progress,
+           const comm::Timing& timing) {
     CLI::App app{
         "RVM46 codeplug companion: data files, channel lists as CSV, reading and writing radios"};
     app.require_subcommand(1);
@@ -132,12 +133,13 @@ int RunCli(int argc, const char* const* argv, const std::filesystem::path& progr
     encode->add_option("--config", config, "configuration file with the model table");
     encode->add_option("--tones", tones, "tone list file");
 
-    RadioCommands radio(app, config, tones);
-    ProgramCommand station(app, config, tones);
+    RadioCommands radio(app, config, tones, timing);
+    ProgramCommand station(app, config, tones, timing);
     ChannelVerbs channelVerbs;
     channelVerbs.programFolder = programFolder;
     AddChannelVerbs(app, config, tones, channelVerbs);
     DiffVerb diff;
+    diff.timing = timing;
     AddDiffVerb(app, config, tones, diff);
     SheetVerb sheet;
     AddSheetVerb(app, config, tones, sheet);

@@ -88,10 +88,10 @@ int RunDiff(const DiffVerb& diff, const std::string& config, const ModelTable& m
     } else {
         try {
             if (serial) {
-                b = ReadRadioImage(*serial, diff.port, config, err, progress);
+                b = ReadRadioImage(*serial, diff.port, config, err, progress, diff.timing);
             } else {
                 serialport::QtSerialSystem machine;
-                b = ReadRadioImage(machine, diff.port, config, err, progress);
+                b = ReadRadioImage(machine, diff.port, config, err, progress, diff.timing);
             }
         } catch (const InputError& e) {
             err << "rvm46: " << e.what() << "\n";

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "comm/protocol.h"
 #include "comm/serial_line.h"
 #include "model/model_table.h"
 #include "model/tone_table.h"
@@ -22,6 +23,7 @@ struct DiffVerb {
     std::string b;
     std::string port;
     bool json = false;
+    comm::Timing timing;  // the pace of a radio read's waits
 
     bool Parsed() const { return verb->parsed(); }
 };

@@ -60,12 +60,12 @@ std::string Seconds(Clock::duration d) {
 
 // Waits for a radio not yet programmed; false when stopped first.
 bool AwaitRadio(comm::SerialLine& line, comm::PresenceWatch& watch, std::ostream& err,
-                bool progress) {
+                bool progress, const comm::Timing& timing) {
     bool told = false;
     while (!stopRequested) {
         const auto began = Clock::now();
         comm::Presence presence = comm::Presence::kNoRadio;
-        if (comm::LineStatus s = watch.Poll(line, presence); !s.ok()) {
+        if (comm::LineStatus s = watch.Poll(line, presence, timing.presenceWait); !s.ok()) {
             throw InputError("serial port error while waiting for a radio: " + s.message());
         }
         if (presence == comm::Presence::kNewRadio) return true;
@@ -76,7 +76,7 @@ bool AwaitRadio(comm::SerialLine& line, comm::PresenceWatch& watch, std::ostream
                 << "...   " << std::flush;
             told = true;
         }
-        while (!stopRequested && Clock::now() - began < comm::kPresencePeriod) {
+        while (!stopRequested && Clock::now() - began < timing.presencePeriod) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
@@ -85,8 +85,9 @@ bool AwaitRadio(comm::SerialLine& line, comm::PresenceWatch& watch, std::ostream
 
 }  // namespace
 
-ProgramCommand::ProgramCommand(CLI::App& app, std::string& config, std::string& tones)
-    : config_(config), tones_(tones) {
+ProgramCommand::ProgramCommand(CLI::App& app, std::string& config, std::string& tones,
+                               const comm::Timing& timing)
+    : config_(config), tones_(tones), timing_(timing) {
     program_ = app.add_subcommand(
         "program", "write one data file to radio after radio: backup, model check, write, verify");
     program_->add_option("--config", config_, "configuration file with the model table");
@@ -127,7 +128,7 @@ int ProgramCommand::Run(comm::SerialSystem& serial, std::ostream& out, std::ostr
     comm::PresenceWatch watch;
     bool allPassed = true;
     for (int radio = 1; count_ == 0 || radio <= count_; ++radio) {
-        if (!noWait_ && !AwaitRadio(*line, watch, err, progress)) break;
+        if (!noWait_ && !AwaitRadio(*line, watch, err, progress, timing_)) break;
         if (stopRequested) break;
         const auto wallStart = storage::JobClock::now();
         const auto start = Clock::now();
@@ -135,6 +136,7 @@ int ProgramCommand::Run(comm::SerialSystem& serial, std::ostream& out, std::ostr
         setup.image = image;
         setup.models = &models;
         setup.allowOtherModel = allowOtherModel_;
+        setup.timing = timing_;
         setup.saveBackup = [&](const CodeplugImage& b) { return job->SaveBackup(radio, b); };
         comm::StationCycle cycle(*line, setup);
         while (cycle.Advance()) {

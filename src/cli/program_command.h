@@ -6,13 +6,16 @@
 #include <ostream>
 #include <string>
 
+#include "comm/protocol.h"
 #include "comm/serial_line.h"
 
 namespace rvm46::cli {
 
 class ProgramCommand {
   public:
-    ProgramCommand(CLI::App& app, std::string& config, std::string& tones);
+    // Polls and transfers wait at `timing`'s pace.
+    ProgramCommand(CLI::App& app, std::string& config, std::string& tones,
+                   const comm::Timing& timing);
 
     bool Parsed() const { return program_->parsed(); }
     // 0 when every radio passed, 1 when one did not or the template was refused (InputError for
@@ -22,6 +25,7 @@ class ProgramCommand {
   private:
     std::string& config_;
     std::string& tones_;
+    const comm::Timing timing_;
     CLI::App* program_ = nullptr;
     std::string port_;
     std::string template_;

@@ -107,14 +107,14 @@ void Transfer(
 }
 
 CodeplugImage ReadFromRadio(comm::SerialSystem& serial, const std::string& device, const char* what,
-                            std::ostream& err, bool progress) {
+                            std::ostream& err, bool progress, const comm::Timing& timing) {
     CodeplugImage image{};
     LeadCode lead{};
     InitMatrixCode(image, lead);  // the header of a data file made by a read
     comm::ProtocolState state;
     Transfer(serial, device, what, err, progress, comm::kReadBlockCount,
              [&](comm::SerialLine& line, const comm::TransferHooks& hooks) {
-                 return comm::ReadRadio(line, state, image, hooks);
+                 return comm::ReadRadio(line, state, image, hooks, timing);
              });
     return image;
 }
@@ -177,13 +177,15 @@ CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
 }
 
 CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
-                             const std::string& config, std::ostream& err, bool progress) {
+                             const std::string& config, std::ostream& err, bool progress,
+                             const comm::Timing& timing) {
     const StopSignals stopSignals;
-    return ReadFromRadio(serial, DeviceFor(port, config, serial), "reading", err, progress);
+    return ReadFromRadio(serial, DeviceFor(port, config, serial), "reading", err, progress, timing);
 }
 
-RadioCommands::RadioCommands(CLI::App& app, std::string& config, std::string& tones)
-    : config_(config), tones_(tones) {
+RadioCommands::RadioCommands(CLI::App& app, std::string& config, std::string& tones,
+                             const comm::Timing& timing)
+    : config_(config), tones_(tones), timing_(timing) {
     ports_ = app.add_subcommand("ports", "list COM1..COM16 with their devices, then other ports");
     ports_->add_option("--config", config_, "configuration file (its [Ports] section pins COMn)");
     ports_->add_flag("--check", check_, "say what stands between you and the port, and the fix");
@@ -254,7 +256,7 @@ int RadioCommands::Ports(comm::SerialSystem& serial, std::ostream& out) {
 int RadioCommands::Read(comm::SerialSystem& serial, std::ostream& err, bool progress) {
     RequireConfiguration(config_);
     const std::string device = DeviceFor(port_, config_, serial);
-    const CodeplugImage image = ReadFromRadio(serial, device, "reading", err, progress);
+    const CodeplugImage image = ReadFromRadio(serial, device, "reading", err, progress, timing_);
     SaveImage(dataFile_, image);
     return 0;
 }
@@ -270,15 +272,15 @@ int RadioCommands::Write(comm::SerialSystem& serial, std::ostream& err, bool pro
     const CodeplugImage image = Reencode(dataFile_, config_, tones_, err);
     const std::string device = DeviceFor(port_, config_, serial);
     if (!backup_.empty()) {
-        SaveImage(backup_, ReadFromRadio(serial, device, "backup", err, progress));
+        SaveImage(backup_, ReadFromRadio(serial, device, "backup", err, progress, timing_));
     }
     comm::ProtocolState state;
     Transfer(serial, device, "writing", err, progress, comm::kWriteBlockCount,
              [&](comm::SerialLine& line, const comm::TransferHooks& hooks) {
-                 return comm::WriteRadio(line, state, image, hooks);
+                 return comm::WriteRadio(line, state, image, hooks, timing_);
              });
     if (!verify_) return 0;
-    const CodeplugImage back = ReadFromRadio(serial, device, "verifying", err, progress);
+    const CodeplugImage back = ReadFromRadio(serial, device, "verifying", err, progress, timing_);
     std::string differ;
     int count = 0;
     for (std::size_t a = 0; a < comm::kWriteBlockCount * comm::kBlockSize; ++a) {

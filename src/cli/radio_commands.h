@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "comm/protocol.h"
 #include "comm/serial_line.h"
 #include "model/codeplug_image.h"
 
@@ -24,13 +25,15 @@ CodeplugImage Reencode(const std::string& dataFile, const std::string& config,
 // Reads the radio on `port` (COM1..COM16 or a device path) into an image with a read's header;
 // throws InputError with the reason when the radio cannot be read.
 CodeplugImage ReadRadioImage(comm::SerialSystem& serial, const std::string& port,
-                             const std::string& config, std::ostream& err, bool progress);
+                             const std::string& config, std::ostream& err, bool progress,
+                             const comm::Timing& timing);
 
 class RadioCommands {
   public:
     // Adds the three verbs. `config` and `tones` are the parser's own values (defaults from the
-    // program folder, overridden by --config and --tones).
-    RadioCommands(CLI::App& app, std::string& config, std::string& tones);
+    // program folder, overridden by --config and --tones). Transfers wait at `timing`'s pace.
+    RadioCommands(CLI::App& app, std::string& config, std::string& tones,
+                  const comm::Timing& timing);
 
     // True when one of the verbs was given.
     bool Parsed() const;
@@ -45,6 +48,7 @@ class RadioCommands {
 
     std::string& config_;
     std::string& tones_;
+    const comm::Timing timing_;
     CLI::App* ports_ = nullptr;
     CLI::App* read_ = nullptr;
     CLI::App* write_ = nullptr;

@@ -19,6 +19,7 @@
 #include <cstdint>
 
 #include "comm/outcome.h"
+#include "comm/presence.h"
 #include "comm/protocol_state.h"
 #include "comm/serial_line.h"
 #include "model/codeplug_image.h"
@@ -40,8 +41,13 @@ inline constexpr int kBlockCount = 128;  // the radio's whole memory
 inline constexpr std::size_t kIdentLength = 8;
 inline constexpr std::size_t kReadReplyLength = 12;
 
+// The pace of the waits. The defaults are the radio's; tests against a simulated radio, which
+// answers at once, run the same steps on shorter clocks.
 struct Timing {
     std::chrono::milliseconds pollPeriod = kPollPeriod;
+    // Between the programming station's polls for a radio, and how long each waits.
+    std::chrono::milliseconds presencePeriod = kPresencePeriod;
+    std::chrono::milliseconds presenceWait = kPresenceWait;
     std::chrono::milliseconds Limit(int polls) const { return pollPeriod * polls; }
 };
 

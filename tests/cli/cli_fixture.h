@@ -25,14 +25,14 @@ class CliTest : public ::testing::Test {
 
     // Runs `rvm46 args...`; what it printed is in out_ and err_.
     int Run(std::vector<std::string> args, comm::SerialSystem* serial = nullptr,
-            bool progress = false) {
+            bool progress = false, const comm::Timing& timing = kSimulatorTiming) {
         args.insert(args.begin(), "rvm46");
         std::vector<const char*> argv;
         for (const auto& a : args) argv.push_back(a.c_str());
         out_.str("");
         err_.str("");
         return cli::RunCli(static_cast<int>(argv.size()), argv.data(), dir_.path(), out_, err_,
-                           serial, progress);
+                           serial, progress, timing);
     }
 
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }

@@ -17,6 +17,7 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
+using namespace std::chrono_literals;
 
 constexpr std::uint8_t kCode5100 = 81;
 constexpr std::uint8_t kCode5100x446 = 82;
@@ -172,7 +173,7 @@ TEST_F(ProgramCliTest, ARadioLeftAttachedIsNotProgrammedTwice) {
         while (testing::FileBytes(Path("job/log.csv")).find("\n1,") == std::string::npos) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1600));  // three more polls
+        std::this_thread::sleep_for(testing::kSimulatorTiming.presencePeriod * 3 + 100ms);
         std::raise(SIGINT);
     });
     EXPECT_EQ(Run({"program", "--port", server_->device(), "--job-dir", Path("job"), in}), 0);

@@ -6,9 +6,15 @@
 #include <string>
 #include <thread>
 
+#include "comm/protocol.h"
 #include "radiosim/pty_server.h"
 
 namespace rvm46::testing {
+
+// The simulator answers within a millisecond, so tests wait at a quarter of the radio's pace or
+// less: a time limit still takes hundreds of milliseconds, far above any reply's delay.
+inline const comm::Timing kSimulatorTiming{
+    std::chrono::milliseconds(4), std::chrono::milliseconds(150), std::chrono::milliseconds(100)};
 
 class PtyRadio {
   public:
