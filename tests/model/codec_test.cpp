@@ -57,7 +57,7 @@ std::array<std::uint8_t, 4> Decimal(const FrequencyBytes& b) {
     return {BcdValue(b[0]), BcdValue(b[1]), BcdValue(b[2]), BcdValue(b[3])};
 }
 
-TEST(BcdTest, PairsAndTheirInverse) {
+TEST(ArithmeticTest, BcdPairsRoundingAndNumbers) {
     const auto converted = [](void (*convert)(std::int16_t&), std::int16_t v) {
         convert(v);
         return v;
@@ -67,9 +67,7 @@ TEST(BcdTest, PairsAndTheirInverse) {
     EXPECT_EQ(converted(Convert10D, 0xFF), 165);
     for (int value = 0; value <= 159; ++value) EXPECT_EQ(BcdValue(BcdByte(value)), value) << value;
     EXPECT_THROW(BcdByte(-5), RunTimeError);  // a negative pair does not fit a byte
-}
-
-TEST(ArithmeticTest, RoundsHalvesToEvenAndReadsNumbers) {
+    // Rounding and numbers.
     // (Halves of either parity: the band edges and raster ties of FrequencyTest.)
     EXPECT_EQ(RoundHalfEven(-2.5), -2);
     EXPECT_THROW(RoundHalfEven(1e30), RunTimeError);

@@ -255,19 +255,16 @@ TEST(ChannelCsvTest, RefusesEveryBadRowWithRowColumnValueAndReason) {
     }
 }
 
-// Published channel plans, in MHz.
-std::vector<double> Pmr446() {
+// Published channel plans, in MHz, from runs of channels (first, spacing, count).
+std::vector<double> Plan(std::initializer_list<std::tuple<double, double, int>> runs) {
     std::vector<double> mhz;
-    for (int n = 0; n < 16; ++n) mhz.push_back(446.00625 + 0.0125 * n);
+    for (const auto& [first, step, count] : runs)
+        for (int n = 0; n < count; ++n) mhz.push_back(first + step * n);
     return mhz;
 }
-std::vector<double> Frs() {
-    std::vector<double> mhz;
-    for (int n = 0; n < 7; ++n) mhz.push_back(462.5625 + 0.025 * n);
-    for (int n = 0; n < 7; ++n) mhz.push_back(467.5625 + 0.025 * n);
-    for (int n = 0; n < 8; ++n) mhz.push_back(462.55 + 0.025 * n);
-    return mhz;
-}
+const std::vector<double> kPmr446 = Plan({{446.00625, 0.0125, 16}});
+const std::vector<double> kFrs =
+    Plan({{462.5625, 0.025, 7}, {467.5625, 0.025, 7}, {462.55, 0.025, 8}});
 
 // A list as the community tool publishes one: its whole column set, CRLF, numbered from `first`;
 // `bad` (a 1-based position) carries a tone the radio lacks.
@@ -307,10 +304,9 @@ TEST(ChannelListTest, PublishedListsArePlacedOrRefusedAsUsersExpect) {
         std::string summary;
         std::vector<double> channels = {};  // receive frequencies from channel 1 on (-1 empty)
     };
-    const auto frs = Frs();
-    const std::vector<double> first16(frs.begin(), frs.begin() + 16);
+    const std::vector<double> first16(kFrs.begin(), kFrs.begin() + 16);
     std::vector<double> from14(13, -1);  // channels 1 to 13 empty
-    from14.insert(from14.end(), {frs[0], frs[2], frs[3]});
+    from14.insert(from14.end(), {kFrs[0], kFrs[2], kFrs[3]});
     const std::string beyond16 =
         "last note: 6 rows left out: their channel numbers (rows 18-23) are outside the radio's "
         "channels 1 to 16";
@@ -333,7 +329,7 @@ TEST(ChannelListTest, PublishedListsArePlacedOrRefusedAsUsersExpect) {
         ImportOptions options;
         if (c.renumber) options.renumberFrom = c.renumber;
         options.skipInvalid = c.skip;
-        const auto imported = Import(PublishedList(frs, c.first, c.bad), c.model, options);
+        const auto imported = Import(PublishedList(kFrs, c.first, c.bad), c.model, options);
         EXPECT_EQ(Summary(imported), c.summary);
         for (std::size_t k = 0; k < c.channels.size(); ++k)
             EXPECT_NEAR(imported.channels[k][kFieldRx], c.channels[k], 1e-9) << "channel " << k + 1;
@@ -348,10 +344,10 @@ TEST(ChannelListTest, StandardListsHoldThePublishedChannels) {
         int model;
         int placed;  // skipping the rows the model cannot hold
     };
-    const std::vector<Case> cases = {{"PMR446.csv", Pmr446(), kModel4100446, 8},
-                                     {"PMR446.csv", Pmr446(), kModel5100, 0},
-                                     {"FRS.csv", Frs(), kModel5100, 16},
-                                     {"FRS.csv", Frs(), kModel4100446, 0}};
+    const std::vector<Case> cases = {{"PMR446.csv", kPmr446, kModel4100446, 8},
+                                     {"PMR446.csv", kPmr446, kModel5100, 0},
+                                     {"FRS.csv", kFrs, kModel5100, 16},
+                                     {"FRS.csv", kFrs, kModel4100446, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " model " + std::to_string(c.model));
         const std::string text =
@@ -366,10 +362,8 @@ TEST(ChannelListTest, StandardListsHoldThePublishedChannels) {
         options.skipInvalid = true;
         const auto imported = Import(text, c.model, options);
         EXPECT_EQ(imported.placedRows, c.placed);
-        for (int k = 0; k < c.placed; ++k) {
-            EXPECT_NEAR(imported.channels[static_cast<std::size_t>(k)][kFieldRx],
-                        c.plan[static_cast<std::size_t>(k)], 1e-9);
-        }
+        for (std::size_t k = 0; k < static_cast<std::size_t>(c.placed); ++k)
+            EXPECT_NEAR(imported.channels[k][kFieldRx], c.plan[k], 1e-9) << "channel " << k + 1;
     }
 }
 

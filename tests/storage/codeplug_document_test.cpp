@@ -113,18 +113,12 @@ TEST(CodeplugDocumentTest, EncodedDocumentReadsBackAsItWas) {
     EXPECT_EQ(lists(back.lists), lists(document.lists));
 }
 
-class CodeplugDiffTest : public ::testing::Test {
-  protected:
-    CodeplugDiffTest() {
-        // Beep, battery save, squelch, monitor key, time-out timer, wide/narrow, model.
-        base.lists = {0, 1, 6, 3, 2, 1, kModel4100};
-        base.channels[0] = {446.05625, 446.05625, 0, 0, 0, 0, -1, -1};
-        base.channels[2] = {446.00625, 446.00625, 1, 1, 0, 0, -1, -1};
-    }
+TEST(CodeplugDiffTest, ChannelsSettingsAndOtherBytesInWords) {
     CodeplugDocument base;
-};
-
-TEST_F(CodeplugDiffTest, ChannelsAndSettingsInWords) {
+    // Beep, battery save, squelch, monitor key, time-out timer, wide/narrow, model.
+    base.lists = {0, 1, 6, 3, 2, 1, kModel4100};
+    base.channels[0] = {446.05625, 446.05625, 0, 0, 0, 0, -1, -1};
+    base.channels[2] = {446.00625, 446.00625, 1, 1, 0, 0, -1, -1};
     EXPECT_TRUE(Diff(base, base).empty());
     CodeplugDocument other = base;
     other.channels[2][kFieldRx] = 446.01875;
@@ -145,9 +139,8 @@ TEST_F(CodeplugDiffTest, ChannelsAndSettingsInWords) {
     EXPECT_EQ(Diff(other, base)[4],
               "channel 6: RX 433.12500, TX none, decode D023N, encode none (no TX), BCL Yes, "
               "shift No -> not in use");
-}
 
-TEST_F(CodeplugDiffTest, OtherBytesByAddress) {
+    // Other bytes by their address.
     CodeplugImage a = Encode(base);
     CodeplugImage b = a;
     b[50 + 0x3E0] = 0x12;                       // beyond what the program writes
