@@ -49,18 +49,14 @@ std::ptrdiff_t FilesIn(const fs::path& folder) {
 
 TEST(ImageFile, ReadTakesTheFirst1074BytesAndZeroFillsAShortFile) {
     TempDir dir;
-    for (const std::size_t size :
-         {std::size_t{0}, std::size_t{1000}, std::size_t{1074}, std::size_t{2000}}) {
+    for (const std::size_t size : {0, 1000, 1074, 2000}) {
         SCOPED_TRACE(size);
-        const std::string content = Pattern(size);
-        const auto file = dir.Write("f.Dat", content);
+        std::string content = Pattern(size);
         std::string reason;
-        const auto image = ReadImageFile(file, &reason);
+        const auto image = ReadImageFile(dir.Write("f.Dat", content), &reason);
         ASSERT_TRUE(image) << reason;
-        for (std::size_t i = 0; i < image->size(); ++i) {
-            const auto expected = i < size ? static_cast<std::uint8_t>(content[i]) : 0;
-            ASSERT_EQ((*image)[i], expected) << "byte " << i;
-        }
+        content.resize(1074, '\0');
+        EXPECT_EQ(ImageBytes(*image), content);
     }
 }
 
@@ -134,12 +130,6 @@ using P = fs::perms;
 
 // Every old file holds 'o' bytes; the new image is 'Z'.
 
-struct stat Stat(const fs::path& file) {
-    struct stat info {};
-    ::stat(file.c_str(), &info);
-    return info;
-}
-
 enum class Runs { kAnyone, kOrdinaryUser, kRoot };
 
 struct Case {
@@ -208,14 +198,16 @@ TEST(FileReplace, EveryKindOfTargetIsWrittenWhereTheUserMeansOrLeftByteForByte) 
         const fs::path target = c.setUp(dir);
         const bool link = fs::is_symlink(target);
         const bool existed = fs::exists(target);
-        const struct stat before = Stat(target);
+        struct stat before {};
+        ::stat(target.c_str(), &before);
         const std::string old(existed ? static_cast<std::size_t>(before.st_size) : 0, 'o');
 
         std::string reason;
         EXPECT_EQ(SaveImageFile(target, image, &reason), c.saves) << reason;
         EXPECT_NE(reason.empty(), !c.saves) << reason;
         EXPECT_EQ(fs::is_symlink(target), link);
-        const struct stat after = Stat(target);
+        struct stat after {};
+        ::stat(target.c_str(), &after);
         if (existed) {
             EXPECT_EQ(after.st_uid, before.st_uid);
             EXPECT_EQ(after.st_gid, before.st_gid);

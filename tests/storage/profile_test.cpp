@@ -53,19 +53,9 @@ class ProfileTest : public ::testing::Test {
 TEST_F(ProfileTest, ReadsEntriesTheWayTheyAreWrittenByHand) {
     EXPECT_EQ(Read("Setting", "COM"), "dflt");  // no file
     WriteBytes(
-        "COM=7\r\n"
-        "; Path=commented\r\n"
-        "[ setting ]\r\n"
-        "Path=\r\n"
-        ";COM=9\r\n"
-        "a line without equals sign\r\n"
-        "  com  =  3  \r\n"
-        "COM=4\r\n"
-        "Title=\"  quoted  \"\r\n"
-        "[SETTING]\r\n"
-        "Model=5\r\n"
-        "[Other]\r\n"
-        "Model=6\r\n");
+        "COM=7\r\n; Path=commented\r\n[ setting ]\r\nPath=\r\n;COM=9\r\n"
+        "a line without equals sign\r\n  com  =  3  \r\nCOM=4\r\nTitle=\"  quoted  \"\r\n"
+        "[SETTING]\r\nModel=5\r\n[Other]\r\nModel=6\r\n");
     EXPECT_EQ(Read("Setting", "Path"), "");
     EXPECT_EQ(Read("SETTING", "Com"), "3");  // first key wins, names match in any case
     EXPECT_EQ(Read("Setting", "Title"), "  quoted  ");
@@ -92,14 +82,8 @@ TEST_F(ProfileTest, WriteCreatesFileAndSection) {
 
 TEST_F(ProfileTest, WriteChangesOnlyTheKeysLine) {
     const std::string before =
-        "; settings\r\n"
-        "[Setting]\r\n"
-        "ColorHint=&H0000FF  ; kept\r\n"
-        "\r\n"
-        "Com = 3\r\n"
-        "\r\n"
-        "[Model]\r\n"
-        "ModCnt=4";
+        "; settings\r\n[Setting]\r\nColorHint=&H0000FF  ; kept\r\n\r\nCom = 3\r\n\r\n"
+        "[Model]\r\nModCnt=4";
     WriteBytes(before);
 
     std::string expected = before;
