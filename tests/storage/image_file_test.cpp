@@ -82,9 +82,7 @@ TEST(ImageFile, SaveKeepsALongerFilesTailWriteNewCutsIt) {
         const std::string now = Bytes(file);
         ASSERT_EQ(now.size(), c.newSize);
         EXPECT_EQ(now.substr(0, 1074), ImageBytes(image));
-        if (c.newSize > 1074) {
-            EXPECT_EQ(now.substr(1074), old.substr(1074));
-        }
+        EXPECT_EQ(now.substr(1074), c.newSize > 1074 ? old.substr(1074) : "");
     }
     // Only the data files are left in the folder.
     EXPECT_EQ(FilesIn(dir.path()), 5);
@@ -247,6 +245,8 @@ TEST(FileReplace, TheNextSaveRemovesTemporariesThatAKilledSaveLeft) {
 using namespace std::chrono_literals;
 
 // 2026-12-07 03:15:00 local time.
+constexpr std::uint8_t kByte = 1;
+
 KeptClock::time_point When() {
     std::tm local{};
     ::strptime("2026-12-07 03:15:00", "%Y-%m-%d %H:%M:%S", &local);
@@ -274,9 +274,8 @@ TEST(KeptVersions, ASaveKeepsWhatTheFileHeldUnderItsNameAndTimeOrLeavesTheFile) 
     EXPECT_EQ(Bytes(file), std::string(1074, '\0'));
 
     // Two versions in the same second are both kept.
-    const std::uint8_t byte = 1;
-    const auto first = KeepVersion({&byte, 1}, backup, "Read", ".Dat", &reason, When());
-    const auto second = KeepVersion({&byte, 1}, backup, "Read", ".Dat", &reason, When());
+    const auto first = KeepVersion({&kByte, 1}, backup, "Read", ".Dat", &reason, When());
+    const auto second = KeepVersion({&kByte, 1}, backup, "Read", ".Dat", &reason, When());
     ASSERT_TRUE(first && second) << reason;
     EXPECT_EQ(first->filename(), "Read_20261207_031500.Dat");
     EXPECT_EQ(second->filename(), "Read_20261207_031500_2.Dat");
@@ -285,13 +284,12 @@ TEST(KeptVersions, ASaveKeepsWhatTheFileHeldUnderItsNameAndTimeOrLeavesTheFile) 
 TEST(KeptVersions, OldFilesGoOnlyBeyondTheNewestAndOnlyNamesOfOurPattern) {
     TempDir dir;
     const auto now = When();
-    const std::uint8_t byte = 1;
     std::string reason;
     // Three of 100 days ago, two of yesterday, and a file of the user's.
     for (int i = 0; i < 3; ++i)
-        KeepVersion({&byte, 1}, dir.path(), "old", ".Dat", &reason, now - 2400h);
+        KeepVersion({&kByte, 1}, dir.path(), "old", ".Dat", &reason, now - 2400h);
     for (int i = 0; i < 2; ++i)
-        KeepVersion({&byte, 1}, dir.path(), "new", ".csv", &reason, now - 24h);
+        KeepVersion({&kByte, 1}, dir.path(), "new", ".csv", &reason, now - 24h);
     dir.Write("notes_20200101_000000.txt.bak", "mine");
     dir.Write("mine.Dat", "mine");
 

@@ -74,10 +74,23 @@ TEST_F(ProfileTest, CutsValuesAndDefaultsToSizeMinusOneCharacters) {
     EXPECT_EQ(ProfileRead(file_, "Title", "None", "abc", 0), "");
 }
 
-TEST_F(ProfileTest, WriteCreatesFileAndSection) {
+TEST_F(ProfileTest, WriteCreatesFileAndSectionRemoveCreatesNothing) {
     EXPECT_EQ(Written("Setting", "COM", "1"), "[Setting]\nCOM=1\n");
     EXPECT_EQ(Written("Title", "Chs", "中文"), "[Setting]\nCOM=1\n\n[Title]\nChs=中文\n");
     EXPECT_EQ(EntriesInFolder(), 1u);  // no temporary file left behind
+
+    // Removing keys.
+    const std::string before = "[Setting]\nPath=a\nCOM=1\npath=b\n[Other]\nPath=c\n";
+    WriteBytes(before);
+    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Missing", std::nullopt));
+    EXPECT_EQ(Written("NoSection", "Path", std::nullopt), before);
+
+    EXPECT_EQ(Written("Setting", "Path", std::nullopt), "[Setting]\nCOM=1\n[Other]\nPath=c\n");
+    EXPECT_EQ(Read("Setting", "Path"), "dflt");
+
+    const auto other = folder_ / "Other.ini";
+    EXPECT_TRUE(ProfileWrite(other, "Setting", "Path", std::nullopt));
+    EXPECT_FALSE(fs::exists(other));
 }
 
 TEST_F(ProfileTest, WriteChangesOnlyTheKeysLine) {
@@ -97,20 +110,6 @@ TEST_F(ProfileTest, WriteChangesOnlyTheKeysLine) {
     // The last line had no line end; it gets one before the new key.
     EXPECT_EQ(Written("Model", "0", "5100"), expected + "\r\n0=5100\r\n");
     EXPECT_EQ(Read("Model", "ModCnt"), "4");
-}
-
-TEST_F(ProfileTest, RemovingKeys) {
-    const std::string before = "[Setting]\nPath=a\nCOM=1\npath=b\n[Other]\nPath=c\n";
-    WriteBytes(before);
-    EXPECT_TRUE(ProfileWrite(file_, "Setting", "Missing", std::nullopt));
-    EXPECT_EQ(Written("NoSection", "Path", std::nullopt), before);
-
-    EXPECT_EQ(Written("Setting", "Path", std::nullopt), "[Setting]\nCOM=1\n[Other]\nPath=c\n");
-    EXPECT_EQ(Read("Setting", "Path"), "dflt");
-
-    const auto other = folder_ / "Other.ini";
-    EXPECT_TRUE(ProfileWrite(other, "Setting", "Path", std::nullopt));
-    EXPECT_FALSE(fs::exists(other));
 }
 
 TEST_F(ProfileTest, ReadsAndWritesChineseCodePageAndByteOrderMark) {
