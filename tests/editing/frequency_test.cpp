@@ -9,12 +9,10 @@ namespace rvm46::editing {
 namespace {
 
 TEST(FrequencyTest, NumericTestAcceptsPlainDecimalsOnly) {
-    for (const char* text : {"446", "446.", ".5", "446.00625", " 12.5 ", "-3"}) {
+    for (const char* text : {"446", "446.", ".5", "446.00625", " 12.5 ", "-3"})
         EXPECT_TRUE(FrequencyValue(text).has_value()) << text;
-    }
-    for (const char* text : {"", ".", "-", "4a", "4e2", "446.0.1", "a"}) {
+    for (const char* text : {"", ".", "-", "4a", "4e2", "446.0.1", "a"})
         EXPECT_FALSE(FrequencyValue(text).has_value()) << text;
-    }
 }
 
 TEST(FrequencyTest, ModelBandRoundsEdgesHalfToEvenAndFixesThe446Band) {
@@ -31,7 +29,7 @@ TEST(FrequencyTest, ModelBandRoundsEdgesHalfToEvenAndFixesThe446Band) {
     EXPECT_THROW(ModelBand(models, -1), RunTimeError);
 }
 
-TEST(FrequencyTest, SnappingOnBothRastersTiesToEven) {
+TEST(FrequencyTest, SnappingOnBothRastersTiesToEvenWithinThe32BitRaster) {
     struct Case {
         double mhz;
         bool offset;
@@ -48,18 +46,16 @@ TEST(FrequencyTest, SnappingOnBothRastersTiesToEven) {
                          {-5, false, "-005.00000"}}) {
         EXPECT_EQ(FormatFrequency(SnapToRaster(c.mhz, c.offset)), c.snapped) << c.mhz;
     }
-}
-
-TEST(FrequencyTest, AValueBeyondThe32BitRasterIsARunTimeError) {
+    // A value beyond the 32-bit raster is a run-time error.
     EXPECT_NO_THROW(SnapToRaster(21474.83647, false));
     EXPECT_THROW(SnapToRaster(21474.83648, false), RunTimeError);
     EXPECT_THROW(SnapToRaster(-21474.83649, false), RunTimeError);
     EXPECT_THROW(SnapToRaster(1e300, true), RunTimeError);
 }
 
+// (No tone, "", and tone 0, the none text in either language: the channel list's export and the
+// comparison's words, ChannelCsvTest and CodeplugWordsTest.)
 TEST(FrequencyTest, ToneCellTexts) {
-    EXPECT_EQ(ToneCellText(-1, "", "None"), "");
-    EXPECT_EQ(ToneCellText(0, "", "无"), "无");
     EXPECT_EQ(ToneCellText(1, "67", "None"), "67.0");
     EXPECT_EQ(ToneCellText(41, "25", "None"), "25");  // DQT texts stay as listed
 }

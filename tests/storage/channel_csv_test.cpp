@@ -1,10 +1,17 @@
+// Comma-separated text as spreadsheets write it, and what is refused as not being such text.
 // Channel lists in both CSV layouts: round trips, a file of the generic layout as other tools
-// write it, and every way a row is refused.
+// write it, and every way a row is refused. Lists as users have them: published lists in the
+// generic layout (CRLF, every column of it, numbered from 1 or 0), placed by number or in order,
+// with the rows that do not fit left out when asked; and the built-in standard lists against the
+// published channel plans.
 #include "storage/channel_csv.h"
 
 #include <gtest/gtest.h>
 
+#include "storage/csv_text.h"
 #include "storage/delivered_tables.h"
+#include "storage/text_file.h"
+#include "support/temp_dir.h"
 
 namespace rvm46::storage {
 namespace {
@@ -16,13 +23,70 @@ using testing::kModel4100446;
 
 constexpr int kModel5100 = 2;  // 400-470 MHz
 
+using Rows = std::vector<std::vector<std::string>>;
+
+TEST(CsvTextTest, ReadsTheDialectsSpreadsheetsAndThisProgramWrite) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Rows rows;
+    };
+    const std::vector<Case> cases = {
+        {"plain LF", "a,b\n1,2\n", {{"a", "b"}, {"1", "2"}}},
+        {"CRLF, no final line end", "a,b\r\n1,2", {{"a", "b"}, {"1", "2"}}},
+        {"byte order mark", std::string("\xEF\xBB\xBF") + "a,b\n", {{"a", "b"}}},
+        {"semicolons (a comma inside a field)", "a;b\n1,5;2\n", {{"a", "b"}, {"1,5", "2"}}},
+        {"quotes, doubled quote, separator and line break inside",
+         "a,b\n\"x,\"\"y\"\"\",\"two\r\nlines\"\n",
+         {{"a", "b"}, {"x,\"y\"", "two\r\nlines"}}},
+        {"blank before an opening quote", "a, \"b\"\n", {{"a", "b"}}},
+        {"empty fields", ",,\n", {{"", "", ""}}},
+        {"Chinese code page", "\xCA\xC7,\xB7\xF1\n", {{"是", "否"}}},
+        {"a line this program writes",
+         CsvLine({"plain", "a,b", "say \"hi\"", " padded", "x;y", ""}),
+         {{"plain", "a,b", "say \"hi\"", " padded", "x;y", ""}}},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        const auto table = ParseCsv(c.bytes, &error);
+        ASSERT_TRUE(table) << c.name << ": " << error;
+        EXPECT_EQ(table->rows, c.rows) << c.name;
+    }
+    // Rows remember the line they start on.
+    const auto table = ParseCsv("h\n\"a\nb\"\nc\n", nullptr);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->lines, (std::vector<int>{1, 2, 4}));
+    EXPECT_EQ(CsvLine({"1", "2"}), "1,2\r\n");
+}
+
+TEST(CsvTextTest, RefusesWhatIsNotCommaSeparatedText) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "empty"},
+        {std::string("\x5A\x52\x54\x00\xFF\xFF", 6), "not a comma-separated text"},
+        {"a,\"b\n1,2\n", "never closed"},
+        {std::string(kMaxCsvBytes + 1, 'a'), "too large"},
+    };
+    for (const auto& [bytes, why] : cases) {
+        std::string error;
+        EXPECT_FALSE(ParseCsv(bytes, &error));
+        EXPECT_NE(error.find(why), std::string::npos) << error;
+    }
+    // A file of exactly the limit is read, one byte more is not.
+    const testing::TempDir dir;
+    const std::string limit(kMaxCsvBytes, 'a');
+    EXPECT_EQ(ReadTextFile(dir.Write("limit.csv", limit), kMaxCsvBytes, nullptr, 0), limit);
+    std::string error;
+    EXPECT_FALSE(ReadTextFile(dir.Write("over.csv", limit + "a"), kMaxCsvBytes, &error, 0));
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
+}
+
 ChannelRecord Ch(double rx, double tx, double decode, double encode, double bcl = 0,
                  double shift = 0) {
     return {rx, tx, decode, encode, bcl, shift, -1, -1};
 }
 
-ChannelImport Import(const std::string& text, int model) {
-    return ImportChannelCsv(text, DeliveredModels(), model, DeliveredTones());
+ChannelImport Import(const std::string& text, int model, const ImportOptions& options = {}) {
+    return ImportChannelCsv(text, DeliveredModels(), model, DeliveredTones(), options);
 }
 
 std::string Messages(const std::vector<Finding>& findings) {
@@ -87,8 +151,8 @@ TEST(ChannelCsvTest, GenericLayoutRoundTripKeepsEveryToneCombination) {
     EXPECT_EQ(imported.wideNarrow, 0);
 }
 
-TEST(ChannelCsvTest, ReadsAGenericFileAsOtherToolsWriteIt) {
-    const auto imported = Import(
+TEST(ChannelCsvTest, ReadsGenericFilesAsOtherToolsWriteThem) {
+    auto imported = Import(
         testing::FileBytes(std::string(RVM46_SOURCE_DIR) + "/tests/data/generic_channels.csv"),
         kModel4100446);
     ASSERT_EQ(Messages(imported.errors), "");
@@ -107,11 +171,9 @@ TEST(ChannelCsvTest, ReadsAGenericFileAsOtherToolsWriteIt) {
               "row 8, Frequency \"446.06\": snapped to 446.05625\n"
               "row 8, Duplex/Offset \"446.0475\": snapped to 446.04375\n"
               "row 11, Location \"16\": outside the radio's channels 1 to 16; row left out\n");
-}
 
-// Columns are found by name in any order and case; differing modes keep the first and say so.
-TEST(ChannelCsvTest, ReadsColumnsByNameAndOneMode) {
-    const auto imported = Import(
+    // Columns are found by name in any order and case; differing modes keep the first and say so.
+    imported = Import(
         "frequency;TONE;location;cToneFreq;extra;MODE\n446.03125;TSQL;3;67;x;NFM\n446.01875;;4;;;"
         "FM\n",
         kModel4100446);
@@ -184,6 +246,118 @@ TEST(ChannelCsvTest, RefusesEveryBadRowWithRowColumnValueAndReason) {
         const auto imported = Import(c.text, c.model);
         ASSERT_FALSE(imported.errors.empty());
         EXPECT_EQ(Describe(imported.errors[0]).substr(0, c.message.size()), c.message);
+    }
+}
+
+// Published channel plans, in MHz, from runs of channels (first, spacing, count).
+std::vector<double> Plan(std::initializer_list<std::tuple<double, double, int>> runs) {
+    std::vector<double> mhz;
+    for (const auto& [first, step, count] : runs)
+        for (int n = 0; n < count; ++n) mhz.push_back(first + step * n);
+    return mhz;
+}
+const std::vector<double> kPmr446 = Plan({{446.00625, 0.0125, 16}});
+const std::vector<double> kFrs =
+    Plan({{462.5625, 0.025, 7}, {467.5625, 0.025, 7}, {462.55, 0.025, 8}});
+
+// A list as the community tool publishes one: its whole column set, CRLF, numbered from `first`;
+// `bad` (a 1-based position) carries a tone the radio lacks.
+std::string PublishedList(const std::vector<double>& mhz, int first, int bad = 0) {
+    std::string text =
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
+    for (std::size_t i = 0; i < mhz.size(); ++i) {
+        char frequency[32];
+        std::snprintf(frequency, sizeof frequency, "%.6f", mhz[i]);
+        const bool tone = static_cast<int>(i) + 1 == bad;
+        text += std::to_string(first + static_cast<int>(i)) + ",CH" + std::to_string(i + 1) + "," +
+                frequency + ",,0.000000," + (tone ? "Tone,69.4" : ",88.5") +
+                ",88.5,023,NN,023,Tone->Tone,NFM,12.50,,2.0W,a comment,,,,\r\n";
+    }
+    return text;
+}
+
+// What an import did, in one line: rows placed, the first error and how many, the last note.
+std::string Summary(const ChannelImport& imported) {
+    std::string text = "placed " + std::to_string(imported.placedRows);
+    if (!imported.errors.empty()) {
+        text += "; " + std::to_string(imported.errors.size()) +
+                " error(s): " + Describe(imported.errors[0]);
+    }
+    if (!imported.notes.empty()) text += "; last note: " + Describe(imported.notes.back());
+    return text;
+}
+
+TEST(ChannelListTest, PublishedListsArePlacedOrRefusedAsUsersExpect) {
+    struct Case {
+        int first;  // the list's first number
+        int bad;    // the position of a row with a tone the radio lacks (0: none)
+        int model;
+        int renumber;  // 0: by the list's numbers
+        bool skip;
+        std::string summary;
+        std::vector<double> channels = {};  // receive frequencies from channel 1 on (-1 empty)
+    };
+    const std::vector<double> first16(kFrs.begin(), kFrs.begin() + 16);
+    std::vector<double> from14(13, -1);  // channels 1 to 13 empty
+    from14.insert(from14.end(), {kFrs[0], kFrs[2], kFrs[3]});
+    const std::string beyond16 =
+        "last note: 6 rows left out: their channel numbers (rows 18-23) are outside the radio's "
+        "channels 1 to 16";
+    // (A list numbered 71 to 86, placed in order or not, is imported by the command line's test
+    // ImportsListsAsUsersHaveThem and the scenario csv_numbered_lists.)
+    const std::vector<Case> cases = {
+        {1, 0, kModel4100446, 0, true,
+         "placed 0; 1 error(s): no row of the list can be imported; " + beyond16},
+        {1, 0, kModel5100, 0, false, "placed 16; " + beyond16, first16},
+        {0, 0, kModel5100, 0, false, "placed 16; " + beyond16, first16},
+        // A refused row takes no channel: the next good row takes the next one.
+        {1, 2, kModel5100, 14, true,
+         "placed 3; last note: 18 rows left out: the radio has no channel after 16", from14},
+        {1, 2, kModel5100, 0, false,
+         "placed 15; 1 error(s): row 3, Tone \"69.4 Hz\": not a tone of the tone list; " +
+             beyond16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.summary);
+        ImportOptions options;
+        if (c.renumber) options.renumberFrom = c.renumber;
+        options.skipInvalid = c.skip;
+        const auto imported = Import(PublishedList(kFrs, c.first, c.bad), c.model, options);
+        EXPECT_EQ(Summary(imported), c.summary);
+        for (std::size_t k = 0; k < c.channels.size(); ++k)
+            EXPECT_NEAR(imported.channels[k][kFieldRx], c.channels[k], 1e-9) << "channel " << k + 1;
+    }
+}
+
+// The built-in lists hold the published channels, and each model takes what it can hold exactly.
+TEST(ChannelListTest, StandardListsHoldThePublishedChannels) {
+    struct Case {
+        const char* file;
+        std::vector<double> plan;
+        int model;
+        int placed;  // skipping the rows the model cannot hold
+    };
+    const std::vector<Case> cases = {{"PMR446.csv", kPmr446, kModel4100446, 8},
+                                     {"PMR446.csv", kPmr446, kModel5100, 0},
+                                     {"FRS.csv", kFrs, kModel5100, 16},
+                                     {"FRS.csv", kFrs, kModel4100446, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " model " + std::to_string(c.model));
+        const std::string text =
+            testing::FileBytes(std::string(RVM46_SOURCE_DIR) + "/data/Channels/" + c.file);
+        const auto table = ParseCsv(text, nullptr);
+        ASSERT_TRUE(table);
+        ASSERT_EQ(table->rows.size(), c.plan.size() + 1);
+        for (std::size_t i = 0; i < c.plan.size(); ++i)
+            EXPECT_NEAR(std::stod(table->rows[i + 1][2]), c.plan[i], 1e-9) << "row " << i + 2;
+        ImportOptions options;
+        options.exact = true;  // a standard channel is never moved to a nearby frequency
+        options.skipInvalid = true;
+        const auto imported = Import(text, c.model, options);
+        EXPECT_EQ(imported.placedRows, c.placed);
+        for (std::size_t k = 0; k < static_cast<std::size_t>(c.placed); ++k)
+            EXPECT_NEAR(imported.channels[k][kFieldRx], c.plan[k], 1e-9) << "channel " << k + 1;
     }
 }
 

@@ -1,8 +1,12 @@
-// Encoding the edit state into the codeplug image and decoding it back.
-#include "model/image_codec.h"
-
+// Frequency and BCD conversions: the documented examples, and an exhaustive comparison of the
+// short computation with the digit-pair procedure the radios' files were made with. The tone
+// table: loading with defaults, lookups and the encoding rules. Encoding the edit state into the
+// codeplug image and decoding it back, every delivered tone's round trip among it.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -10,12 +14,138 @@
 #include <vector>
 
 #include "model/arithmetic.h"
+#include "model/bcd.h"
+#include "model/frequency_codec.h"
+#include "model/image_codec.h"
 #include "model/run_time_error.h"
+#include "model/tone_table.h"
 #include "storage/tone_file.h"
 #include "support/temp_dir.h"
 
 namespace rvm46 {
 namespace {
+
+std::string Hex(const FrequencyBytes& b) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X %02X %02X %02X", b[0], b[1], b[2], b[3]);
+    return text;
+}
+
+double ReadBack(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return std::strtod(text, nullptr);
+}
+
+// The digit-pair procedure step by step: nearest whole N, top pair, remainder formatted with five
+// decimals and read back, then the middle and low pairs through "0000".
+FrequencyBytes DigitPairProcedure(double f) {
+    if (!(f >= 100 && f < 999)) f = 100;
+    const std::int64_t n = RoundHalfEven(f * 100000);
+    const std::int64_t p3 = n / 1000000;
+    const double r1 = ReadBack("%.5f", f - 10.0 * static_cast<double>(p3));
+    const std::int64_t p2 = RoundHalfEven(r1 * 100000) / 10000;
+    const auto r2 =
+        static_cast<std::int64_t>(ReadBack("%.0f", (r1 * 10 - static_cast<double>(p2)) * 10000));
+    const std::int64_t p1 = r2 / 100;
+    const std::int64_t p0 = r2 - 100 * p1;
+    return {BcdByte(static_cast<int>(p0)), BcdByte(static_cast<int>(p1)),
+            BcdByte(static_cast<int>(p2)), BcdByte(static_cast<int>(p3))};
+}
+
+std::array<std::uint8_t, 4> Decimal(const FrequencyBytes& b) {
+    return {BcdValue(b[0]), BcdValue(b[1]), BcdValue(b[2]), BcdValue(b[3])};
+}
+
+TEST(ArithmeticTest, BcdPairsRoundingAndNumbers) {
+    const auto converted = [](void (*convert)(std::int16_t&), std::int16_t v) {
+        convert(v);
+        return v;
+    };
+    EXPECT_EQ(converted(Convert16H, 67), 0x67);
+    EXPECT_EQ(converted(Convert16H, 120), 0xC0);
+    EXPECT_EQ(converted(Convert10D, 0xFF), 165);
+    for (int value = 0; value <= 159; ++value) EXPECT_EQ(BcdValue(BcdByte(value)), value) << value;
+    EXPECT_THROW(BcdByte(-5), RunTimeError);  // a negative pair does not fit a byte
+    // Rounding and numbers.
+    // (Halves of either parity: the band edges and raster ties of FrequencyTest.)
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_THROW(RoundHalfEven(1e30), RunTimeError);
+    EXPECT_THROW(RoundToInteger(40000), RunTimeError);
+    EXPECT_EQ(ToByte(255), 255);
+    EXPECT_THROW(ToByte(256), RunTimeError);
+    EXPECT_EQ(LeadingNumber("  12ab"), 12);
+    EXPECT_EQ(LeadingNumber("ab"), 0);
+    // (What is refused, and five decimals: FrequencyTest's numeric test and raster table.)
+    EXPECT_EQ(StrictNumber(" 446.5 "), 446.5);
+    EXPECT_EQ(FormatFixed(6.5, 3, 5), "006.50000");
+}
+
+// Every point of the 12.5 kHz raster from 100 to 999 MHz and of the 446 MHz offset raster, and
+// values of five decimals, give the same bytes by both computations and decode back the same.
+TEST(FrequencyCodecTest, DocumentedExamplesAndEveryRasterPointAsTheDigitPairProcedure) {
+    EXPECT_EQ(Hex(EncodeFrequency(446.00625)), "25 06 60 44");
+    EXPECT_EQ(Hex(EncodeFrequency(446.09375)), "75 93 60 44");
+    for (const double outside : {1000.0, 50.0, 999.0, std::nan("")})
+        EXPECT_EQ(Hex(EncodeFrequency(outside)), "00 00 00 10") << outside;
+    EXPECT_EQ(DecodeFrequency({25, 6, 60, 44}), 446.00625);
+    int checked = 0;
+    const auto check = [&](double f) {
+        const FrequencyBytes bytes = EncodeFrequency(f);
+        ASSERT_EQ(Hex(bytes), Hex(DigitPairProcedure(f))) << f;
+        ASSERT_EQ(DecodeFrequency(Decimal(bytes)), ReadBack("%.5f", f)) << f;
+        ++checked;
+    };
+    for (std::int64_t step = 8000; step < 79920; ++step) check(static_cast<double>(step) * 0.0125);
+    for (int step = 0; step < 8; ++step) check(446.00625 + 0.0125 * step);
+    for (const double f : {400.00001, 469.99999, 123.45678, 998.99999}) check(f);
+    EXPECT_EQ(checked, 71932);
+}
+
+TEST(ToneTableTest, LookupTakesTheLowestMatchingIndexAndIgnoresEntryZero) {
+    ToneTable table;
+    for (int i = 0; i <= kToneCount; ++i) table.gstrQTDQTCode[i] = std::to_string(i);
+    table.gstrQTDQTCode[0] = "0000";
+    table.gstrQTDQTCode[5] = "0885";
+    table.gstrQTDQTCode[17] = "0885";
+    EXPECT_EQ(ConverQTDQT("0885", table), 5);
+    EXPECT_EQ(ConverQTDQT("0000", table), 0);
+    EXPECT_EQ(ConverQTDQT("9999", table), 0);
+    EXPECT_EQ(ConverQTDQT("885", table), 0);  // whole text, exact
+}
+
+TEST(ToneTableTest, LoadingGivesAMissingKeyItsOwnNumberAndCutsLongValues) {
+    testing::TempDir dir;
+    ToneTable table = storage::LoadToneTable(dir / "missing.ini");
+    EXPECT_EQ(table.gstrQTDQTCode[0], "0");
+    EXPECT_EQ(table.gstrQTDQTCode[17], "17");
+    EXPECT_EQ(table.gstrQTDQTList[204], "204");
+    EXPECT_EQ(table.gstrQTDQTList[0], "");
+    EXPECT_EQ(table.gstrQTDQTCode[205], "");
+    // Such entries never equal a four-digit code, so every stored tone decodes to "no tone".
+    EXPECT_EQ(DecodeTone(8, 85, table), 0);
+
+    table = storage::LoadToneTable(
+        dir.Write("t.ini", "[QTDQT]\n1=067012\n[QTDQTList]\n1=67.0 Hz long text\n"));
+    EXPECT_EQ(table.gstrQTDQTCode[1], "0670");
+    EXPECT_EQ(table.gstrQTDQTList[1], "67.0 Hz ");
+}
+
+TEST(ToneTableTest, EncodingRules) {
+    ToneTable table;
+    table.gstrQTDQTCode[12] = "1000";
+    table.gstrQTDQTCode[123] = "9023";
+    const auto bytes = [&](int tone) {
+        const ToneBytes b = EncodeTone(tone, table);
+        return std::pair<int, int>(b.high, b.low);
+    };
+    EXPECT_EQ(bytes(0), std::pair(0xFF, 0xFF));
+    EXPECT_EQ(bytes(-1), std::pair(0xFF, 0xFF));
+    EXPECT_EQ(bytes(12), std::pair(0x10, 0x00));
+    EXPECT_EQ(bytes(123), std::pair(0xC0, 0x23));  // 90 + 30 = 120
+    EXPECT_THROW(EncodeTone(206, table), RunTimeError);
+    EXPECT_THROW(EncodeTone(-2, table), RunTimeError);
+}
 
 using namespace layout;
 
@@ -52,23 +182,20 @@ class ImageCodecTest : public ::testing::Test {
     ChannelTable channels_ = EmptyChannelTable();
 };
 
-TEST_F(ImageCodecTest, BlankImageHeader) {
-    const CodeplugImage image = BlankImage();
-    EXPECT_EQ(std::memcmp(image.data(), "ZRT83N\xFF\xFF\xFF\xFFV0100", 15), 0);
-    for (std::size_t i = 15; i < kImageSize; ++i) ASSERT_EQ(image[i], 0xFF) << i;
+TEST_F(ImageCodecTest, BlankImageEmptyChannelsAndRadioWideBytes) {
+    const CodeplugImage blank = BlankImage();
+    EXPECT_EQ(std::memcmp(blank.data(), "ZRT83N\xFF\xFF\xFF\xFFV0100", 15), 0);
+    for (std::size_t i = 15; i < kImageSize; ++i) ASSERT_EQ(blank[i], 0xFF) << i;
     LeadCode lead{};
     CodeplugImage target{};
     InitMatrixCode(target, lead);
-    EXPECT_EQ(target, image);
+    EXPECT_EQ(target, blank);
     EXPECT_EQ(std::memcmp(lead.data(), "\x02PROGRAM", 8), 0);
-}
 
-TEST_F(ImageCodecTest, EmptyChannelsAndRadioWideBytes) {
     const CodeplugImage image = Encode();
     for (std::size_t k = 0; k < kChannelCount; ++k) {
-        for (std::size_t i = 0; i < kChannelRecordSize; ++i) {
+        for (std::size_t i = 0; i < kChannelRecordSize; ++i)
             ASSERT_EQ(Record(image, k)[i], i == kRecFlags ? 0xFB : 0xFF) << k << "/" << i;
-        }
         EXPECT_EQ(image[690 + k], k + 1);
     }
     const std::uint8_t wide[4] = {0xFD, 6, 3, 2};  // beep on, battery save off
@@ -147,14 +274,13 @@ TEST_F(ImageCodecTest, DecodingGivesBackTheEditState) {
     SetChannel(15, 469.9875, 469.9875, 123, 0, 1, 1);
     CodeplugImage image = Encode();
     image[1040] = 0x42;  // radio-only bytes beyond the model block are left alone
-    const DecodedImage decoded = DecodeImage(image, models_, tones_);
-    const DecodedImage& d = decoded;
+    const DecodedImage d = DecodeImage(image, models_, tones_);
     EXPECT_EQ(std::tuple(d.model, d.modelCode, d.beepTone, d.batterySave, d.squelch, d.monitorKey,
                          d.timeOutTimer, d.wideNarrow),
               std::tuple(0, 65, 0, 1, 6, 3, 2, 1));
     // The channel without a transmit frequency; the others as every round trip checks them.
-    ASSERT_TRUE(decoded.channels[5].has_value());
-    EXPECT_EQ(*decoded.channels[5], (std::array<double, 6>{400.0125, -1, 204, -1, 1, 0}));
+    ASSERT_TRUE(d.channels[5].has_value());
+    EXPECT_EQ(*d.channels[5], (std::array<double, 6>{400.0125, -1, 204, -1, 1, 0}));
     // The frequency and tone bytes of present records are now in decimal form.
     EXPECT_EQ(Record(image, 0)[0], 25);
     EXPECT_EQ(Record(image, 5)[7], 165);
