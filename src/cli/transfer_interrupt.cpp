@@ -2,6 +2,9 @@
 
 #include <signal.h>
 
+#include <algorithm>
+#include <chrono>
+
 namespace rvm46::cli {
 
 namespace {
@@ -74,12 +77,23 @@ comm::LineStatus StoppableLine::TakeInput(std::vector<std::uint8_t>& bytes) {
     return StopSignals::Caught() ? Stopped() : line_->TakeInput(bytes);
 }
 
+// The wait goes in short slices: a signal need not interrupt the wait itself (the line may
+// resume its wait, or another thread may take the signal), and a stop should act at once, not
+// after a time limit of more than a second.
 comm::LineStatus StoppableLine::WaitForInput(std::size_t count, std::chrono::milliseconds limit,
                                              bool& ready) {
+    constexpr std::chrono::milliseconds kSlice{50};
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + limit;
     ready = false;
-    if (StopSignals::Caught()) return Stopped();
-    const comm::LineStatus s = line_->WaitForInput(count, limit, ready);
-    return StopSignals::Caught() ? Stopped() : s;
+    for (;;) {
+        if (StopSignals::Caught()) return Stopped();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
+        const comm::LineStatus s = line_->WaitForInput(
+            count, std::clamp(left, std::chrono::milliseconds(0), kSlice), ready);
+        if (StopSignals::Caught()) return Stopped();
+        if (!s.ok() || ready || left <= kSlice) return s;
+    }
 }
 
 }  // namespace rvm46::cli

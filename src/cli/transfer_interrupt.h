@@ -26,7 +26,8 @@ class StopSignals {
 };
 
 // A serial line that fails every operation once a stop signal was caught, so the running
-// transfer ends as after a failure of the line and its caller closes it.
+// transfer ends as after a failure of the line and its caller closes it; a wait ends within
+// 50 ms of the signal.
 class StoppableLine : public comm::SerialLine {
   public:
     explicit StoppableLine(std::unique_ptr<comm::SerialLine> line) : line_(std::move(line)) {}

@@ -191,8 +191,10 @@ TEST_F(RadioCliTest, AStopSignalClosesTheLineAndAStaleLockIsNamed) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         kill(getpid(), SIGINT);
     });
-    // At the radio's pace: the first wait outlasts the signal's delay.
+    // At the radio's pace: the first wait (1.2 s) outlasts the signal's delay, and is cut short.
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Run({"read", "--port", radio->device(), Path("radio.Dat")}, nullptr, false, {}), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
     interrupt.join();
     EXPECT_EQ(err_.str(),
               "rvm46: reading stopped by SIGINT (Ctrl+C): the serial line was closed\n");
