@@ -266,8 +266,9 @@ constexpr const char* kMissing = "<missing>";
 // Tones 1-39 are rising CTCSS frequencies stored in tenths, 40-122 normal DQT codes 8xxx shown
 // as DxxxN, and 123-204 the same codes inverted, 9xxx shown as DxxxI.
 TEST(DeliveredToneFileTest, TonesAreInTheirRanges) {
-    const auto read = [](const char* section, int i) {
-        return ProfileRead(kToneFile, section, std::to_string(i), kMissing, 100);
+    const ProfileSnapshot file(kToneFile);
+    const auto read = [&](const char* section, int i) {
+        return file.Read(section, std::to_string(i), kMissing, 100);
     };
     const auto shown = [&](int i) { return read("QTDQTList", i); };
     const auto code = [&](int i) { return read("QTDQT", i); };
