@@ -84,7 +84,7 @@ TEST(FormsLifecycle, ModalDialogRunsInsideTheCallerAndUnloadsItself) {
 
 using FormsObservers = LoadedTestForm;
 
-TEST_F(FormsObservers, EachRealPropertyChangeIsReportedBeforeTheEventWithItsNumber) {
+TEST_F(FormsObservers, EachRealPropertyChangeOfAControlOrTheWindowIsReportedBeforeTheEvent) {
     std::vector<std::string> seen;
     form.txtA.Subscribe([&](const PropertyChange& change) {
         if (change.property == Property::Text) seen.push_back("text " + form.txtA.Text());
@@ -106,6 +106,16 @@ TEST_F(FormsObservers, EachRealPropertyChangeIsReportedBeforeTheEventWithItsNumb
     form.sbrStatus.SetPanelToolTip(1, "Status");
     EXPECT_EQ(panels, (std::vector<std::pair<Property, int>>{{Property::PanelText, 2},
                                                              {Property::PanelToolTip, 1}}));
+
+    // The window reports the focus, its frame and its life cycle.
+    std::vector<Property> changes;
+    form.Subscribe([&](const PropertyChange& change) { changes.push_back(change.property); });
+    form.txtA.SetFocus();
+    form.SetBorderless(true);
+    form.SetBorderless(true);
+    form.Unload();
+    EXPECT_EQ(changes, (std::vector<Property>{Property::ActiveControl, Property::Borderless,
+                                              Property::Visible, Property::Loaded}));
 }
 
 TEST_F(FormsObservers, RendererEchoDuringNotificationRaisesNothing) {
@@ -128,17 +138,6 @@ TEST_F(FormsObservers, RendererEchoDuringNotificationRaisesNothing) {
     form.cboList.Unsubscribe(id);
     EXPECT_TRUE(form.cboList.UserSelect(0));
     EXPECT_EQ(clicks, 2);
-}
-
-TEST_F(FormsObservers, FormReportsFocusFrameAndLifecycle) {
-    std::vector<Property> seen;
-    form.Subscribe([&](const PropertyChange& change) { seen.push_back(change.property); });
-    form.txtA.SetFocus();
-    form.SetBorderless(true);
-    form.SetBorderless(true);
-    form.Unload();
-    EXPECT_EQ(seen, (std::vector<Property>{Property::ActiveControl, Property::Borderless,
-                                           Property::Visible, Property::Loaded}));
 }
 
 TEST(ScriptedPlatform, UnscriptedMessageBoxOrFileDialogFailsLoudly) {
