@@ -91,7 +91,6 @@ TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
     w.lblReceFre.SetCaption("R&x:");
     EXPECT_EQ(Widget<QLineEdit>("txtReceFre")->palette().color(QPalette::Base), QColor(Qt::red));
     EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx:");
-    w.lblReceFre.SetCaption("Rx Frequency:");
 
     // Menus: captions with their access keys, shortcuts, the pop-up menu kept off the bar.
     auto* shell = qobject_cast<QMainWindow*>(view_->Window());
