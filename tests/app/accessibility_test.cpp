@@ -2,7 +2,6 @@
 // or read has a name, in the interface language.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
@@ -64,17 +63,10 @@ TEST(AccessibilityTest, EveryControlOfEveryWindowHasANameInTheInterfaceLanguage)
     TempDir folder;
     ScriptedQtPlatform platform;
     platform.SetProgramFolder(folder.path().string());
-    platform.QueueModal([](app::FormView& language) {
-        ExpectAllNamed(language.Window(), "language window");
-        language.Widget<QAbstractButton>("optSelCh", 1)->click();
-        language.Widget<QAbstractButton>("cmdOK")->click();
-    });
+    platform.QueueLanguage(
+        2, [](app::FormView& language) { ExpectAllNamed(language.Window(), "language window"); });
     auto window = std::make_unique<ui::FrmMain>(platform);
-    platform.SetMainForm(*window);
-    app::FormView& view = platform.ViewOf(*window);
-    window->Load();
-    window->Show();
-    view.Window()->show();
+    app::FormView& view = platform.ShowMain(*window);
     ExpectAllNamed(view.Window(), "main window");
 
     // A list is named by the label in front of it and described by its tool tip.
@@ -83,55 +75,38 @@ TEST(AccessibilityTest, EveryControlOfEveryWindowHasANameInTheInterfaceLanguage)
     EXPECT_EQ(model->accessibleName(), view.Widget<QLabel>("lblType")->text());
     EXPECT_EQ(model->accessibleDescription().toStdString(), window->cboTypeSel.ToolTipText());
 
-    platform.QueueModal([](app::FormView& about) {
-        ExpectAllNamed(about.Window(), "about box");
-        about.Widget<QAbstractButton>("cmdOK")->click();
-    });
-    window->mnuAboutSoft.UserClick();
+    // Opens a window from `menu`, checks it and closes it as the user would.
+    auto walk = [&](forms::MenuItem& menu, const std::string& which) {
+        platform.QueueModal([&](app::FormView& shown) {
+            ExpectAllNamed(shown.Window(), which.c_str());
+            shown.GetForm().UserClose();
+        });
+        menu.UserClick();
+        EXPECT_TRUE(platform.ModalsDone()) << which << " not shown";
+    };
+    walk(window->mnuAboutSoft, "about box");
     window->portOpenFailure = ui::PortOpenFailure{
         2, "/dev/ttyUSB0", ui::PortFailureKind::kBusy, "/dev/ttyUSB0: busy", {}};
-    platform.QueueModal([](app::FormView& port) {
-        ExpectAllNamed(port.Window(), "port dialog");
-        port.Widget<QAbstractButton>("cmdCancel")->click();
-    });
-    window->mnuCommunicate.UserClick();
+    walk(window->mnuCommunicate, "port dialog");
     window->portOpenFailure.reset();
-    platform.QueueModal([&](app::FormView& commun) {
-        ExpectAllNamed(commun.Window(), "communication dialog");
-        window->frmCommun->UserClose();
-    });
-    window->mnuReadFre.UserClick();
+    walk(window->mnuReadFre, "communication dialog");
 
     // The comparison with a data file (erased: every channel differs) and the programming station.
     const auto other = folder.path() / "other.dat";
     std::ofstream(other, std::ios::binary) << std::string(1074, '\xFF');
-    auto walkReviewWindows = [&](const std::string& language) {
-        int walked = 0;
-        platform.QueueFileName(other.string());
-        platform.QueueModal([&](app::FormView& compare) {
-            ExpectAllNamed(compare.Window(), ("comparison window in " + language).c_str());
-            ++walked;
-            compare.Widget<QAbstractButton>("cmdClose")->click();
-        });
-        window->mnuCompareFile.UserClick();
-        platform.QueueModal([&](app::FormView& station) {
-            ExpectAllNamed(station.Window(), ("programming station in " + language).c_str());
-            ++walked;
-            station.GetForm().UserClose();
-        });
-        window->mnuStation.UserClick();
-        EXPECT_EQ(walked, 2) << language;
-    };
-    walkReviewWindows("English");
-
-    // In Chinese, the names are the Chinese texts.
     const QString english = model->accessibleName();
-    window->mnuLangSel0.UserClick();
-    QApplication::processEvents();
-    EXPECT_EQ(model->accessibleName(), view.Widget<QLabel>("lblType")->text());
-    EXPECT_NE(model->accessibleName(), english);
-    ExpectAllNamed(view.Window(), "main window in Chinese");
-    walkReviewWindows("Chinese");
+    for (const std::string language : {"English", "Chinese"}) {
+        if (language == "Chinese") {  // the names are the Chinese texts
+            window->mnuLangSel0.UserClick();
+            QApplication::processEvents();
+            EXPECT_EQ(model->accessibleName(), view.Widget<QLabel>("lblType")->text());
+            EXPECT_NE(model->accessibleName(), english);
+            ExpectAllNamed(view.Window(), "main window in Chinese");
+        }
+        platform.QueueFileName(other.string());
+        walk(window->mnuCompareFile, "comparison window in " + language);
+        walk(window->mnuStation, "programming station in " + language);
+    }
     view.Window()->hide();
     platform.DropView(*window);
 }

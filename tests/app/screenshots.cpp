@@ -1,7 +1,6 @@
 // Renders the main window and the about box in both languages on a real (virtual) display, saves
 // the pictures into the folder named on the command line, and fails when a window comes out blank
 // or when the font of a Chinese caption lacks its glyphs.
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -13,6 +12,7 @@
 #include <QRawFont>
 #include <QSet>
 #include <QTimer>
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -70,19 +70,13 @@ void Run(int language, const QString& folder) {
     rvm46::testing::TempDir program;
     rvm46::testing::ScriptedQtPlatform platform;
     platform.SetProgramFolder(program.path().string());
-    platform.QueueModal([&](FormView& view) {
+    platform.QueueLanguage(language, [&](FormView& view) {
         view.Window()->adjustSize();
         QApplication::processEvents();
         Shoot(view.Window(), folder + "/language-window-" + suffix + ".png");
-        view.Widget<QAbstractButton>("optSelCh", language - 1)->click();
-        view.Widget<QAbstractButton>("cmdOK")->click();
     });
     auto window = std::make_unique<rvm46::ui::FrmMain>(platform);
-    platform.SetMainForm(*window);
-    FormView& view = platform.ViewOf(*window);
-    window->Load();
-    window->Show();
-    view.Window()->show();
+    FormView& view = platform.ShowMain(*window);
     if (auto* shell = qobject_cast<QMainWindow*>(view.Window())) {
         QStringList menus;
         for (QAction* action : shell->menuBar()->actions()) menus << action->text();
@@ -103,25 +97,31 @@ void Run(int language, const QString& folder) {
         }
     }
 
-    // The about box, opened from the Help menu.
-    platform.QueueModal([&](FormView& about) {
-        QApplication::processEvents();
-        Shoot(about.Window(), folder + "/about-box-" + suffix + ".png");
-        if (language == 1) CheckGlyphs(about.Widget<QLabel>("lblDescription"));
-        const QLabel* icon = about.Widget<QLabel>("imgIcon");
-        if (icon->pixmap().isNull()) Fail("the about box shows no icon");
-        about.Widget<QAbstractButton>("cmdOK")->click();
+    // Opens a window from `menu` and shoots it as `name` (`first` puts in what the picture should
+    // show); in Chinese, the font of its label `chinese` must have the caption's glyphs.
+    auto shoot = [&](rvm46::forms::MenuItem& menu, const QString& name, const char* chinese,
+                     const std::function<void(FormView&)>& first = {}) {
+        platform.QueueModal([&](FormView& shown) {
+            if (first) first(shown);
+            QApplication::processEvents();
+            Shoot(shown.Window(), folder + "/" + name + "-" + suffix + ".png");
+            if (language == 1) CheckGlyphs(shown.Widget<QLabel>(chinese));
+            shown.GetForm().UserClose();
+        });
+        menu.UserClick();
+        if (!platform.ModalsDone()) Fail(name + " not shown");
+    };
+    shoot(window->mnuAboutSoft, "about-box", "lblDescription", [&](FormView& about) {
+        if (about.Widget<QLabel>("imgIcon")->pixmap().isNull()) Fail("the about box has no icon");
     });
-    window->mnuAboutSoft.UserClick();
 
-    // The port dialog, showing why a port did not open, and the communication dialog.
+    // The port dialog, showing why a port did not open and what the cable doctor says about it.
     window->portOpenFailure = rvm46::ui::PortOpenFailure{
         2,
         "/dev/ttyUSB0",
         rvm46::ui::PortFailureKind::kPermission,
         "/dev/ttyUSB0: permission denied, or the port is in use by another program",
         {}};
-    // What the cable doctor says about it.
     rvm46::comm::PortFinding permission;
     permission.kind = rvm46::comm::PortFinding::Kind::kPermission;
     permission.device = "/dev/ttyUSB0";
@@ -133,29 +133,17 @@ void Run(int language, const QString& folder) {
     modemManager.kind = rvm46::comm::PortFinding::Kind::kModemManager;
     modemManager.device = "/dev/ttyUSB0";
     window->portOpenFailure->findings = {permission, modemManager};
-    platform.QueueModal([&](FormView& port) {
-        QApplication::processEvents();
-        Shoot(port.Window(), folder + "/port-dialog-" + suffix + ".png");
-        if (language == 1) CheckGlyphs(port.Widget<QLabel>("lblPortFailure"));
-        port.Widget<QAbstractButton>("cmdCancel")->click();
-    });
-    window->mnuCommunicate.UserClick();
+    shoot(window->mnuCommunicate, "port-dialog", "lblPortFailure");
     window->portOpenFailure.reset();
     // The communication dialog as a failed write left it: the reason under the frame.
     window->lastTransferFault = rvm46::comm::Failure{
         rvm46::comm::Step::kWriteBlock, rvm46::comm::FailureKind::kTimeout, 40, 1, 0, 0, 0, {}};
     window->lastTransferWrote = true;
-    platform.QueueModal([&](FormView& commun) {
-        QApplication::processEvents();
-        Shoot(commun.Window(), folder + "/communication-dialog-" + suffix + ".png");
-        if (language == 1) CheckGlyphs(commun.Widget<QLabel>("lblReason"));
-        window->frmCommun->UserClose();
-    });
-    window->mnuReadFre.UserClick();
+    shoot(window->mnuReadFre, "communication-dialog", "lblReason");
 
     // The programming station, shown as it looks after a few radios (rows and status put in as a
     // job would leave them, to see that they fit).
-    platform.QueueModal([&](FormView& station) {
+    shoot(window->mnuStation, "station-window", "lblTemplateChannels", [&](FormView&) {
         auto& form = *window->frmStation;
         const std::string pass = language == 1 ? "通过" : "PASS";
         form.lblRadio(0).SetCaption(
@@ -167,12 +155,7 @@ void Run(int language, const QString& folder) {
         form.lblStatus.SetBackColor(0x00A000);
         form.lblStatus.SetForeColor(0xFFFFFF);
         form.prgCycle.SetValue(200);
-        QApplication::processEvents();
-        Shoot(station.Window(), folder + "/station-window-" + suffix + ".png");
-        if (language == 1) CheckGlyphs(station.Widget<QLabel>("lblTemplateChannels"));
-        form.UserClose();
     });
-    window->mnuStation.UserClick();
     // The comparison window: the empty window beside a data file with channels and settings.
     rvm46::storage::CodeplugDocument shop;
     shop.lists = {.beepTone = 1,
@@ -190,13 +173,7 @@ void Run(int language, const QString& folder) {
         Fail("cannot write the data file to compare with");
     }
     platform.QueueFileName(file);
-    platform.QueueModal([&](FormView& compare) {
-        QApplication::processEvents();
-        Shoot(compare.Window(), folder + "/compare-window-" + suffix + ".png");
-        if (language == 1) CheckGlyphs(compare.Widget<QLabel>("lblSides"));
-        compare.Widget<QAbstractButton>("cmdClose")->click();
-    });
-    window->mnuCompareFile.UserClick();
+    shoot(window->mnuCompareFile, "compare-window", "lblSides");
 
     // The print preview of the channel sheet, from File, "Print...".
     QTimer::singleShot(1000, [&] {

@@ -2,6 +2,7 @@
 // The Qt platform with the user's answers scripted: message boxes take queued answers, modal
 // windows run queued actions on their real widgets, and ending the process is ignored.
 
+#include <QAbstractButton>
 #include <deque>
 #include <functional>
 #include <string>
@@ -17,6 +18,17 @@ class ScriptedQtPlatform : public app::QtPlatform {
 
     void QueueAnswer(forms::MsgResult answer) { answers_.push_back(answer); }
     void QueueModal(ModalAction action) { modal_actions_.push_back(std::move(action)); }
+    // The first start's language window: `first` sees it, then its real option button (1 Chinese,
+    // 2 English) and OK button are clicked.
+    void QueueLanguage(int language, ModalAction first = {}) {
+        QueueModal([language, first = std::move(first)](app::FormView& view) {
+            if (first) first(view);
+            view.Widget<QAbstractButton>("optSelCh", language - 1)->click();
+            view.Widget<QAbstractButton>("cmdOK")->click();
+        });
+    }
+    // Every queued modal action has run.
+    bool ModalsDone() const { return modal_actions_.empty(); }
     // The next open dialog chooses `path` without being shown.
     void QueueFileName(std::string path) { file_names_.push_back(std::move(path)); }
     // The prompts of the message boxes shown.
@@ -29,6 +41,15 @@ class ScriptedQtPlatform : public app::QtPlatform {
         const forms::MsgResult answer = answers_.front();
         answers_.pop_front();
         return answer;
+    }
+    // Loads and shows `window` as the program's main window.
+    app::FormView& ShowMain(forms::Form& window) {
+        SetMainForm(window);
+        app::FormView& view = ViewOf(window);
+        window.Load();
+        window.Show();
+        view.Window()->show();
+        return view;
     }
     void EndProcess() override {}
     void ShowOpenDialog(forms::FileDialog& dialog) override {

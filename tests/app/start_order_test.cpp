@@ -2,7 +2,6 @@
 // before it follows every change the start-up makes. Both must show the same.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -39,10 +38,7 @@ TEST(StartOrderTest, AWindowBuiltAfterTheStartUpShowsWhatOneBuiltBeforeItShows) 
     {  // The first start (the language window comes first) writes the settings.
         ScriptedQtPlatform platform;
         platform.SetProgramFolder(folder.path().string());
-        platform.QueueModal([](app::FormView& language) {
-            language.Widget<QAbstractButton>("optSelCh", 1)->click();
-            language.Widget<QAbstractButton>("cmdOK")->click();
-        });
+        platform.QueueLanguage(2);
         ui::FrmMain first(platform);
         platform.SetMainForm(first);
         first.Load();

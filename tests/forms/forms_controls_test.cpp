@@ -25,38 +25,30 @@ TEST_F(FormsControls, OptionButtonsAreExclusiveWithinTheirContainerOnly) {
     EXPECT_FALSE(form.optGroup(1).Value());
 }
 
-TEST_F(FormsControls, SpinnerChangeOnRealChangeAndWrapFromHandler) {
-    // Spinner 0..17 wrapping between 1 and 16, as the channel spinner does.
-    form.vsbSpin.SetMax(17);
-    form.vsbSpin.SetValue(1);
+TEST_F(FormsControls, ScrollBarChangeOnRealChangesArrowsStopAtTheEndsOrWrapFromTheHandler) {
     std::vector<int> seen;
     form.vsbSpin.Change = [&] {
         seen.push_back(form.vsbSpin.Value());
+        // 0 and 17 wrap to 16 and 1, as the channel spinner does.
         if (form.vsbSpin.Value() == 0) form.vsbSpin.SetValue(16);
         if (form.vsbSpin.Value() == 17) form.vsbSpin.SetValue(1);
     };
+    form.vsbSpin.SetMax(2);
+    EXPECT_TRUE(form.vsbSpin.UserArrowUp());  // already at Min: no Change
+    form.vsbSpin.SetValue(2);
+    form.vsbSpin.SetMax(1);  // pulls the value along
+    EXPECT_EQ(form.vsbSpin.Value(), 1);
+    form.vsbSpin.SetMax(17);
     form.vsbSpin.SetValue(1);  // unchanged
     EXPECT_TRUE(form.vsbSpin.UserArrowUp());
     EXPECT_EQ(form.vsbSpin.Value(), 16);
     EXPECT_TRUE(form.vsbSpin.UserArrowDown());
     EXPECT_EQ(form.vsbSpin.Value(), 1);
-    EXPECT_EQ(seen, (std::vector<int>{0, 16, 17, 1}));
+    EXPECT_EQ(seen, (std::vector<int>{2, 1, 0, 16, 17, 1}));
     EXPECT_THROW(form.vsbSpin.SetValue(18), ControlError);
-}
-
-TEST_F(FormsControls, ScrollBarArrowsStopAtTheEnds) {
-    form.vsbSpin.SetMax(2);
-    int changes = 0;
-    form.vsbSpin.Change = [&] { ++changes; };
-    EXPECT_TRUE(form.vsbSpin.UserArrowUp());  // already at Min
-    EXPECT_EQ(changes, 0);
-    form.vsbSpin.SetValue(2);
-    form.vsbSpin.SetMax(1);  // pulls the value along
-    EXPECT_EQ(form.vsbSpin.Value(), 1);
-    EXPECT_EQ(changes, 2);
     form.prgBar.SetMax(122);
     form.prgBar.SetValue(122);
-    form.prgBar.SetMax(50);  // so does a progress bar's
+    form.prgBar.SetMax(50);  // a progress bar's value is pulled along too
     EXPECT_EQ(form.prgBar.Value(), 50);
 }
 
@@ -75,7 +67,7 @@ TEST_F(FormsControls, TimerTicksOnlyWhenEnabledWithInterval) {
     EXPECT_EQ(ticks, 2);
 }
 
-TEST_F(FormsControls, MenuTreeSeparatorsAndClicks) {
+TEST_F(FormsControls, MenuTreeSeparatorsClicksAndPopupOfAHiddenMenu) {
     form.mnuSep.SetCaption("-");
     form.mnuRecent.AddRange(0, 1);
     form.mnuRecent(1).SetVisible(false);
@@ -96,19 +88,16 @@ TEST_F(FormsControls, MenuTreeSeparatorsAndClicks) {
     EXPECT_FALSE(form.mnuRecent(1).UserClick());  // hidden
     form.mnuFileNew.SetEnabled(false);
     EXPECT_FALSE(form.mnuFileNew.UserClick());
-    EXPECT_EQ(clicks, (std::vector<std::string>{"new", "recent 0"}));
-}
 
-TEST_F(FormsControls, PopupMenuOfHiddenMenuLetsItsItemBeChosen) {
+    // A hidden menu shown as a pop-up lets its item be chosen.
     form.mnuPopup.SetVisible(false);
-    int deleted = 0;
-    form.mnuPopupItem.Click = [&] { ++deleted; };
+    form.mnuPopupItem.Click = [&] { clicks.push_back("pop-up item"); };
     platform.QueuePopup(
         [](Form&, MenuItem& menu) { EXPECT_TRUE(menu.Children()[0]->UserClick()); });
     form.PopupMenu(form.mnuPopup);
     ASSERT_EQ(platform.Popups().size(), 1u);
     EXPECT_EQ(platform.Popups()[0].menu, "mnuPopup");
-    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"new", "recent 0", "pop-up item"}));
 }
 
 TEST_F(FormsControls, ToolbarButtonsByKeyAndNumber) {
@@ -143,22 +132,28 @@ class FormsCombo : public LoadedTestForm {
     std::vector<int> clicks;
 };
 
-TEST_F(FormsCombo, ClickOnEveryValidSetIncludingSameIndexButNotOnMinusOne) {
+TEST_F(FormsCombo, ClickOnEveryValidSetOrChoiceIncludingTheSameOneButNotOnMinusOneOrBadOnes) {
     form.cboList.SetListIndex(0);
     form.cboList.SetListIndex(0);
     form.cboList.SetListIndex(-1);
     form.cboList.SetListIndex(-1);
     form.cboList.SetListIndex(2);
-    EXPECT_EQ(clicks, (std::vector<int>{0, 0, 2}));
     EXPECT_EQ(form.cboList.Text(), "three");
-}
-
-TEST_F(FormsCombo, OutOfRangeListIndexIsRunTimeErrorAndKeepsSelection) {
-    form.cboList.SetListIndex(1);
+    form.cboList.SetText("two");
+    form.cboList.SetText("two");
+    // Out of range, or no such item: a run-time error, the selection kept.
     EXPECT_THROW(form.cboList.SetListIndex(3), ControlError);
     EXPECT_THROW(form.cboList.SetListIndex(-2), ControlError);
+    EXPECT_THROW(form.cboList.SetText("four"), ControlError);
     EXPECT_EQ(form.cboList.ListIndex(), 1);
-    EXPECT_EQ(clicks.size(), 1u);
+    // The user's choice raises Click for the current item too, and only when the list is enabled.
+    EXPECT_TRUE(form.cboList.UserSelect(0));
+    EXPECT_TRUE(form.cboList.UserSelect(0));
+    EXPECT_TRUE(form.cboList.HasFocus());
+    EXPECT_FALSE(form.cboList.UserSelect(5));
+    form.cboList.SetEnabled(false);
+    EXPECT_FALSE(form.cboList.UserSelect(1));
+    EXPECT_EQ(clicks, (std::vector<int>{0, 0, 2, 1, 1, 0, 0}));
 }
 
 TEST_F(FormsCombo, RemovingAndAddingItemsMovesSelectionWithoutClick) {
@@ -182,24 +177,6 @@ TEST_F(FormsCombo, RemovingAndAddingItemsMovesSelectionWithoutClick) {
     EXPECT_EQ(form.cboList.List(9), "");
     EXPECT_THROW(form.cboList.RemoveItem(9), ControlError);
     EXPECT_THROW(form.cboList.AddItem("x", 9), ControlError);
-}
-
-TEST_F(FormsCombo, SetTextSelectsMatchingItemOrFails) {
-    form.cboList.SetText("two");
-    form.cboList.SetText("two");
-    EXPECT_EQ(clicks, (std::vector<int>{1, 1}));
-    EXPECT_THROW(form.cboList.SetText("four"), ControlError);
-    EXPECT_EQ(form.cboList.ListIndex(), 1);
-}
-
-TEST_F(FormsCombo, UserSelectRespectsEnabledAndRaisesClickForCurrentItem) {
-    EXPECT_TRUE(form.cboList.UserSelect(1));
-    EXPECT_TRUE(form.cboList.UserSelect(1));
-    EXPECT_TRUE(form.cboList.HasFocus());
-    EXPECT_FALSE(form.cboList.UserSelect(5));
-    form.cboList.SetEnabled(false);
-    EXPECT_FALSE(form.cboList.UserSelect(0));
-    EXPECT_EQ(clicks, (std::vector<int>{1, 1}));
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ void txtA_Change(TestForm& form) {
     });
 }
 
-TEST_F(FormsEvents, ErrorExitEndsHandlerAtFailingStatementAndReportsIt) {
+TEST_F(FormsEvents, ErrorExitEndsHandlerAtFailingStatementWithoutOneTheErrorPropagates) {
     // The handler's error exit ends it at the bad ListIndex; nothing after it runs, the code
     // that set the text carries on, and the observer hears which procedure ended and why.
     std::vector<std::string> swallowed;
@@ -96,17 +96,17 @@ TEST_F(FormsEvents, ErrorExitEndsHandlerAtFailingStatementAndReportsIt) {
     EXPECT_TRUE(swallowed[0].starts_with("txtA_Change: ")) << swallowed[0];
     EXPECT_GT(swallowed[0].size(), std::string("txtA_Change: ").size());
     EXPECT_EQ(ProcedureName("void rvm46::ui::FrmMain::Form_Load()::<lambda()>"), "Form_Load");
-}
 
-TEST_F(FormsEvents, ErrorWithoutErrorExitPropagatesOutOfTheSetter) {
-    form.txtA.Change = [this] { form.chkA.SetValue(9); };
-    bool completed = RunToErrorExit([this] {
-        form.txtA.SetText("x");
+    // A handler without an error exit of its own passes the error out through the setter, up to
+    // the caller's error exit.
+    form.log.clear();
+    form.txtB.Change = [this] { form.chkA.SetValue(9); };
+    EXPECT_FALSE(RunToErrorExit([this] {
+        form.txtB.SetText("x");
         form.log.push_back("not reached");
-    });
-    EXPECT_FALSE(completed);
+    }));
     EXPECT_TRUE(form.log.empty());
-    EXPECT_EQ(form.txtA.Text(), "x");
+    EXPECT_EQ(form.txtB.Text(), "x");
 }
 
 TEST(FormsLifecycle, NoEventsBeforeLoadAndDesignValuesRestoredOnReload) {

@@ -10,9 +10,9 @@
 namespace rvm46::forms::testing {
 namespace {
 
-using FormsRegistry = LoadedTestForm;
+using FormsWindow = LoadedTestForm;
 
-TEST_F(FormsRegistry, LookupByNameAndArrayIndex) {
+TEST_F(FormsWindow, LookupByNameAndArrayIndexAndArrayHandlers) {
     EXPECT_EQ(form.Find("txtA"), &form.txtA);
     EXPECT_EQ(form.Find("txtCell", 1003), &form.txtCell(1003));
     EXPECT_EQ(form.Find("txtCell", 3), nullptr);
@@ -20,7 +20,6 @@ TEST_F(FormsRegistry, LookupByNameAndArrayIndex) {
     EXPECT_EQ(form.Find("nothing"), nullptr);
     ASSERT_NE(form.FindArray("txtCell"), nullptr);
     EXPECT_EQ(form.FindArray("txtCell")->Indexes(), (std::vector<int>{0, 1, 2, 1003}));
-    EXPECT_EQ(form.txtCell(1003).Index(), 1003);
     EXPECT_THROW(form.Add<Label>("txtA"), std::logic_error);
     EXPECT_THROW(form.txtCell.Add(1003), std::logic_error);
 
@@ -28,9 +27,8 @@ TEST_F(FormsRegistry, LookupByNameAndArrayIndex) {
     int cells = 0;
     for (Control* control : form.Controls()) cells += control->Name() == "txtCell";
     EXPECT_EQ(cells, 4);
-}
 
-TEST_F(FormsRegistry, ArrayHandlersReachMembersAddedLater) {
+    // An array's handlers reach members added later.
     std::vector<int> clicks;
     form.txtCell.On(&TextBox::Click, [&](int index) { clicks.push_back(index); });
     form.txtCell.Add(2005);
@@ -39,9 +37,7 @@ TEST_F(FormsRegistry, ArrayHandlersReachMembersAddedLater) {
     EXPECT_EQ(clicks, (std::vector<int>{1, 2005}));
 }
 
-TEST(FormsLifecycle, QueryUnloadCanCancelAndReceivesTheMode) {
-    ScriptedPlatform platform;
-    TestForm form(platform);
+TEST_F(FormsWindow, QueryUnloadCanCancelAndReceivesTheMode) {
     form.Show();
     std::vector<UnloadMode> modes;
     bool keep = true;
@@ -60,33 +56,29 @@ TEST(FormsLifecycle, QueryUnloadCanCancelAndReceivesTheMode) {
     EXPECT_FALSE(form.cmdOK.UserClick());  // unloaded: no input
 }
 
-TEST(FormsLifecycle, ModalDialogRunsInsideTheCallerAndUnloadsItself) {
-    ScriptedPlatform platform;
-    TestForm owner(platform, "frmMain");
+TEST_F(FormsWindow, ModalDialogRunsInsideTheCallerAndUnloadsItself) {
     TestForm dialog(platform, "frmDialog");
-    owner.Show();
+    form.Show();
     dialog.FormLoad = [&] { dialog.log.push_back("load"); };
     dialog.cmdOK.Click = [&] {
         dialog.log.push_back("ok");
         dialog.Unload();
     };
-    platform.QueueModal([&](Form& form) {
-        EXPECT_EQ(&form, &dialog);
-        EXPECT_TRUE(form.Modal());
+    platform.QueueModal([&](Form& shown) {
+        EXPECT_EQ(&shown, &dialog);
+        EXPECT_TRUE(shown.Modal());
         EXPECT_TRUE(dialog.cmdOK.UserClick());
     });
-    dialog.ShowModal(&owner);
+    dialog.ShowModal(&form);
     dialog.log.push_back("returned");
     EXPECT_EQ(dialog.log, (std::vector<std::string>{"load", "ok", "returned"}));
     ASSERT_EQ(platform.Modals().size(), 1u);
     EXPECT_EQ(platform.Modals()[0].form, "frmDialog");
-    EXPECT_EQ(platform.Modals()[0].owner, "frmMain");
+    EXPECT_EQ(platform.Modals()[0].owner, "frmTest");
     EXPECT_FALSE(dialog.Loaded());
 }
 
-using FormsObservers = LoadedTestForm;
-
-TEST_F(FormsObservers, EachRealPropertyChangeIsReportedBeforeTheEventWithItsNumber) {
+TEST_F(FormsWindow, EachRealPropertyChangeOfAControlOrTheWindowIsReportedBeforeTheEvent) {
     std::vector<std::string> seen;
     form.txtA.Subscribe([&](const PropertyChange& change) {
         if (change.property == Property::Text) seen.push_back("text " + form.txtA.Text());
@@ -108,9 +100,19 @@ TEST_F(FormsObservers, EachRealPropertyChangeIsReportedBeforeTheEventWithItsNumb
     form.sbrStatus.SetPanelToolTip(1, "Status");
     EXPECT_EQ(panels, (std::vector<std::pair<Property, int>>{{Property::PanelText, 2},
                                                              {Property::PanelToolTip, 1}}));
+
+    // The window reports the focus, its frame and its life cycle.
+    std::vector<Property> changes;
+    form.Subscribe([&](const PropertyChange& change) { changes.push_back(change.property); });
+    form.txtA.SetFocus();
+    form.SetBorderless(true);
+    form.SetBorderless(true);
+    form.Unload();
+    EXPECT_EQ(changes, (std::vector<Property>{Property::ActiveControl, Property::Borderless,
+                                              Property::Visible, Property::Loaded}));
 }
 
-TEST_F(FormsObservers, RendererEchoDuringNotificationRaisesNothing) {
+TEST_F(FormsWindow, RendererEchoDuringNotificationRaisesNothing) {
     // A renderer that pushes the value into its widget receives the widget's own signal and
     // hands it back as a user action; that echo must not re-run the list's Click.
     int clicks = 0;
@@ -132,21 +134,9 @@ TEST_F(FormsObservers, RendererEchoDuringNotificationRaisesNothing) {
     EXPECT_EQ(clicks, 2);
 }
 
-TEST_F(FormsObservers, FormReportsFocusFrameAndLifecycle) {
-    std::vector<Property> seen;
-    form.Subscribe([&](const PropertyChange& change) { seen.push_back(change.property); });
-    form.txtA.SetFocus();
-    form.SetBorderless(true);
-    form.SetBorderless(true);
-    form.Unload();
-    EXPECT_EQ(seen, (std::vector<Property>{Property::ActiveControl, Property::Borderless,
-                                           Property::Visible, Property::Loaded}));
-}
+using ScriptedPlatformTest = LoadedTestForm;
 
-TEST(ScriptedPlatform, UnscriptedMessageBoxOrFileDialogFailsLoudly) {
-    ScriptedPlatform platform;
-    TestForm form(platform);
-    form.Load();
+TEST_F(ScriptedPlatformTest, UnscriptedMessageBoxOrFileDialogFailsLoudly) {
     // Not a RunTimeError, so an error exit around the handler cannot hide it.
     form.cmdOK.Click = [&] {
         RunToErrorExit([&] {
@@ -160,8 +150,7 @@ TEST(ScriptedPlatform, UnscriptedMessageBoxOrFileDialogFailsLoudly) {
     EXPECT_THROW(platform.ShowOpenDialog(dialog), ScriptExhausted);
 }
 
-TEST(ScriptedPlatform, ModalWindowsLeftOpenFailAndUnscriptedOnesAreClosedAsByTheUser) {
-    ScriptedPlatform platform;
+TEST_F(ScriptedPlatformTest, ModalWindowsLeftOpenFailAndUnscriptedOnesAreClosedAsByTheUser) {
     TestForm dialog(platform, "frmDialog");
     platform.QueueModal([](Form&) {});
     EXPECT_THROW(dialog.ShowModal(nullptr), ScriptExhausted);
