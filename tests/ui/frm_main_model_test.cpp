@@ -59,13 +59,8 @@ TEST_F(ModelSelectionTest, ToneListCanBeEmptiedAndFilledAgain) {
 TEST_F(ModelSelectionTest, DecodedImageWithInvalidRadioWideBytes) {
     ChannelTable channels = EmptyChannelTable();
     channels[0] = {462.5, 462.5, 3, 3, 1, 1, -1, -1};
-    ListSelections lists{.beepTone = 1,
-                         .batterySave = 1,
-                         .squelch = 9,
-                         .monitorKey = 1,
-                         .timeOutTimer = 4,
-                         .wideNarrow = 0,
-                         .model = 2};
+    // Beep, battery save, squelch, monitor key, time-out, wide/narrow, model.
+    const ListSelections lists{1, 1, 9, 1, 4, 0, 2};
     EncodeImage(w_->gbytMatrixCode, channels, lists, w_->models, w_->tones);
     w_->gbytMatrixCode[1011] = 0xFF;  // squelch
     w_->ApplyDecodedImage();
