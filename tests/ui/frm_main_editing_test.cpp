@@ -1,8 +1,9 @@
 // The frequency boxes and the channel edit commands of the main window, driven as the user
 // drives them: leaving boxes, picking channels and pressing OK. Typing per keystroke, the
-// receive = transmit box, OK with the band check and marking on, a channel with every field and
-// deleting every channel are in the frequency_typing, equal_frequencies, channel_accept,
-// channel_all_fields and delete_all_channels scenarios.
+// receive = transmit box, OK with the band check and marking on, a channel with every field,
+// deleting every channel and the message naming a refused box are in the frequency_typing,
+// equal_frequencies, channel_accept, channel_all_fields, delete_all_channels and
+// focus_kept_by_handler scenarios.
 #include "editing/channel_window_fixture.h"
 
 namespace rvm46::testing {
@@ -66,21 +67,6 @@ TEST_F(ChannelWindowTest, LeavingABoxSnapsAndChecksTheFrequency) {
     EXPECT_TRUE(W().gblnReceOverRange);
     EXPECT_FALSE(W().gblnTransOverRange);
     EXPECT_EQ(W().txtReceFre.ForeColor(), kHint);
-}
-
-// Marking off: the message names the box (the focus_kept_by_handler scenario shows the English
-// one, the refused box and its focus).
-TEST_F(ChannelWindowTest, OutOfBandIsRefusedWithAMessageNamingTheBox) {
-    StartWith(kModel400To470, 1, true, "False");
-    platform_->QueueAnswer(MsgResult::OK);
-    Enter(W().txtTransFre, "480", W().txtReceFre);
-    platform_->QueueAnswer(MsgResult::OK);
-    Enter(W().txtReceFre, "399", W().txtTransFre);
-    ASSERT_EQ(MessageCount(), 2u);
-    EXPECT_EQ(platform_->Messages()[0].prompt, "发射频率超出范围！有效范围为400-470MHz");
-    EXPECT_EQ(platform_->Messages()[0].title, "提示");
-    EXPECT_EQ(platform_->Messages()[1].prompt, "接收频率超出范围！有效范围为400-470MHz");
-    EXPECT_EQ(W().txtTransFre.Text(), "");
 }
 
 TEST_F(ChannelWindowTest, AcceptingWithoutMarkingRefusesOutOfBandAndEmptiesTheChannel) {
