@@ -1,15 +1,14 @@
 // The frequency boxes and the channel edit commands of the main window, driven as the user
 // drives them: leaving boxes, picking channels and pressing OK. Typing per keystroke, the
 // receive = transmit box, OK with the band check and marking on, a channel with every field,
-// deleting every channel and the message naming a refused box are in the frequency_typing,
-// equal_frequencies, channel_accept, channel_all_fields, delete_all_channels and
+// deleting every channel, and the message naming a refused box and OK refusing it are in the
+// frequency_typing, equal_frequencies, channel_accept, channel_all_fields, delete_all_channels and
 // focus_kept_by_handler scenarios.
 #include "editing/channel_window_fixture.h"
 
 namespace rvm46::testing {
 namespace {
 
-using forms::kChecked;
 using forms::kUnchecked;
 using forms::MsgResult;
 
@@ -67,26 +66,6 @@ TEST_F(ChannelWindowTest, LeavingABoxSnapsAndChecksTheFrequency) {
     EXPECT_TRUE(W().gblnReceOverRange);
     EXPECT_FALSE(W().gblnTransOverRange);
     EXPECT_EQ(W().txtReceFre.ForeColor(), kHint);
-}
-
-TEST_F(ChannelWindowTest, AcceptingWithoutMarkingRefusesOutOfBandAndEmptiesTheChannel) {
-    ui::FrmMain& w = StartWith(kModel400To470, 2, true, "False");
-    AcceptChannel(4, "440", "445");
-    EXPECT_EQ(Cell(1, 4), "440.00000");
-    // Receive box refused on OK: the message, then the channel is emptied.
-    w.cboChSel.UserSelect(4);
-    w.txtReceFre.UserReplace("480");
-    platform_->QueueAnswer(MsgResult::OK);  // leaving the box
-    platform_->QueueAnswer(MsgResult::OK);  // ignored: the focus stays, OK is not pressed
-    w.cmdConfirm.UserClick();
-    EXPECT_EQ(MessageCount(), 1u);
-    EXPECT_TRUE(w.txtReceFre.HasFocus());
-    EXPECT_EQ(w.gdblChannel[4][kFieldRx], 440);
-    w.cmdConfirm.UserClick();
-    EXPECT_EQ(Row(4), kEmptyRow);
-    EXPECT_EQ(w.gdblChannel[4], EmptyChannelTable()[0]);
-    EXPECT_EQ(w.txtChannel(1004).BackColor(), 0xCACEDFu);
-    EXPECT_EQ(w.txtTransFre.Text(), "445.00000");
 }
 
 TEST_F(ChannelWindowTest, AcceptingOnTheLenientPath) {
