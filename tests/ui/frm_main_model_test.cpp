@@ -1,5 +1,5 @@
 // Choosing the model in use again, the tone lists, and a decoded codeplug applied to the window.
-// A model change is in the model_change scenario.
+// A model change is in the model_change scenario, entering a tone list in channel_all_fields.
 #include "model/image_codec.h"
 #include "ui/main_window_fixture.h"
 
@@ -25,21 +25,6 @@ TEST_F(ModelSelectionTest, SameModelAsksNothingButSaves) {
     EXPECT_TRUE(platform_->Messages().empty());
     EXPECT_EQ(w_->gdblChannel[3][0], 446.00625);
     EXPECT_EQ(Config("Model"), "1");
-}
-
-TEST_F(ModelSelectionTest, EnteringAToneListStartsFromTheOtherOne) {
-    for (auto* list : {&w_->cboReceQTSel, &w_->cboTransQTSel}) list->SetEnabled(true);
-    w_->cboTransQTSel.SetListIndex(12);
-    w_->cboReceQTSel.SetListIndex(0);
-    ASSERT_TRUE(w_->cboReceQTSel.UserFocus());
-    EXPECT_EQ(w_->cboReceQTSel.ListIndex(), 12);
-    EXPECT_EQ(w_->cboTransQTSel.ListIndex(), 12);
-
-    w_->cboReceQTSel.SetListIndex(-1);
-    w_->cboTransQTSel.SetListIndex(-1);
-    w_->cmdConfirm.UserFocus();
-    ASSERT_TRUE(w_->cboReceQTSel.UserFocus());
-    EXPECT_EQ(w_->cboReceQTSel.ListIndex(), -1);
 }
 
 // Emptying a tone list (no command of the window does it today) and filling it again.
