@@ -258,13 +258,7 @@ TEST_F(TransferTest, UnsetPortShowsItsMessageAndOpensNothing) {
         ui::FrmMain& w = StartOn(line);
         const std::size_t modals = platform_->Modals().size();
         platform_->QueueAnswer(MsgResult::OK);
-        platform_->QueueModal([&](forms::Form& form) {
-            auto& dialog = dynamic_cast<ui::FrmCommun&>(form);
-            dialog.cmdRW.UserClick();
-            EXPECT_TRUE(dialog.Loaded());
-            dialog.UserClose();
-        });
-        w.mnuReadFre.UserClick();
+        EXPECT_FALSE(Run(true).closedItself);
         ASSERT_EQ(platform_->Messages().size(), 1u);
         EXPECT_EQ(platform_->Messages()[0].prompt,
                   "通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口");
