@@ -163,12 +163,7 @@ TEST_F(FilesTest, NewClearsWithoutFilesAndAFollowingSaveWritesTheBlankCodeplug) 
     const fs::path file = MakeDataFile("a.Dat", "440");
     Open(file);
     W().cboSqlSel.UserSelect(2);
-
-    platform_->QueueAnswer(MsgResult::No);
-    W().mnuFileNew.UserClick();
-    EXPECT_EQ(Cell(1, 0), "440.00000");
-
-    platform_->QueueAnswer(MsgResult::Yes);
+    platform_->QueueAnswer(MsgResult::Yes);  // refused: file_commands
     W().tlbFrmMain.UserClickButton("FileNew");
     EXPECT_EQ(W().gdblChannel, EmptyChannelTable());
     EXPECT_EQ(W().cboSqlSel.ListIndex(), W().gintDefSql);
