@@ -116,10 +116,8 @@ TEST_F(MainWindowTest, ValuesBeyondTheLimits) {
     EXPECT_EQ(w.models.gstrFreRange[0], "0-470MHz");
     // Model-block values reach the encoder rounded, and one that is not a byte as it is (the
     // encoder leaves such a byte FFh).
-    EXPECT_EQ(w.models.gintModelData[1], 300);
-    EXPECT_EQ(w.models.gintModelData[2], -1);
-    EXPECT_EQ(w.models.gintModelData[3], 8);
-    EXPECT_EQ(w.models.gintModelData[4], -1);
+    const auto& data = w.models.gintModelData;
+    EXPECT_EQ(std::vector<int>(data.begin() + 1, data.begin() + 5), (std::vector{300, -1, 8, -1}));
     EXPECT_EQ(w.cboSqlSel.Text(), "6");
     EXPECT_EQ(w.cboTransTimeSel.ListIndex(), 2);
     EXPECT_EQ(w.cboMoniSel.ListIndex(), 3);
