@@ -20,23 +20,12 @@ CodeplugImage Encode(const storage::CodeplugDocument& document) {
 
 TEST(CodeplugWordsTest, EveryFieldKindInBothLanguages) {
     storage::CodeplugDocument a;
-    a.lists = {.beepTone = 0,
-               .batterySave = 0,
-               .squelch = 6,
-               .monitorKey = 0,
-               .timeOutTimer = 0,
-               .wideNarrow = 0,
-               .model = testing::kModel4100};
+    // Beep, battery save, squelch, monitor key, time-out, wide/narrow, model.
+    a.lists = {0, 0, 6, 0, 0, 0, testing::kModel4100};
     a.channels[0] = {446.00625, 446.00625, 1, 0, 0, 0, -1, -1};
     a.channels[2] = {433.125, -1, 40, -1, 1, 1, -1, -1};
     storage::CodeplugDocument b = a;
-    b.lists = {.beepTone = 1,
-               .batterySave = 1,
-               .squelch = 2,
-               .monitorKey = 2,
-               .timeOutTimer = 4,
-               .wideNarrow = 1,
-               .model = testing::kModel4100};
+    b.lists = {1, 1, 2, 2, 4, 1, testing::kModel4100};
     b.channels[0] = {446.0125, -1, 40, -1, 1, 1, -1, -1};
     b.channels[2][kFieldRx] = -1;
     CodeplugImage imageA = Encode(a);

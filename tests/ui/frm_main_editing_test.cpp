@@ -1,14 +1,14 @@
 // The frequency boxes and the channel edit commands of the main window, driven as the user
 // drives them: leaving boxes, picking channels and pressing OK. Typing per keystroke, the
-// receive = transmit box, OK with the band check and marking on, a channel with every field and
-// deleting every channel are in the frequency_typing, equal_frequencies, channel_accept,
-// channel_all_fields and delete_all_channels scenarios.
+// receive = transmit box, OK with the band check and marking on, a channel with every field,
+// deleting every channel, and the message naming a refused box and OK refusing it are in the
+// frequency_typing, equal_frequencies, channel_accept, channel_all_fields, delete_all_channels and
+// focus_kept_by_handler scenarios.
 #include "editing/channel_window_fixture.h"
 
 namespace rvm46::testing {
 namespace {
 
-using forms::kChecked;
 using forms::kUnchecked;
 using forms::MsgResult;
 
@@ -68,41 +68,6 @@ TEST_F(ChannelWindowTest, LeavingABoxSnapsAndChecksTheFrequency) {
     EXPECT_EQ(W().txtReceFre.ForeColor(), kHint);
 }
 
-// Marking off: the message names the box (the focus_kept_by_handler scenario shows the English
-// one, the refused box and its focus).
-TEST_F(ChannelWindowTest, OutOfBandIsRefusedWithAMessageNamingTheBox) {
-    StartWith(kModel400To470, 1, true, "False");
-    platform_->QueueAnswer(MsgResult::OK);
-    Enter(W().txtTransFre, "480", W().txtReceFre);
-    platform_->QueueAnswer(MsgResult::OK);
-    Enter(W().txtReceFre, "399", W().txtTransFre);
-    ASSERT_EQ(MessageCount(), 2u);
-    EXPECT_EQ(platform_->Messages()[0].prompt, "发射频率超出范围！有效范围为400-470MHz");
-    EXPECT_EQ(platform_->Messages()[0].title, "提示");
-    EXPECT_EQ(platform_->Messages()[1].prompt, "接收频率超出范围！有效范围为400-470MHz");
-    EXPECT_EQ(W().txtTransFre.Text(), "");
-}
-
-TEST_F(ChannelWindowTest, AcceptingWithoutMarkingRefusesOutOfBandAndEmptiesTheChannel) {
-    ui::FrmMain& w = StartWith(kModel400To470, 2, true, "False");
-    AcceptChannel(4, "440", "445");
-    EXPECT_EQ(Cell(1, 4), "440.00000");
-    // Receive box refused on OK: the message, then the channel is emptied.
-    w.cboChSel.UserSelect(4);
-    w.txtReceFre.UserReplace("480");
-    platform_->QueueAnswer(MsgResult::OK);  // leaving the box
-    platform_->QueueAnswer(MsgResult::OK);  // ignored: the focus stays, OK is not pressed
-    w.cmdConfirm.UserClick();
-    EXPECT_EQ(MessageCount(), 1u);
-    EXPECT_TRUE(w.txtReceFre.HasFocus());
-    EXPECT_EQ(w.gdblChannel[4][kFieldRx], 440);
-    w.cmdConfirm.UserClick();
-    EXPECT_EQ(Row(4), kEmptyRow);
-    EXPECT_EQ(w.gdblChannel[4], EmptyChannelTable()[0]);
-    EXPECT_EQ(w.txtChannel(1004).BackColor(), 0xCACEDFu);
-    EXPECT_EQ(w.txtTransFre.Text(), "445.00000");
-}
-
 TEST_F(ChannelWindowTest, AcceptingOnTheLenientPath) {
     // Marking on: no band check at all, out-of-band values are stored in the normal colour.
     ui::FrmMain& w = StartWith(kModel400To470, 2, false, "True");
@@ -122,13 +87,9 @@ TEST_F(ChannelWindowTest, AcceptingOnTheLenientPath) {
     EXPECT_EQ(Row(0), kEmptyRow);
 }
 
-TEST_F(ChannelWindowTest, LockoutLabelAndFlagsLoadedFromTheTable) {
+TEST_F(ChannelWindowTest, LockoutAndShiftFlagsLoadedFromTheTable) {
+    // (The label of a disabled lockout box doing nothing is in the channel_all_fields scenario.)
     ui::FrmMain& w = StartWith(kModel400To470);
-    w.txtTransFre.UserFocus();
-    w.lblForbidTrans.UserClick();  // disabled lockout box: nothing happens
-    EXPECT_EQ(w.chkForbidTrans.Value(), kUnchecked);
-    EXPECT_TRUE(w.txtTransFre.HasFocus());
-
     w.gdblChannel[6] = ChannelRecord{440, -1, 0, -1, -1, 7, -1, -1};
     w.chkShift.SetEnabled(true);
     w.cboChSel.UserSelect(6);

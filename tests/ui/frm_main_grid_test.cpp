@@ -1,7 +1,7 @@
 // The channel grid: the round trip of a codeplug edited in one window and shown in another, the
-// cells of a decoded channel, the left button, and the cells after a language switch. Picking
-// channels by cell and spinner, and the pop-up menu, are in the channel_picking and
-// channel_entry scenarios.
+// cells of a decoded channel and the left button. Picking channels by cell and spinner, the
+// pop-up menu and the cells after a language switch are in the channel_picking, channel_entry
+// and language_switch scenarios.
 #include "editing/channel_window_fixture.h"
 #include "model/codeplug_layout.h"
 
@@ -78,19 +78,12 @@ TEST_F(GridTest, RoundTripThroughTheImageShowsTheSameGridAndTable) {
     }
 }
 
-TEST_F(GridTest, SoftDisplayColoursOutOfBandCellsOnlyWhenMarkingIsOn) {
+// With marking on, out-of-band cells are coloured: the channel_picking scenario.
+TEST_F(GridTest, SoftDisplayLeavesTheColoursWhenMarkingIsOff) {
     ui::FrmMain& a = StartWith(kModel400To470);
     EditSampleChannels();
     a.SetConvert();
     const CodeplugImage image = a.gbytMatrixCode;
-
-    ui::FrmMain& b = Start();
-    b.txtChannel(2015).SetForeColor(0x123456);
-    b.gbytMatrixCode = image;
-    b.SoftDisplay();
-    EXPECT_EQ(b.txtChannel(2015).ForeColor(), kHint);
-    EXPECT_EQ(b.txtChannel(1015).ForeColor(), kBlack);
-    EXPECT_EQ(b.txtChannel(2000).ForeColor(), kBlack);
 
     SetConfig("Setting", "OverFreFont", "False");
     ui::FrmMain& c = Start();
@@ -114,22 +107,6 @@ TEST_F(GridTest, ToneCellsOfADecodedChannel) {
     w.gbytMatrixCode[rec + layout::kRecEncodeToneLow] = 0x70;
     w.SoftDisplay();
     EXPECT_EQ(Row(0), (std::vector<std::string>{"440.00000", "", "无", "67.0", "否", "否"}));
-}
-
-// On a language switch a channel in use gets its language-dependent cells rewritten; a row
-// without channel only gets the background of an unused row.
-TEST_F(GridTest, LanguageSwitchRewritesTheCellsOfChannelsInUse) {
-    ui::FrmMain& w = StartWith(kModel446, 1);
-    w.gdblChannel[0] = {446.00625, 446.00625, 0, 5, 1, 0, -1, -1};
-    w.txtChannel(3001).SetText("kept");
-    w.mnuLangSel1.UserClick();
-    EXPECT_EQ(w.txtChannel(3000).Text(), "None");
-    EXPECT_EQ(w.txtChannel(4000).Text(), "");  // a real tone is not rewritten here
-    EXPECT_EQ(w.txtChannel(5000).Text(), "Yes");
-    EXPECT_EQ(w.txtChannel(6000).Text(), "No");
-    EXPECT_EQ(w.txtChannel(1000).BackColor(), w.gdblColorTextText);
-    EXPECT_EQ(w.txtChannel(3001).Text(), "kept");
-    EXPECT_EQ(w.txtChannel(3001).BackColor(), w.gdblColorText);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Choosing the model in use again, the tone lists, and a decoded codeplug applied to the window.
-// A model change is in the model_change scenario.
+// A model change is in the model_change scenario, entering a tone list in channel_all_fields.
 #include "model/image_codec.h"
 #include "ui/main_window_fixture.h"
 
@@ -27,21 +27,6 @@ TEST_F(ModelSelectionTest, SameModelAsksNothingButSaves) {
     EXPECT_EQ(Config("Model"), "1");
 }
 
-TEST_F(ModelSelectionTest, EnteringAToneListStartsFromTheOtherOne) {
-    for (auto* list : {&w_->cboReceQTSel, &w_->cboTransQTSel}) list->SetEnabled(true);
-    w_->cboTransQTSel.SetListIndex(12);
-    w_->cboReceQTSel.SetListIndex(0);
-    ASSERT_TRUE(w_->cboReceQTSel.UserFocus());
-    EXPECT_EQ(w_->cboReceQTSel.ListIndex(), 12);
-    EXPECT_EQ(w_->cboTransQTSel.ListIndex(), 12);
-
-    w_->cboReceQTSel.SetListIndex(-1);
-    w_->cboTransQTSel.SetListIndex(-1);
-    w_->cmdConfirm.UserFocus();
-    ASSERT_TRUE(w_->cboReceQTSel.UserFocus());
-    EXPECT_EQ(w_->cboReceQTSel.ListIndex(), -1);
-}
-
 // Emptying a tone list (no command of the window does it today) and filling it again.
 TEST_F(ModelSelectionTest, ToneListCanBeEmptiedAndFilledAgain) {
     w_->TransReceCtcssList(false, false);
@@ -59,13 +44,8 @@ TEST_F(ModelSelectionTest, ToneListCanBeEmptiedAndFilledAgain) {
 TEST_F(ModelSelectionTest, DecodedImageWithInvalidRadioWideBytes) {
     ChannelTable channels = EmptyChannelTable();
     channels[0] = {462.5, 462.5, 3, 3, 1, 1, -1, -1};
-    ListSelections lists{.beepTone = 1,
-                         .batterySave = 1,
-                         .squelch = 9,
-                         .monitorKey = 1,
-                         .timeOutTimer = 4,
-                         .wideNarrow = 0,
-                         .model = 2};
+    // Beep, battery save, squelch, monitor key, time-out, wide/narrow, model.
+    const ListSelections lists{1, 1, 9, 1, 4, 0, 2};
     EncodeImage(w_->gbytMatrixCode, channels, lists, w_->models, w_->tones);
     w_->gbytMatrixCode[1011] = 0xFF;  // squelch
     w_->ApplyDecodedImage();

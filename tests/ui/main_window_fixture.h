@@ -48,13 +48,10 @@ class MainWindowTest : public ::testing::Test {
         return *window_;
     }
 
-    // The language window's answer at the next start: 1 Chinese, 2 English, 0 just OK.
+    // The language window's answer at the next start: 1 Chinese, 2 English.
     void WillAnswerLanguage(int language) {
         pendingModals_.push_back([language](forms::Form& window) {
-            if (language != 0) {
-                dynamic_cast<forms::OptionButton&>(*window.Find("optSelCh", language - 1))
-                    .UserClick();
-            }
+            dynamic_cast<forms::OptionButton&>(*window.Find("optSelCh", language - 1)).UserClick();
             dynamic_cast<forms::CommandButton&>(*window.Find("cmdOK")).UserClick();
         });
     }

@@ -28,14 +28,10 @@ TEST(TextTableTest, EveryEntryHasAUniqueKeyBothTextsAndIsReachable) {
                  std::out_of_range);
 }
 
+// Switching back and forth is in the language_switch scenario.
 TEST(TextTableTest, CurrentTextsAreEmptyUntilALanguageIsSetThenFollowIt) {
     InterfaceTexts texts;
     EXPECT_EQ(texts["msg.title"], "");
-    // (A first switch to Chinese is in the test above.)
-    texts.SetLanguage(kLanguageEnglish);
-    EXPECT_EQ(texts["msg.title"], "Notice");
-    texts.SetLanguage(kLanguageChinese);
-    EXPECT_EQ(texts["mnuFile.Caption"], "文件(&F)");
     // Anything but 1 means English, as the stored setting is read.
     texts.SetLanguage(0);
     EXPECT_EQ(texts["status.ready"], "Ready");
