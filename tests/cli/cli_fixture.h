@@ -46,6 +46,13 @@ class CliTest : public ::testing::Test {
         return dat;
     }
 
+    // The blank image's header, then `memory`: what a read of a radio holding it saves.
+    static CodeplugImage WithBlankHeader(const radiosim::RadioMemory& memory) {
+        CodeplugImage image = BlankImage();
+        std::copy(memory.begin(), memory.end(), image.begin() + 50);
+        return image;
+    }
+
     // The simulated radio holding `image` on a pseudo-terminal, with an optional fault.
     static std::unique_ptr<PtyRadio> StartRadio(const CodeplugImage& image,
                                                 const char* fault = nullptr) {

@@ -28,19 +28,11 @@ radiosim::RadioMemory Pattern() {
     return memory;
 }
 
-// The ports a machine without hardware reports.
-const std::vector<comm::PortInfo> kPorts = {
-    {"/dev/ttyS0", "", "", {}, {}},
-    {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303}};
-
 class RadioCliTest : public testing::CliTest {
   protected:
     // The radio holding Pattern() after the blank image's header.
     static std::unique_ptr<PtyRadio> PatternRadio(const char* fault = nullptr) {
-        CodeplugImage image = BlankImage();
-        const radiosim::RadioMemory memory = Pattern();
-        std::copy(memory.begin(), memory.end(), image.begin() + 50);
-        return StartRadio(image, fault);
+        return StartRadio(WithBlankHeader(Pattern()), fault);
     }
 };
 
@@ -53,9 +45,7 @@ TEST_F(RadioCliTest, ReadSavesTheBlankHeaderAndTheRadioMemory) {
     ASSERT_EQ(Run({"read", "--port", "COM1", out}), 0) << err_.str();
     EXPECT_EQ(err_.str(), "");  // no progress bar when nobody watches
     const auto image = storage::ReadImageFile(out, nullptr);
-    ASSERT_TRUE(image);
-    EXPECT_TRUE(std::equal(image->begin(), image->begin() + 50, BlankImage().begin()));
-    EXPECT_TRUE(std::equal(image->begin() + 50, image->end(), Pattern().begin()));
+    EXPECT_EQ(image, WithBlankHeader(Pattern()));
 
     // Watched on a terminal: a bar redrawn per block, ending on its own line.
     ASSERT_EQ(Run({"read", "--port", "COM1", out}, nullptr, true), 0) << err_.str();
@@ -120,11 +110,10 @@ TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifiesIt) {
     const auto sent = storage::ReadImageFile(in, nullptr);
     const auto saved = storage::ReadImageFile(backup, nullptr);
     ASSERT_TRUE(sent && saved);
-    EXPECT_TRUE(std::equal(saved->begin() + 50, saved->end(), Pattern().begin()));
-    EXPECT_TRUE(
-        std::equal(radio->memory().begin(), radio->memory().begin() + 0x3D8, sent->begin() + 50));
-    EXPECT_TRUE(std::equal(radio->memory().begin() + 0x3D8, radio->memory().end(),
-                           Pattern().begin() + 0x3D8));
+    EXPECT_EQ(saved, WithBlankHeader(Pattern()));
+    radiosim::RadioMemory written = Pattern();  // the file up to 3D8h, the radio's own tail
+    std::copy(sent->begin() + 50, sent->begin() + 50 + 0x3D8, written.begin());
+    EXPECT_EQ(radio->memory(), written);
 
     // A radio that stores a byte wrong: the verify names its address.
     auto corrupt = PatternRadio("corrupt:0x123");
@@ -136,24 +125,14 @@ TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifiesIt) {
     EXPECT_NE(err_.str().find(expected), std::string::npos) << err_.str();
 }
 
-TEST_F(RadioCliTest, PermissionDeniedSaysTheUserMustBeAllowedToUseSerialPorts) {
-    testing::SimulatedLine line;  // a port this user may not open
-    line.FailOpen("permission denied");
-    testing::SimulatedSerialSystem ports(line);
-    ports.ports = kPorts;
-    EXPECT_EQ(Run({"read", "--port", "COM1", Path("radio.Dat")}, &ports), 1);
-    EXPECT_EQ(err_.str(),
-              "rvm46: cannot open the serial port: /dev/ttyUSB0: permission denied\n"
-              "(the user must be allowed to use serial ports: on most systems, be a member of the "
-              "group \"dialout\" or \"uucp\", then log in again)\n");
-}
-
-TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
+// The ports a machine without hardware reports, COM numbers first; one this user may not open.
+TEST_F(RadioCliTest, PortsListsComNumbersThenTheRestAndPermissionDeniedSaysWhy) {
     std::ofstream(dir_ / "Setting" / "Config_5100.ini", std::ios::app)
         << "\r\n[Ports]\r\nCOM2=/dev/pts/9\r\n";
     testing::SimulatedLine line;
     testing::SimulatedSerialSystem ports(line);
-    ports.ports = kPorts;
+    ports.ports = {{"/dev/ttyS0", "", "", {}, {}},
+                   {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303}};
     ASSERT_EQ(Run({"ports"}, &ports), 0) << err_.str();
     const std::string text = out_.str();
     EXPECT_EQ(text.substr(0, text.find("COM4")),
@@ -161,6 +140,13 @@ TEST_F(RadioCliTest, PortsListsComNumbersThenTheRest) {
               "COM2  /dev/pts/9  pinned in [Ports]\n"
               "COM3  /dev/ttyS0\n");
     EXPECT_NE(text.find("COM16 -\n"), std::string::npos);
+
+    line.FailOpen("permission denied");
+    EXPECT_EQ(Run({"read", "--port", "COM1", Path("radio.Dat")}, &ports), 1);
+    EXPECT_EQ(err_.str(),
+              "rvm46: cannot open the serial port: /dev/ttyUSB0: permission denied\n"
+              "(the user must be allowed to use serial ports: on most systems, be a member of the "
+              "group \"dialout\" or \"uucp\", then log in again)\n");
 }
 
 // `ports --check` on a stand-in system: the exit code and the findings it prints.
