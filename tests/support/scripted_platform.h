@@ -63,7 +63,6 @@ class ScriptedPlatform : public HeadlessPlatform {
     const std::vector<ShownModal>& Modals() const { return modals_; }
     const std::vector<std::string>& ClosedForms() const { return closed_forms_; }
     const std::vector<ShownPopup>& Popups() const { return popups_; }
-    int EndProcessCount() const { return end_process_count_; }
     // Answers queued but not used; a test usually expects none left.
     std::size_t PendingAnswers() const {
         return answers_.size() + modal_actions_.size() + file_answers_.size();
@@ -82,8 +81,8 @@ class ScriptedPlatform : public HeadlessPlatform {
     void PrintSheet(const PrintedSheet&) override {}
     std::string ExportSheetPdf(const PrintedSheet&, const std::string&) override { return ""; }
     std::string ProgramFolder() override { return program_folder_; }
-    // Records the request and returns: the caller's procedure must end right after it.
-    void EndProcess() override { ++end_process_count_; }
+    // Returns at once: the caller's procedure must end right after it.
+    void EndProcess() override {}
     void Sleep(int) override {}
 
   private:
@@ -103,7 +102,6 @@ class ScriptedPlatform : public HeadlessPlatform {
     std::vector<std::string> closed_forms_;
     std::vector<ShownPopup> popups_;
     std::deque<FileAnswer> file_answers_;
-    int end_process_count_ = 0;
 };
 
 }  // namespace rvm46::forms::testing

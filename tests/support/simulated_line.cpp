@@ -1,20 +1,14 @@
 #include "support/simulated_line.h"
 
-#include <cstdio>
-
 namespace rvm46::testing {
 
 using comm::LineStatus;
 
 std::string HexFrame(const std::vector<std::uint8_t>& bytes) {
     std::string text;
-    for (std::uint8_t b : bytes) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%02X", b);
-        if (!text.empty()) text += ' ';
-        text += hex;
-    }
-    return text;
+    for (std::uint8_t b : bytes)
+        text += {' ', "0123456789ABCDEF"[b >> 4], "0123456789ABCDEF"[b & 15]};
+    return text.empty() ? text : text.substr(1);
 }
 
 SimulatedLine::SimulatedLine(const radiosim::RadioMemory& memory, radiosim::Fault fault)

@@ -36,7 +36,6 @@ class SimulatedLine : public comm::SerialLine {
     const std::vector<std::chrono::milliseconds>& timeouts() const { return timeouts_; }
     // Makes the next Open fail with this message (empty = open normally).
     void FailOpen(std::string message) { openError_ = std::move(message); }
-    std::string device() const { return device_; }
     int opens() const { return opens_; }
 
   private:
