@@ -30,22 +30,18 @@ TEST(FrequencyTest, ModelBandRoundsEdgesHalfToEvenAndFixesThe446Band) {
 }
 
 TEST(FrequencyTest, SnappingOnBothRastersTiesToEvenWithinThe32BitRaster) {
-    struct Case {
-        double mhz;
-        bool offset;
-        const char* snapped;
-    };
-    for (const Case c : {Case{446.01, true, "446.00625"},
-                         {446.0125, true, "446.00625"},  // exactly between two points
-                         {446.025, true, "446.03125"},
-                         {446.1, true, "446.10625"},
-                         {446, true, "446.00625"},
-                         {433.1234, false, "433.12500"},
-                         {400.00625, false, "400.00000"},  // tie: 32000.5 steps -> 32000
-                         {400.01875, false, "400.02500"},  // tie: 32001.5 steps -> 32002
-                         {-5, false, "-005.00000"}}) {
-        EXPECT_EQ(FormatFrequency(SnapToRaster(c.mhz, c.offset)), c.snapped) << c.mhz;
-    }
+    // (MHz, on the 446 MHz offset raster, snapped text)
+    for (const auto& [mhz, offset, snapped] :
+         {std::tuple{446.01, true, "446.00625"},
+          {446.0125, true, "446.00625"},  // exactly between two points
+          {446.025, true, "446.03125"},
+          {446.1, true, "446.10625"},
+          {446, true, "446.00625"},
+          {433.1234, false, "433.12500"},
+          {400.00625, false, "400.00000"},  // tie: 32000.5 steps -> 32000
+          {400.01875, false, "400.02500"},  // tie: 32001.5 steps -> 32002
+          {-5, false, "-005.00000"}})
+        EXPECT_EQ(FormatFrequency(SnapToRaster(mhz, offset)), snapped) << mhz;
     // A value beyond the 32-bit raster is a run-time error.
     EXPECT_NO_THROW(SnapToRaster(21474.83647, false));
     EXPECT_THROW(SnapToRaster(21474.83648, false), RunTimeError);

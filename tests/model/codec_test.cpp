@@ -102,7 +102,8 @@ TEST(FrequencyCodecTest, DocumentedExamplesAndEveryRasterPointAsTheDigitPairProc
     EXPECT_EQ(checked, 71932);
 }
 
-TEST(ToneTableTest, LookupTakesTheLowestMatchingIndexAndIgnoresEntryZero) {
+// Lookup takes the lowest matching index and ignores entry 0; encoding splits the code in pairs.
+TEST(ToneTableTest, LookupAndEncodingRules) {
     ToneTable table;
     for (int i = 0; i <= kToneCount; ++i) table.gstrQTDQTCode[i] = std::to_string(i);
     table.gstrQTDQTCode[0] = "0000";
@@ -112,6 +113,19 @@ TEST(ToneTableTest, LookupTakesTheLowestMatchingIndexAndIgnoresEntryZero) {
     EXPECT_EQ(ConverQTDQT("0000", table), 0);
     EXPECT_EQ(ConverQTDQT("9999", table), 0);
     EXPECT_EQ(ConverQTDQT("885", table), 0);  // whole text, exact
+
+    table.gstrQTDQTCode[12] = "1000";
+    table.gstrQTDQTCode[123] = "9023";
+    const auto bytes = [&](int tone) {
+        const ToneBytes b = EncodeTone(tone, table);
+        return std::pair<int, int>(b.high, b.low);
+    };
+    EXPECT_EQ(bytes(0), std::pair(0xFF, 0xFF));
+    EXPECT_EQ(bytes(-1), std::pair(0xFF, 0xFF));
+    EXPECT_EQ(bytes(12), std::pair(0x10, 0x00));
+    EXPECT_EQ(bytes(123), std::pair(0xC0, 0x23));  // 90 + 30 = 120
+    EXPECT_THROW(EncodeTone(206, table), RunTimeError);
+    EXPECT_THROW(EncodeTone(-2, table), RunTimeError);
 }
 
 TEST(ToneTableTest, LoadingGivesAMissingKeyItsOwnNumberAndCutsLongValues) {
@@ -129,22 +143,6 @@ TEST(ToneTableTest, LoadingGivesAMissingKeyItsOwnNumberAndCutsLongValues) {
         dir.Write("t.ini", "[QTDQT]\n1=067012\n[QTDQTList]\n1=67.0 Hz long text\n"));
     EXPECT_EQ(table.gstrQTDQTCode[1], "0670");
     EXPECT_EQ(table.gstrQTDQTList[1], "67.0 Hz ");
-}
-
-TEST(ToneTableTest, EncodingRules) {
-    ToneTable table;
-    table.gstrQTDQTCode[12] = "1000";
-    table.gstrQTDQTCode[123] = "9023";
-    const auto bytes = [&](int tone) {
-        const ToneBytes b = EncodeTone(tone, table);
-        return std::pair<int, int>(b.high, b.low);
-    };
-    EXPECT_EQ(bytes(0), std::pair(0xFF, 0xFF));
-    EXPECT_EQ(bytes(-1), std::pair(0xFF, 0xFF));
-    EXPECT_EQ(bytes(12), std::pair(0x10, 0x00));
-    EXPECT_EQ(bytes(123), std::pair(0xC0, 0x23));  // 90 + 30 = 120
-    EXPECT_THROW(EncodeTone(206, table), RunTimeError);
-    EXPECT_THROW(EncodeTone(-2, table), RunTimeError);
 }
 
 using namespace layout;
@@ -171,6 +169,7 @@ class ImageCodecTest : public ::testing::Test {
     const std::uint8_t* Record(const CodeplugImage& image, std::size_t k) {
         return &image[ChannelRecordAt(k)];
     }
+    static std::vector<int> Bytes(const std::uint8_t* at, std::size_t n) { return {at, at + n}; }
     void SetChannel(std::size_t k, double rx, double tx, double decode, double encode, double busy,
                     double shift) {
         channels_[k] = {rx, tx, decode, encode, busy, shift, -1, -1};
@@ -198,17 +197,17 @@ TEST_F(ImageCodecTest, BlankImageEmptyChannelsAndRadioWideBytes) {
             ASSERT_EQ(Record(image, k)[i], i == kRecFlags ? 0xFB : 0xFF) << k << "/" << i;
         EXPECT_EQ(image[690 + k], k + 1);
     }
-    const std::uint8_t wide[4] = {0xFD, 6, 3, 2};  // beep on, battery save off
-    EXPECT_EQ(std::memcmp(&image[kOptionBits], wide, 4), 0);
-    const std::uint8_t block[8] = {0x10, 0x11, 65, 0x13, 0x14, 0x15, 0x16, 0x17};
-    EXPECT_EQ(std::memcmp(&image[kModelBlockAt], block, 8), 0);
+    // Beep on, battery save off.
+    EXPECT_EQ(Bytes(&image[kOptionBits], 4), (std::vector<int>{0xFD, 6, 3, 2}));
+    EXPECT_EQ(Bytes(&image[kModelBlockAt], 8),
+              (std::vector<int>{0x10, 0x11, 65, 0x13, 0x14, 0x15, 0x16, 0x17}));
     EXPECT_EQ(image[1034], 0xFF);
     EXPECT_EQ(image[689], 0xFF);
 
     lists_ = {};
     lists_.model = 1;
-    const std::uint8_t defaults[4] = {0xFF, 5, 3, 0};  // no selection counts as ON for both
-    EXPECT_EQ(std::memcmp(&Encode()[kOptionBits], defaults, 4), 0);
+    // No selection counts as ON for both.
+    EXPECT_EQ(Bytes(&Encode()[kOptionBits], 4), (std::vector<int>{0xFF, 5, 3, 0}));
     lists_.beepTone = 1;
     lists_.batterySave = 0;
     EXPECT_EQ(Encode()[kOptionBits], 0xFE);
@@ -221,7 +220,7 @@ TEST_F(ImageCodecTest, ModelBlockValuesThatAreNotBytesAreLeftFF) {
     models_.gintModelData[3] = 300;
     models_.gintModelData[4] = -1;
     CodeplugImage image = Encode();
-    EXPECT_EQ(std::vector<int>(&image[kModelBlockAt], &image[kModelBlockAt + 8]),
+    EXPECT_EQ(Bytes(&image[kModelBlockAt], 8),
               (std::vector<int>{0x10, 0x11, 0xFF, 0xFF, 0xFF, 0x15, 0x16, 0x17}));
     EXPECT_EQ(image[kSquelch], 6);
     const std::pair<const char*, int> codes[] = {{"65.4", 65},     {"7.5", 8},      {"6.5", 6},
@@ -251,11 +250,8 @@ TEST_F(ImageCodecTest, ChannelRecordLayoutAndFlags) {
 
     EXPECT_EQ(ChannelFlags(-1, 1, 1), 0xFB);  // no wide/narrow selection
     EXPECT_EQ(ChannelFlags(1, 0.5, 1), 0xFB);
-    const std::uint8_t table[8] = {0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE, 0xFF};
-    for (int w = 0; w < 2; ++w)
-        for (int s = 0; s < 2; ++s)
-            for (int b = 0; b < 2; ++b)
-                EXPECT_EQ(ChannelFlags(w, s, b), table[4 * w + 2 * (1 - s) + (1 - b)]);
+    // F8h, plus 4 when narrow, 2 when shift is off and 1 when lockout is off.
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(ChannelFlags(i / 4, 1 - i / 2 % 2, 1 - i % 2), 0xF8 + i);
 }
 
 TEST_F(ImageCodecTest, ToneOutsideTheTableEndsEncodingAtThatChannel) {
@@ -285,10 +281,9 @@ TEST_F(ImageCodecTest, DecodingGivesBackTheEditState) {
     EXPECT_EQ(Record(image, 0)[0], 25);
     EXPECT_EQ(Record(image, 5)[7], 165);
     // A tone from 123 on is stored with its high pair 30 higher; the image holds it lowered.
-    EXPECT_EQ(Record(image, 5)[kRecDecodeToneHigh],
-              std::stoi(tones_.gstrQTDQTCode[204].substr(0, 2)));
-    EXPECT_EQ(Record(image, 15)[kRecDecodeToneHigh],
-              std::stoi(tones_.gstrQTDQTCode[123].substr(0, 2)));
+    const auto high = [&](int tone) { return std::stoi(tones_.gstrQTDQTCode[tone].substr(0, 2)); };
+    EXPECT_EQ(Record(image, 5)[kRecDecodeToneHigh], high(204));
+    EXPECT_EQ(Record(image, 15)[kRecDecodeToneHigh], high(123));
     EXPECT_EQ(Record(image, 1)[0], 0xFF);
     EXPECT_EQ(image[1040], 0x42);
 }
@@ -310,9 +305,8 @@ TEST_F(ImageCodecTest, OddBytesDoNotStopDecoding) {
     record[kRecFlags] = 0x13;  // not a flags value the radio uses
     const DecodedImage decoded = DecodeImage(image, models_, tones_);
     for (const auto& list : {decoded.model, decoded.beepTone, decoded.batterySave, decoded.squelch,
-                             decoded.monitorKey, decoded.timeOutTimer}) {
+                             decoded.monitorKey, decoded.timeOutTimer})
         EXPECT_FALSE(list.has_value());
-    }
     ASSERT_TRUE(decoded.channels[2]);
     EXPECT_EQ((*decoded.channels[2])[kFieldRx], 446.05625);
     EXPECT_FALSE(decoded.channels[4]);

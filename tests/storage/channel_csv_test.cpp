@@ -26,12 +26,7 @@ constexpr int kModel5100 = 2;  // 400-470 MHz
 using Rows = std::vector<std::vector<std::string>>;
 
 TEST(CsvTextTest, ReadsTheDialectsSpreadsheetsAndThisProgramWrite) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        Rows rows;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<const char*, std::string, Rows>> cases = {
         {"plain LF", "a,b\n1,2\n", {{"a", "b"}, {"1", "2"}}},
         {"CRLF, no final line end", "a,b\r\n1,2", {{"a", "b"}, {"1", "2"}}},
         {"byte order mark", std::string("\xEF\xBB\xBF") + "a,b\n", {{"a", "b"}}},
@@ -46,11 +41,11 @@ TEST(CsvTextTest, ReadsTheDialectsSpreadsheetsAndThisProgramWrite) {
          CsvLine({"plain", "a,b", "say \"hi\"", " padded", "x;y", ""}),
          {{"plain", "a,b", "say \"hi\"", " padded", "x;y", ""}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, bytes, rows] : cases) {
         std::string error;
-        const auto table = ParseCsv(c.bytes, &error);
-        ASSERT_TRUE(table) << c.name << ": " << error;
-        EXPECT_EQ(table->rows, c.rows) << c.name;
+        const auto table = ParseCsv(bytes, &error);
+        ASSERT_TRUE(table) << name << ": " << error;
+        EXPECT_EQ(table->rows, rows) << name;
     }
     // Rows remember the line they start on.
     const auto table = ParseCsv("h\n\"a\nb\"\nc\n", nullptr);
@@ -125,16 +120,14 @@ TEST(ChannelCsvTest, GenericLayoutRoundTripKeepsEveryToneCombination) {
     const std::vector<std::pair<int, int>> tones = {
         {0, 0},  {0, 1},  {1, 1},  {12, 1},  {40, 40}, {123, 40}, {122, 0},
         {0, 41}, {1, 40}, {40, 1}, {41, 40}, {9, 0},   {0, -1},   {150, -1}};
+    // Values as the grid reads them back from their "000.00000" text.
+    const auto raster = [](std::size_t step) {
+        return std::stod(editing::FormatFrequency(446.00625 + 0.0125 * double(step)));
+    };
     ChannelTable channels = EmptyChannelTable();
     for (std::size_t k = 0; k < tones.size(); ++k) {
         const auto [decode, encode] = tones[k];
-        // Values as the grid reads them back from their "000.00000" text.
-        const auto raster = [](std::size_t step) {
-            return std::stod(editing::FormatFrequency(446.00625 + 0.0125 * double(step)));
-        };
-        const double rx = raster(k % 8);
-        const double tx = raster(k * 3 % 8);
-        channels[k] = Ch(rx, encode == -1 ? -1 : tx, decode, encode);
+        channels[k] = Ch(raster(k % 8), encode == -1 ? -1 : raster(k * 3 % 8), decode, encode);
     }
     // The layout has no busy lockout and shift columns: they read back off.
     ChannelTable withFlags = channels;
@@ -332,32 +325,28 @@ TEST(ChannelListTest, PublishedListsArePlacedOrRefusedAsUsersExpect) {
 
 // The built-in lists hold the published channels, and each model takes what it can hold exactly.
 TEST(ChannelListTest, StandardListsHoldThePublishedChannels) {
-    struct Case {
-        const char* file;
-        std::vector<double> plan;
-        int model;
-        int placed;  // skipping the rows the model cannot hold
-    };
-    const std::vector<Case> cases = {{"PMR446.csv", kPmr446, kModel4100446, 8},
-                                     {"PMR446.csv", kPmr446, kModel5100, 0},
-                                     {"FRS.csv", kFrs, kModel5100, 16},
-                                     {"FRS.csv", kFrs, kModel4100446, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.file) + " model " + std::to_string(c.model));
+    // (file, its plan, model, rows placed skipping those the model cannot hold)
+    const std::vector<std::tuple<const char*, std::vector<double>, int, int>> cases = {
+        {"PMR446.csv", kPmr446, kModel4100446, 8},
+        {"PMR446.csv", kPmr446, kModel5100, 0},
+        {"FRS.csv", kFrs, kModel5100, 16},
+        {"FRS.csv", kFrs, kModel4100446, 0}};
+    for (const auto& [file, plan, model, placed] : cases) {
+        SCOPED_TRACE(std::string(file) + " model " + std::to_string(model));
         const std::string text =
-            testing::FileBytes(std::string(RVM46_SOURCE_DIR) + "/data/Channels/" + c.file);
+            testing::FileBytes(std::string(RVM46_SOURCE_DIR) + "/data/Channels/" + file);
         const auto table = ParseCsv(text, nullptr);
         ASSERT_TRUE(table);
-        ASSERT_EQ(table->rows.size(), c.plan.size() + 1);
-        for (std::size_t i = 0; i < c.plan.size(); ++i)
-            EXPECT_NEAR(std::stod(table->rows[i + 1][2]), c.plan[i], 1e-9) << "row " << i + 2;
+        ASSERT_EQ(table->rows.size(), plan.size() + 1);
+        for (std::size_t i = 0; i < plan.size(); ++i)
+            EXPECT_NEAR(std::stod(table->rows[i + 1][2]), plan[i], 1e-9) << "row " << i + 2;
         ImportOptions options;
         options.exact = true;  // a standard channel is never moved to a nearby frequency
         options.skipInvalid = true;
-        const auto imported = Import(text, c.model, options);
-        EXPECT_EQ(imported.placedRows, c.placed);
-        for (std::size_t k = 0; k < static_cast<std::size_t>(c.placed); ++k)
-            EXPECT_NEAR(imported.channels[k][kFieldRx], c.plan[k], 1e-9) << "channel " << k + 1;
+        const auto imported = Import(text, model, options);
+        EXPECT_EQ(imported.placedRows, placed);
+        for (std::size_t k = 0; k < static_cast<std::size_t>(placed); ++k)
+            EXPECT_NEAR(imported.channels[k][kFieldRx], plan[k], 1e-9) << "channel " << k + 1;
     }
 }
 

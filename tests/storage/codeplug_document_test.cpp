@@ -78,24 +78,18 @@ TEST(CodeplugDocumentTest, RefusesWhatTheRadioCannotHold) {
 }
 
 TEST(CodeplugDocumentTest, SnapsAsTheChannelEditorDoesAndSaysSo) {
-    struct Case {
-        int model;
-        double given, snapped;
-        bool noted;
-    };
-    const std::vector<Case> cases = {
-        {kModel4100446, 446.01, 446.00625, true},
-        {kModel4100446, 446.095, 446.09375, true},  // snapped back into the band
-        {kModel4100, 433.1234, 433.125, true},
-        {kModel4100, 470.0, 470.0, false},
-        {-1, 999 - 0.0125, 998.9875, false},
-    };
-    for (const Case& c : cases) {
-        CodeplugDocument document = OneChannel(c.model, {c.given, c.given, 0, 0, 0, 0, -1, -1});
+    // (model, frequency given, snapped, whether the snapping is noted)
+    for (const auto& [model, given, snapped, noted] :
+         {std::tuple{kModel4100446, 446.01, 446.00625, true},
+          {kModel4100446, 446.095, 446.09375, true},  // snapped back into the band
+          {kModel4100, 433.1234, 433.125, true},
+          {kModel4100, 470.0, 470.0, false},
+          {-1, 999 - 0.0125, 998.9875, false}}) {
+        CodeplugDocument document = OneChannel(model, {given, given, 0, 0, 0, 0, -1, -1});
         const auto result = ValidateDocument(document, DeliveredModels(), DeliveredTones());
-        EXPECT_TRUE(result.errors.empty()) << c.given;
-        EXPECT_NEAR(document.channels[4][kFieldRx], c.snapped, 1e-9) << c.given;
-        EXPECT_EQ(result.notes.size(), c.noted ? 2u : 0u) << c.given;
+        EXPECT_TRUE(result.errors.empty()) << given;
+        EXPECT_NEAR(document.channels[4][kFieldRx], snapped, 1e-9) << given;
+        EXPECT_EQ(result.notes.size(), noted ? 2u : 0u) << given;
     }
 }
 

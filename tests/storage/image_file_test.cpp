@@ -63,26 +63,23 @@ TEST(ImageFile, ReadTakesTheFirst1074BytesAndZeroFillsAShortFile) {
 TEST(ImageFile, SaveKeepsALongerFilesTailWriteNewCutsIt) {
     TempDir dir;
     const CodeplugImage image = SampleImage();
-    struct Case {
-        const char* name;
-        std::size_t oldSize;  // 0: no file yet
-        std::size_t newSize;
-        bool writeNew = false;
-    };
-    for (const Case c :
-         {Case{"new", 0, 1074}, Case{"shorter", 1000, 1074}, Case{"same", 1074, 1074},
-          Case{"longer", 2000, 2000}, Case{"written new", 3000, 1074, true}}) {
-        SCOPED_TRACE(c.name);
-        const fs::path file = dir / (std::string(c.name) + ".Dat");
-        const std::string old = Pattern(c.oldSize, 7);
-        if (c.oldSize > 0) dir.Write(file.filename().string(), old);
+    // (name, size of the old file or 0 for none, size after, written new rather than saved)
+    for (const auto& [name, oldSize, newSize, writeNew] : {std::tuple{"new", 0u, 1074u, false},
+                                                           {"shorter", 1000u, 1074u, false},
+                                                           {"same", 1074u, 1074u, false},
+                                                           {"longer", 2000u, 2000u, false},
+                                                           {"written new", 3000u, 1074u, true}}) {
+        SCOPED_TRACE(name);
+        const fs::path file = dir / (std::string(name) + ".Dat");
+        const std::string old = Pattern(oldSize, 7);
+        if (oldSize > 0) dir.Write(file.filename().string(), old);
         std::string reason;
-        const auto save = c.writeNew ? WriteNewImageFile : SaveImageFile;
+        const auto save = writeNew ? WriteNewImageFile : SaveImageFile;
         ASSERT_TRUE(save(file, image, &reason, {})) << reason;
         const std::string now = Bytes(file);
-        ASSERT_EQ(now.size(), c.newSize);
+        ASSERT_EQ(now.size(), newSize);
         EXPECT_EQ(now.substr(0, 1074), ImageBytes(image));
-        EXPECT_EQ(now.substr(1074), c.newSize > 1074 ? old.substr(1074) : "");
+        EXPECT_EQ(now.substr(1074), newSize > 1074 ? old.substr(1074) : "");
     }
     // Only the data files are left in the folder.
     EXPECT_EQ(FilesIn(dir.path()), 5);
@@ -207,9 +204,9 @@ TEST(FileReplace, EveryKindOfTargetIsWrittenWhereTheUserMeansOrLeftByteForByte) 
         struct stat after {};
         ::stat(target.c_str(), &after);
         if (existed) {
-            EXPECT_EQ(after.st_uid, before.st_uid);
-            EXPECT_EQ(after.st_gid, before.st_gid);
-            EXPECT_EQ(after.st_mode, before.st_mode);
+            // Owner, group and mode.
+            EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode),
+                      std::tuple(before.st_uid, before.st_gid, before.st_mode));
         }
         fs::permissions(target.parent_path(), P::owner_all, fs::perm_options::add);
         fs::permissions(target, P::owner_read, fs::perm_options::add);

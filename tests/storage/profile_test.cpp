@@ -158,22 +158,20 @@ TEST_F(ProfileTest, UnreadableFilesAreRefusedAndNeverWritten) {
         {std::string("\xFF\xFE\0\0[\0\0\0", 8), "UTF-32"},
         {"\xFF\xFE[\0S", "not valid UTF-16"},
         {std::string("\xFF\xFE\x00\xDC", 4), "not valid UTF-16"}};
+    const auto refused = [](const fs::path& file, const char* reason) {
+        const ProfileSnapshot snapshot(file);  // returns at once, a device too
+        EXPECT_NE(snapshot.Problem().find(reason), std::string::npos) << file << snapshot.Problem();
+        EXPECT_EQ(snapshot.Read("Setting", "COM", "dflt", 10), "dflt");
+        EXPECT_FALSE(ProfileWrite(file, "Setting", "COM", "2"));
+    };
     for (const auto& [bytes, reason] : files) {
         WriteBytes(bytes);
-        const ProfileSnapshot snapshot(file_);
-        EXPECT_NE(snapshot.Problem().find(reason), std::string::npos) << snapshot.Problem();
-        EXPECT_EQ(snapshot.Read("Setting", "COM", "dflt", 10), "dflt");
-        EXPECT_FALSE(ProfileWrite(file_, "Setting", "COM", "2"));
+        refused(file_, reason);
         EXPECT_EQ(ReadBytes(file_), bytes);
     }
     const fs::path fifo = folder_ / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const fs::path& device : {fifo, fs::path("/dev/zero")}) {
-        const ProfileSnapshot snapshot(device);  // returns at once
-        EXPECT_NE(snapshot.Problem().find("not a file"), std::string::npos) << device;
-        EXPECT_EQ(snapshot.Read("Setting", "COM", "dflt", 10), "dflt");
-        EXPECT_FALSE(ProfileWrite(device, "Setting", "COM", "2"));
-    }
+    for (const fs::path& device : {fifo, fs::path("/dev/zero")}) refused(device, "not a file");
     EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
@@ -293,28 +291,9 @@ TEST(DeliveredToneFileTest, TonesAreInTheirRanges) {
     }
 }
 
-TEST(DeliveredConfigTest, ModelTableIsComplete) {
-    auto model = [](int key) {
-        return ProfileRead(kConfigFile, "Model", std::to_string(key), kMissing, 15);
-    };
-    ASSERT_EQ(ParseWholeNumber(ProfileRead(kConfigFile, "Model", "ModCnt", kMissing, 2)), 4);
-    std::set<long> codes;
-    for (int m = 0; m < 4; ++m) {
-        EXPECT_NE(model(4 * m), kMissing);
-        EXPECT_LE(std::stod(model(4 * m + 1)), std::stod(model(4 * m + 2))) << "model " << m;
-        const auto code = ParseWholeNumber(model(4 * m + 3));
-        ASSERT_TRUE(code && *code >= 0 && *code <= 255) << "model " << m;
-        EXPECT_TRUE(codes.insert(*code).second) << "duplicate model code " << *code;
-        for (int j = 0; j < 8; ++j) {
-            const auto byte = ParseWholeNumber(model(100 + 10 * m + j));
-            ASSERT_TRUE(byte && *byte >= 0 && *byte <= 255) << "model " << m << " byte " << j;
-        }
-    }
-}
-
-TEST(DeliveredConfigTest, FreshInstallSettings) {
-    auto setting = [](const char* section, const char* key) {
-        return ProfileRead(kConfigFile, section, key, kMissing, 300);
+TEST(DeliveredConfigTest, FreshInstallSettingsAndACompleteModelTable) {
+    const auto setting = [](const char* section, const std::string& key, int size = 300) {
+        return ProfileRead(kConfigFile, section, key, kMissing, size);
     };
     EXPECT_EQ(setting("Setting", "Language"), kMissing);  // the first start asks for it
     for (const char* key : {"ColorFull", "ColorTextText", "ColorText", "ColorHint", "ColorBlack"})
@@ -328,6 +307,21 @@ TEST(DeliveredConfigTest, FreshInstallSettings) {
     for (const char* key : {"ToneHint", "Sql", "MoniKey", "TimeOut", "BatSave", "WideNarrow"}) {
         const std::string value = setting("Default", key);
         EXPECT_TRUE(value.size() == 1 && ParseWholeNumber(value)) << key;
+    }
+
+    const auto model = [&](int key) { return setting("Model", std::to_string(key), 15); };
+    ASSERT_EQ(ParseWholeNumber(setting("Model", "ModCnt", 2)), 4);
+    std::set<long> codes;
+    for (int m = 0; m < 4; ++m) {
+        EXPECT_NE(model(4 * m), kMissing);
+        EXPECT_LE(std::stod(model(4 * m + 1)), std::stod(model(4 * m + 2))) << "model " << m;
+        const auto code = ParseWholeNumber(model(4 * m + 3));
+        ASSERT_TRUE(code && *code >= 0 && *code <= 255) << "model " << m;
+        EXPECT_TRUE(codes.insert(*code).second) << "duplicate model code " << *code;
+        for (int j = 0; j < 8; ++j) {
+            const auto byte = ParseWholeNumber(model(100 + 10 * m + j));
+            ASSERT_TRUE(byte && *byte >= 0 && *byte <= 255) << "model " << m << " byte " << j;
+        }
     }
 }
 
