@@ -11,6 +11,7 @@
 #include "cli/cli_fixture.h"
 #include "storage/csv_text.h"
 #include "storage/image_file.h"
+#include "support/simulated_line.h"
 
 namespace rvm46 {
 namespace {
@@ -24,9 +25,7 @@ constexpr std::uint8_t kCode5100x446 = 82;
 
 radiosim::RackRadio Radio(int seed, std::uint8_t model, const std::string& fault = "") {
     auto radio = *radiosim::ParseRackRadio(fault.empty() ? "blank" : "blank+" + fault, nullptr);
-    for (std::size_t a = 0; a < radio.memory.size(); ++a) {
-        radio.memory[a] = static_cast<std::uint8_t>(a * 7 + static_cast<std::size_t>(seed));
-    }
+    radio.memory = testing::PatternMemory(seed);
     radio.memory[0x3D2] = model;
     return radio;
 }
