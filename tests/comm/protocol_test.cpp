@@ -48,7 +48,7 @@ TEST(BlockAddressTest, HighByteIsBlockDiv32LowByteIsEightTimesRemainder) {
     for (const auto& [n, address] : table) EXPECT_EQ(comm::BlockAddress(n), address) << n;
 }
 
-TEST(ProtocolTest, ReadTraceAndImage) {
+TEST(ProtocolTest, ReadTraceAndImageAndBytesAfterAReplyIgnored) {
     Session s;
     CodeplugImage image = BlankImage();
     const comm::Outcome outcome = s.Read(image);
@@ -73,6 +73,12 @@ TEST(ProtocolTest, ReadTraceAndImage) {
     EXPECT_TRUE(std::equal(kMemory.begin(), kMemory.end(), image.begin() + 50));
     EXPECT_EQ(s.state.gintPercentCnt, 128);
     EXPECT_EQ(s.state.gintSendDataCnt, 127);
+
+    // Bytes after a reply are taken and ignored.
+    Session extra("extra:9");
+    image = BlankImage();
+    ASSERT_TRUE(extra.Read(image).ok());
+    EXPECT_TRUE(std::equal(kMemory.begin(), kMemory.end(), image.begin() + 50));
 }
 
 TEST(ProtocolTest, WriteTraceHooksAndTheTopOfTheMemoryLeftAlone) {
@@ -158,13 +164,6 @@ TEST(ProtocolTest, AShortReadReplyIsRefused) {
               (comm::Failure{Step::kReadBlock, FailureKind::kWrongReply, 0, 12, 5, 'W', 'W', {}}));
     EXPECT_EQ(o.Message(), "short reply from the radio at block 0 (address 000h): 5 of 12 bytes");
     EXPECT_EQ(image, BlankImage());
-}
-
-TEST(ProtocolTest, BytesAfterAReplyAreTakenAndIgnored) {
-    Session extra("extra:9");
-    CodeplugImage image = BlankImage();
-    ASSERT_TRUE(extra.Read(image).ok());
-    EXPECT_TRUE(std::equal(kMemory.begin(), kMemory.end(), image.begin() + 50));
 }
 
 TEST(RadioTest, AHandshakeCommandStartsOverBetweenFrames) {
