@@ -11,18 +11,9 @@
 namespace rvm46 {
 namespace {
 
-class DiffCliTest : public testing::CliTest {
-  protected:
-    std::set<std::string> Files() const {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.path())) {
-            names.insert(entry.path().string());
-        }
-        return names;
-    }
-};
+using DiffCliTest = testing::CliTest;
 
-TEST_F(DiffCliTest, JsonNamesEachDifferenceByDecodesKeysAndValues) {
+TEST_F(DiffCliTest, JsonNamesEachDifferenceAndTheRadioIsComparedWithoutWritingAFile) {
     const std::string a = Encode("a.Dat");
     // Channel 1 changed, channel 3 added, the squelch level changed.
     nlohmann::json changed = nlohmann::json::parse(kDocument);
@@ -50,32 +41,36 @@ TEST_F(DiffCliTest, JsonNamesEachDifferenceByDecodesKeysAndValues) {
     EXPECT_EQ(out_.str(), "[]\n");
     // Usage: only one second side (none at all is among the refusals of every verb).
     EXPECT_EQ(Run({"diff", a, b, "--port", "COM1"}), 2);
-}
 
-TEST_F(DiffCliTest, ComparesWithTheRadioAndWritesNothing) {
-    const std::string file = Encode("a.Dat");
-    CodeplugImage image = *storage::ReadImageFile(file, nullptr);
-    const std::set<std::string> before = Files();
+    // With the radio: nothing is written.
+    image = *storage::ReadImageFile(a, nullptr);
+    const auto files = [&] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.path()))
+            names.insert(entry.path().string());
+        return names;
+    };
+    const std::set<std::string> before = files();
     {
         auto same = StartRadio(image);
-        EXPECT_EQ(Run({"diff", file, "--port", same->device()}), 0) << err_.str();
+        EXPECT_EQ(Run({"diff", a, "--port", same->device()}), 0) << err_.str();
         EXPECT_EQ(out_.str(), "");
     }
     image[layout::kSquelch] = 3;
     {
         auto other = StartRadio(image);
-        EXPECT_EQ(Run({"diff", "--json", file, "--port", other->device()}), 1) << err_.str();
+        EXPECT_EQ(Run({"diff", "--json", a, "--port", other->device()}), 1) << err_.str();
         EXPECT_EQ(out_.str(),
                   "[\n  {\"where\": \"radio\", \"field\": \"squelch\", \"a\": 9, \"b\": 3}\n]\n");
     }
     {
         auto silent = StartRadio(image, "silent:5");
-        EXPECT_EQ(Run({"diff", file, "--port", silent->device()}), 3);
+        EXPECT_EQ(Run({"diff", a, "--port", silent->device()}), 3);
         EXPECT_THAT(err_.str(), ::testing::StartsWith("rvm46: reading failed: no answer"));
         EXPECT_EQ(out_.str(), "");
     }
-    EXPECT_EQ(Run({"diff", file, "--port", "/dev/rvm46-none"}), 3);
-    EXPECT_EQ(Files(), before);
+    EXPECT_EQ(Run({"diff", a, "--port", "/dev/rvm46-none"}), 3);
+    EXPECT_EQ(files(), before);
 }
 
 }  // namespace

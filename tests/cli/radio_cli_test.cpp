@@ -11,41 +11,26 @@
 #include <thread>
 
 #include "cli/cli_fixture.h"
-#include "comm/transfer.h"
 #include "serialport/lock_files.h"
 #include "storage/image_file.h"
-#include "support/pty_radio.h"
 #include "support/simulated_serial_system.h"
 
 namespace rvm46 {
 namespace {
 
-using testing::PtyRadio;
+const radiosim::RadioMemory kPattern = testing::PatternMemory(0x5A);
 
-radiosim::RadioMemory Pattern() {
-    radiosim::RadioMemory memory;
-    for (std::size_t a = 0; a < memory.size(); ++a) memory[a] = static_cast<std::uint8_t>(a ^ 0x5A);
-    return memory;
-}
+using RadioCliTest = testing::CliTest;
 
-class RadioCliTest : public testing::CliTest {
-  protected:
-    // The radio holding Pattern() after the blank image's header.
-    static std::unique_ptr<PtyRadio> PatternRadio(const char* fault = nullptr) {
-        return StartRadio(WithBlankHeader(Pattern()), fault);
-    }
-};
-
-TEST_F(RadioCliTest, ReadSavesTheBlankHeaderAndTheRadioMemory) {
-    auto radio = PatternRadio();
+TEST_F(RadioCliTest, ReadSavesTheRadioAndWriteSendsTheReencodedFileAfterABackupAndVerifies) {
+    auto radio = StartRadio(WithBlankHeader(kPattern));
     // COM1 pinned to the terminal through the configuration's [Ports] section.
     std::ofstream(dir_ / "Setting" / "Config_5100.ini", std::ios::app)
         << "\r\n[Ports]\r\nCOM1=" << radio->device() << "\r\n";
     const std::string out = Path("radio.Dat");
     ASSERT_EQ(Run({"read", "--port", "COM1", out}), 0) << err_.str();
     EXPECT_EQ(err_.str(), "");  // no progress bar when nobody watches
-    const auto image = storage::ReadImageFile(out, nullptr);
-    EXPECT_EQ(image, WithBlankHeader(Pattern()));
+    EXPECT_EQ(storage::ReadImageFile(out, nullptr), WithBlankHeader(kPattern));
 
     // Watched on a terminal: a bar redrawn per block, ending on its own line.
     ASSERT_EQ(Run({"read", "--port", "COM1", out}, nullptr, true), 0) << err_.str();
@@ -53,11 +38,37 @@ TEST_F(RadioCliTest, ReadSavesTheBlankHeaderAndTheRadioMemory) {
     EXPECT_EQ(std::count(err.begin(), err.end(), '\r'), 128);
     EXPECT_NE(err.find("\rreading [................................] 1/128"), std::string::npos);
     EXPECT_TRUE(err.ends_with("\rreading [################################] 128/128\n")) << err;
+
+    // A write sends the file re-encoded, after a backup, and verifies it.
+    const std::string in = Encode();
+    std::ofstream(in, std::ios::binary | std::ios::app) << "tail";  // not a data file's length
+    const std::string backup = Path("backup.Dat");
+    ASSERT_EQ(Run({"write", "--port", radio->device(), "--backup", backup, "--verify", in}), 0)
+        << err_.str();
+    EXPECT_EQ(err_.str(), "rvm46: warning: \"" + in +
+                              "\" is 1078 bytes, longer than a data file (1074 bytes); only its "
+                              "first 1074 bytes were read\n");
+    radio->Stop();
+    const auto sent = storage::ReadImageFile(in, nullptr);
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(storage::ReadImageFile(backup, nullptr), WithBlankHeader(kPattern));
+    radiosim::RadioMemory written = kPattern;  // the file up to 3D8h, the radio's own tail
+    std::copy(sent->begin() + 50, sent->begin() + 50 + 0x3D8, written.begin());
+    EXPECT_EQ(radio->memory(), written);
+
+    // A radio that stores a byte wrong: the verify names its address.
+    auto corrupt = StartRadio(WithBlankHeader(kPattern), "corrupt:0x123");
+    EXPECT_EQ(Run({"write", "--port", corrupt->device(), "--verify", in}), 1);
+    char expected[80];
+    std::snprintf(expected, sizeof expected,
+                  "1 address differs:\n  123h: wrote %02Xh, the radio holds %02Xh",
+                  (*sent)[50 + 0x123], (*sent)[50 + 0x123] ^ 1);
+    EXPECT_NE(err_.str().find(expected), std::string::npos) << err_.str();
 }
 
 TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
-    auto silent = PatternRadio("silent:90");
-    auto refusing = PatternRadio("nak-handshake");
+    auto silent = StartRadio(WithBlankHeader(kPattern), "silent:90");
+    auto refusing = StartRadio(WithBlankHeader(kPattern), "nak-handshake");
     const std::string out = Path("radio.Dat");
     // A file of an unknown model (the blank image's FFh) is not sent: the radio that refuses
     // the handshake would say so first.
@@ -94,35 +105,6 @@ TEST_F(RadioCliTest, FailuresGiveOneMessageAndNoFile) {
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
         EXPECT_FALSE(std::filesystem::exists(out));
     }
-}
-
-TEST_F(RadioCliTest, WriteSendsTheReencodedFileAfterABackupAndVerifiesIt) {
-    const std::string in = Encode();
-    std::ofstream(in, std::ios::binary | std::ios::app) << "tail";  // not a data file's length
-    auto radio = PatternRadio();
-    const std::string backup = Path("backup.Dat");
-    ASSERT_EQ(Run({"write", "--port", radio->device(), "--backup", backup, "--verify", in}), 0)
-        << err_.str();
-    EXPECT_EQ(err_.str(), "rvm46: warning: \"" + in +
-                              "\" is 1078 bytes, longer than a data file (1074 bytes); only its "
-                              "first 1074 bytes were read\n");
-    radio->Stop();
-    const auto sent = storage::ReadImageFile(in, nullptr);
-    const auto saved = storage::ReadImageFile(backup, nullptr);
-    ASSERT_TRUE(sent && saved);
-    EXPECT_EQ(saved, WithBlankHeader(Pattern()));
-    radiosim::RadioMemory written = Pattern();  // the file up to 3D8h, the radio's own tail
-    std::copy(sent->begin() + 50, sent->begin() + 50 + 0x3D8, written.begin());
-    EXPECT_EQ(radio->memory(), written);
-
-    // A radio that stores a byte wrong: the verify names its address.
-    auto corrupt = PatternRadio("corrupt:0x123");
-    EXPECT_EQ(Run({"write", "--port", corrupt->device(), "--verify", in}), 1);
-    char expected[80];
-    std::snprintf(expected, sizeof expected,
-                  "1 address differs:\n  123h: wrote %02Xh, the radio holds %02Xh",
-                  (*sent)[50 + 0x123], (*sent)[50 + 0x123] ^ 1);
-    EXPECT_NE(err_.str().find(expected), std::string::npos) << err_.str();
 }
 
 // The ports a machine without hardware reports, COM numbers first; one this user may not open.
@@ -172,7 +154,7 @@ TEST_F(RadioCliTest, PortsCheckExitCodeSaysWhetherThePortOpens) {
 // Ctrl+C during a transfer closes the line (and with it the port's lock file) and says so; a lock
 // file a killed process left behind is named with the command that removes it.
 TEST_F(RadioCliTest, AStopSignalClosesTheLineAndAStaleLockIsNamed) {
-    auto radio = PatternRadio("silent:0");
+    auto radio = StartRadio(WithBlankHeader(kPattern), "silent:0");
     std::thread interrupt([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         kill(getpid(), SIGINT);

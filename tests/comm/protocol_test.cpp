@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "comm/transfer.h"
+#include "comm/transfer_cases.h"
 #include "support/simulated_line.h"
 
 namespace rvm46 {
@@ -13,33 +14,23 @@ namespace {
 
 using comm::FailureKind;
 using comm::Step;
+using testing::PatternImage;
+using testing::Port;
 using testing::SimulatedLine;
+using testing::Timeout;
+using testing::Wrong;
 
-radiosim::RadioMemory PatternMemory() {
-    radiosim::RadioMemory memory;
-    for (std::size_t a = 0; a < memory.size(); ++a)
-        memory[a] = static_cast<std::uint8_t>(a * 7 + 3);
-    return memory;
-}
-
-CodeplugImage PatternImage() {
-    CodeplugImage image = BlankImage();
-    for (std::size_t i = layout::kHeaderSize; i < image.size(); ++i)
-        image[i] = static_cast<std::uint8_t>(i * 13 + 1);
-    return image;
-}
-
-const char* const kHandshake = "> 02 50 52 4F 47 52 41 4D";
+const radiosim::RadioMemory kMemory = testing::PatternMemory(3);
 
 std::string Block(const std::string& head, const radiosim::RadioMemory& memory, int n) {
     std::vector<std::uint8_t> data(memory.begin() + 8 * n, memory.begin() + 8 * n + 8);
     return head + " " + testing::HexFrame(data);
 }
 
-// An open line to the simulated radio holding PatternMemory(), with an optional fault.
+// An open line to the simulated radio holding kMemory, with an optional fault.
 struct Session {
     explicit Session(const char* fault = nullptr)
-        : line(PatternMemory(), fault ? *radiosim::ParseFault(fault, nullptr) : radiosim::Fault{}) {
+        : line(kMemory, fault ? *radiosim::ParseFault(fault, nullptr) : radiosim::Fault{}) {
         EXPECT_TRUE(line.Open("sim").ok());
     }
     comm::Outcome Read(CodeplugImage& image) { return comm::ReadRadio(line, state, image); }
@@ -57,8 +48,7 @@ TEST(BlockAddressTest, HighByteIsBlockDiv32LowByteIsEightTimesRemainder) {
     for (const auto& [n, address] : table) EXPECT_EQ(comm::BlockAddress(n), address) << n;
 }
 
-TEST(ProtocolTest, ReadTraceAndImage) {
-    const radiosim::RadioMemory memory = PatternMemory();
+TEST(ProtocolTest, ReadTraceAndImageAndBytesAfterAReplyIgnored) {
     Session s;
     CodeplugImage image = BlankImage();
     const comm::Outcome outcome = s.Read(image);
@@ -66,7 +56,7 @@ TEST(ProtocolTest, ReadTraceAndImage) {
 
     const auto& t = s.line.trace();
     ASSERT_EQ(t.size(), 4u + 4u * 128u + 1u);
-    EXPECT_EQ(t[0], kHandshake);
+    EXPECT_EQ(t[0], testing::kHandshake);
     EXPECT_EQ(t[1], "< 06");
     EXPECT_EQ(t[2], "> 02");
     EXPECT_EQ(t[3].size(), std::string("< 00 00 00 00 00 00 00 00").size());
@@ -77,16 +67,21 @@ TEST(ProtocolTest, ReadTraceAndImage) {
         EXPECT_EQ(t[at], "> 06");
         EXPECT_EQ(t[at + 1], "< 06");
         EXPECT_EQ(t[at + 2], "> 52 " + address + " 08");
-        EXPECT_EQ(t[at + 3], Block("< 57 " + address + " 08", memory, n));
+        EXPECT_EQ(t[at + 3], Block("< 57 " + address + " 08", kMemory, n));
     }
     EXPECT_EQ(t.back(), "> 06");
-    EXPECT_TRUE(std::equal(memory.begin(), memory.end(), image.begin() + 50));
+    EXPECT_TRUE(std::equal(kMemory.begin(), kMemory.end(), image.begin() + 50));
     EXPECT_EQ(s.state.gintPercentCnt, 128);
     EXPECT_EQ(s.state.gintSendDataCnt, 127);
+
+    // Bytes after a reply are taken and ignored.
+    Session extra("extra:9");
+    image = BlankImage();
+    ASSERT_TRUE(extra.Read(image).ok());
+    EXPECT_TRUE(std::equal(kMemory.begin(), kMemory.end(), image.begin() + 50));
 }
 
 TEST(ProtocolTest, WriteTraceHooksAndTheTopOfTheMemoryLeftAlone) {
-    const radiosim::RadioMemory before = PatternMemory();
     Session s;
     s.state.gintPercentCnt = 99;
     std::vector<int> shown;
@@ -94,7 +89,7 @@ TEST(ProtocolTest, WriteTraceHooksAndTheTopOfTheMemoryLeftAlone) {
     comm::TransferHooks hooks;
     hooks.beforeHandshake = [&] { traceAtStart = s.line.trace().size(); };
     hooks.blockFrameStarts = [&] { shown.push_back(s.state.gintPercentCnt); };
-    const CodeplugImage image = PatternImage();
+    const CodeplugImage image = PatternImage(1);
     ASSERT_TRUE(s.Write(image, hooks).ok());
 
     // The hooks run before the handshake and as each frame starts, with the frame's number.
@@ -106,22 +101,20 @@ TEST(ProtocolTest, WriteTraceHooksAndTheTopOfTheMemoryLeftAlone) {
     ASSERT_EQ(t.size(), 6u + 2u * 123u);
     EXPECT_EQ(t[4], "> 06");
     EXPECT_EQ(t[5], "< 06");
-    radiosim::RadioMemory sent;
-    std::copy(image.begin() + 50, image.end(), sent.begin());
+    radiosim::RadioMemory sent = kMemory;  // the written part sent, the top left alone
+    std::copy_n(image.begin() + 50, 0x3D8, sent.begin());
     for (int n = 0; n < 123; ++n) {
         const auto a = comm::BlockAddress(n);
         EXPECT_EQ(t[6 + 2 * n], Block("> 57 " + testing::HexFrame({a[0], a[1]}) + " 08", sent, n));
         EXPECT_EQ(t[7 + 2 * n], "< 06");
     }
     EXPECT_EQ(t.back(), "< 06");  // nothing follows the reply to block 122 (03D0)
-    const auto& after = s.line.radio().memory();
-    EXPECT_TRUE(std::equal(after.begin(), after.begin() + 0x3D8, sent.begin()));
-    EXPECT_TRUE(std::equal(after.begin() + 0x3D8, after.end(), before.begin() + 0x3D8));
+    EXPECT_EQ(s.line.radio().memory(), sent);
 }
 
 TEST(ProtocolTest, FrameOutsideTheMemoryKeepsItsAddressAndData) {
     comm::ProtocolState state;
-    const CodeplugImage image = PatternImage();
+    const CodeplugImage image = PatternImage(1);
     comm::CountBlockFrame(state, image, 5);
     const auto frame = state.gbytSendData;
     comm::CountBlockFrame(state, BlankImage(), 128);
@@ -130,46 +123,8 @@ TEST(ProtocolTest, FrameOutsideTheMemoryKeepsItsAddressAndData) {
     EXPECT_EQ(state.gintPercentCnt, 3);
 }
 
-comm::Failure Timeout(Step step, int block, std::size_t awaited, std::size_t received = 0) {
-    return {step, FailureKind::kTimeout, block, awaited, received, 0, 0, {}};
-}
-
-comm::Failure Wrong(Step step, int block, std::uint8_t wanted, std::uint8_t got) {
-    return {step, FailureKind::kWrongReply, block, 0, 0, wanted, got, {}};
-}
-
-comm::Failure Port(Step step, int block) {
-    return {step, FailureKind::kPortError, block, 0, 0, 0, 0, "sim: device disappeared"};
-}
-
 TEST(ProtocolTest, EachFaultEndsTheTransferAtItsStep) {
-    struct FaultCase {
-        const char* fault;
-        bool read;
-        comm::Failure failure;
-        const char* lastSent;  // the program's last frame: nothing is sent after a failure
-    };
-    const std::vector<FaultCase> cases = {
-        {"nak-handshake", true, Wrong(Step::kHandshake, -1, 0x06, 0x15), kHandshake},
-        {"garbage-handshake", false, Wrong(Step::kHandshake, -1, 0x06, 0xFF), kHandshake},
-        {"silent-handshake", true, Timeout(Step::kHandshake, -1, 1), kHandshake},
-        {"short-ident", false, Timeout(Step::kIdent, -1, 8, 5), "> 02"},
-        {"silent:7", true, Timeout(Step::kReadBlock, 7, 12), "> 52 00 38 08"},
-        {"silent:7", false, Timeout(Step::kWriteBlock, 7, 1), nullptr},
-        {"wrong:0", true, Wrong(Step::kReadBlock, 0, 'W', 0x15), "> 52 00 00 08"},
-        {"wrong:122", false, Wrong(Step::kWriteBlock, 122, 0x06, 0x15), nullptr},
-        {"hangup:40", true, Port(Step::kReadBlock, 40), "> 52 01 40 08"},
-        {"hangup:3", false, Port(Step::kWriteBlock, 3), nullptr},
-        // The write's single acknowledge, the read's acknowledge before each block, and the
-        // closing one, which awaits no reply and fails only with the line.
-        {"ack-silent:0", false, Timeout(Step::kAcknowledge, -1, 1), "> 06"},
-        {"ack-wrong:0", false, Wrong(Step::kAcknowledge, -1, 0x06, 0x15), "> 06"},
-        {"ack-silent:5", true, Timeout(Step::kAcknowledge, 5, 1), "> 06"},
-        {"ack-wrong:127", true, Wrong(Step::kAcknowledge, 127, 0x06, 0x15), "> 06"},
-        {"ack-hangup:40", true, Port(Step::kAcknowledge, 40), "> 06"},
-        {"ack-hangup:128", true, Port(Step::kClosing, 127), "> 06"},
-    };
-    for (const FaultCase& c : cases) {
+    for (const testing::FaultCase& c : testing::kFaultCases) {
         SCOPED_TRACE(std::string(c.fault) + (c.read ? " read" : " write"));
         Session s(c.fault);
         CodeplugImage image = BlankImage();
@@ -199,7 +154,7 @@ TEST(ProtocolTest, AShortReadReplyIsRefused) {
             if (bytes.size() == 12) bytes.resize(5);
             return s;
         }
-    } line(PatternMemory(), radiosim::Fault{});
+    } line(kMemory, radiosim::Fault{});
     ASSERT_TRUE(line.Open("sim").ok());
     comm::ProtocolState state;
     CodeplugImage image = BlankImage();
@@ -211,16 +166,8 @@ TEST(ProtocolTest, AShortReadReplyIsRefused) {
     EXPECT_EQ(image, BlankImage());
 }
 
-TEST(ProtocolTest, BytesAfterAReplyAreTakenAndIgnored) {
-    const radiosim::RadioMemory memory = PatternMemory();
-    Session extra("extra:9");
-    CodeplugImage image = BlankImage();
-    ASSERT_TRUE(extra.Read(image).ok());
-    EXPECT_TRUE(std::equal(memory.begin(), memory.end(), image.begin() + 50));
-}
-
 TEST(RadioTest, AHandshakeCommandStartsOverBetweenFrames) {
-    radiosim::Radio radio(PatternMemory());
+    radiosim::Radio radio(kMemory);
     const std::vector<std::uint8_t> lead = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
     std::vector<std::uint8_t> bytes = {0x13, 'W', 0x02,
                                        'P',  'R', 'X'};  // stray, then a false start

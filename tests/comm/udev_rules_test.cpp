@@ -3,19 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "comm/port_doctor.h"
+#include "support/temp_dir.h"
 
 namespace rvm46 {
 namespace {
 
 TEST(UdevRulesTest, CableRulesTagEveryChipForTheSeatAndModemManager) {
-    std::ifstream in(std::string(RVM46_SOURCE_DIR) + "/data/udev/" + comm::kCableRulesFile);
-    std::stringstream text;
-    text << in.rdbuf();
-    const comm::UdevRuleFile file = comm::ParseUdevRules(text.str());
+    const comm::UdevRuleFile file = comm::ParseUdevRules(
+        testing::FileBytes(std::string(RVM46_SOURCE_DIR) + "/data/udev/" + comm::kCableRulesFile));
     EXPECT_TRUE(file.errors.empty()) << file.errors.front();
     // The seat rules turn the tag into access in 73-seat-late.rules.
     EXPECT_LT(std::string(comm::kCableRulesFile), "73-seat-late.rules");

@@ -56,4 +56,12 @@ class SimulatedLine : public comm::SerialLine {
 
 std::string HexFrame(const std::vector<std::uint8_t>& bytes);
 
+// Memory holding a * 7 + seed at address a: every byte differs from its neighbours.
+inline radiosim::RadioMemory PatternMemory(int seed) {
+    radiosim::RadioMemory memory;
+    for (std::size_t a = 0; a < memory.size(); ++a)
+        memory[a] = static_cast<std::uint8_t>(a * 7 + static_cast<std::size_t>(seed));
+    return memory;
+}
+
 }  // namespace rvm46::testing
