@@ -59,7 +59,7 @@ class AppWindowTest : public ::testing::Test, public FirstStart {
     QAction* Action(forms::MenuItem& item) { return view->ActionFor(item); }
 };
 
-TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
+TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndTheMenuSwitchesTheLanguage) {
     ui::FrmMain& w = Start([](app::FormView& language) {
         EXPECT_TRUE(language.Window()->windowFlags().testFlag(Qt::FramelessWindowHint));
         EXPECT_EQ(language.Widget<QLabel>("imgSelLang")->text().toStdString(), ui::kSelLangHeading);
@@ -97,9 +97,27 @@ TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
                   Widget<QLineEdit>("txtChannel", 1000 * (c - 1))->geometry().right())
             << c;
     }
+
+    // Switching the language from the menu.
+    app::QtLanguage language;
+    language.Follow(w);
+    const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+    Action(w.mnuLangSel0)->trigger();
+    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), QString::fromUtf8("接收频率:"));
+    EXPECT_EQ(view->Window()->windowTitle().toStdString(), w.Caption());
+    EXPECT_FALSE(Action(w.mnuLangSel1)->isChecked());
+    // Qt's own buttons and the font of menus and dialogs follow the language.
+    EXPECT_TRUE(
+        QCoreApplication::translate("QPlatformTheme", "&Yes").contains(QString::fromUtf8("是")));
+    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrChsFont);
+
+    Action(w.mnuLangSel1)->trigger();
+    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx Frequency:");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrEngFont);
 }
 
-TEST_F(AppWindowTest, TypingLeavingAndConfirmingAFrequency) {
+TEST_F(AppWindowTest, TypingAFrequencyAndPointingAtTheGrid) {
     ui::FrmMain& w = Start();
     auto* receive = Widget<QLineEdit>("txtReceFre");
     ASSERT_TRUE(receive->isEnabled());
@@ -124,51 +142,8 @@ TEST_F(AppWindowTest, TypingLeavingAndConfirmingAFrequency) {
     EXPECT_EQ(Widget<QLineEdit>("txtChannel", ui::CellIndex(1, 0))->text().toStdString(),
               w.txtChannel(ui::CellIndex(1, 0)).Text());
     EXPECT_NE(w.txtChannel(ui::CellIndex(1, 0)).Text(), "");
-}
 
-TEST_F(AppWindowTest, ChangingTheModelAsksFirst) {
-    ui::FrmMain& w = Start();
-    auto* model = Widget<QComboBox>("cboTypeSel");
-    ASSERT_GE(model->count(), 2);
-    const int before = w.cboTypeSel.ListIndex();
-    const int other = before == 0 ? 1 : 0;
-    const auto asked = platform.Messages().size();
-
-    platform.QueueAnswer(MsgResult::No);
-    model->setCurrentIndex(other);
-    emit model->activated(other);
-    ASSERT_EQ(platform.Messages().size(), asked + 1);
-    EXPECT_EQ(w.cboTypeSel.ListIndex(), before);
-    EXPECT_EQ(model->currentIndex(), before);
-
-    platform.QueueAnswer(MsgResult::Yes);
-    emit model->activated(other);
-    EXPECT_EQ(w.cboTypeSel.ListIndex(), other);
-    EXPECT_EQ(model->currentIndex(), other);
-}
-
-TEST_F(AppWindowTest, SwitchingTheLanguageFromTheMenu) {
-    ui::FrmMain& w = Start();
-    app::QtLanguage language;
-    language.Follow(w);
-    const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
-    Action(w.mnuLangSel0)->trigger();
-    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), QString::fromUtf8("接收频率:"));
-    EXPECT_EQ(view->Window()->windowTitle().toStdString(), w.Caption());
-    EXPECT_FALSE(Action(w.mnuLangSel1)->isChecked());
-    // Qt's own buttons and the font of menus and dialogs follow the language.
-    EXPECT_TRUE(
-        QCoreApplication::translate("QPlatformTheme", "&Yes").contains(QString::fromUtf8("是")));
-    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrChsFont);
-
-    Action(w.mnuLangSel1)->trigger();
-    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx Frequency:");
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
-    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrEngFont);
-}
-
-TEST_F(AppWindowTest, GridCellsOnlyShowAndTheMouseActsWhereItPoints) {
-    ui::FrmMain& w = Start();
+    // Grid cells only show; the mouse acts where it points.
     auto* cell = Widget<QLineEdit>("txtChannel", ui::CellIndex(2, 3));
     EXPECT_TRUE(cell->isReadOnly());
     EXPECT_FALSE(cell->focusPolicy() & Qt::TabFocus);
@@ -212,8 +187,27 @@ TEST_F(AppWindowTest, GridCellsOnlyShowAndTheMouseActsWhereItPoints) {
     squelch->hidePopup();
 }
 
-TEST_F(AppWindowTest, ClosingTheWindowAsksAndCanBeCancelled) {
+TEST_F(AppWindowTest, ChangingTheModelAndClosingTheWindowAskFirst) {
     ui::FrmMain& w = Start();
+    auto* model = Widget<QComboBox>("cboTypeSel");
+    ASSERT_GE(model->count(), 2);
+    const int before = w.cboTypeSel.ListIndex();
+    const int other = before == 0 ? 1 : 0;
+    const auto asked = platform.Messages().size();
+
+    platform.QueueAnswer(MsgResult::No);
+    model->setCurrentIndex(other);
+    emit model->activated(other);
+    ASSERT_EQ(platform.Messages().size(), asked + 1);
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), before);
+    EXPECT_EQ(model->currentIndex(), before);
+
+    platform.QueueAnswer(MsgResult::Yes);
+    emit model->activated(other);
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), other);
+    EXPECT_EQ(model->currentIndex(), other);
+
+    // Closing the window asks too, and can be cancelled.
     platform.QueueAnswer(MsgResult::No);
     view->Window()->close();
     EXPECT_TRUE(w.Loaded());
