@@ -8,12 +8,9 @@
 #include <QLabel>
 #include <algorithm>
 #include <fstream>
-#include <memory>
 #include <string>
 
 #include "scripted_qt_platform.h"
-#include "support/temp_dir.h"
-#include "ui/frm_main.h"
 
 namespace rvm46::testing {
 namespace {
@@ -60,55 +57,48 @@ void ExpectAllNamed(QWidget* window, const char* which) {
 }
 
 TEST(AccessibilityTest, EveryControlOfEveryWindowHasANameInTheInterfaceLanguage) {
-    TempDir folder;
-    ScriptedQtPlatform platform;
-    platform.SetProgramFolder(folder.path().string());
-    platform.QueueLanguage(
+    FirstStart start;
+    ui::FrmMain& window = start.Start(
         2, [](app::FormView& language) { ExpectAllNamed(language.Window(), "language window"); });
-    auto window = std::make_unique<ui::FrmMain>(platform);
-    app::FormView& view = platform.ShowMain(*window);
+    app::FormView& view = *start.view;
     ExpectAllNamed(view.Window(), "main window");
 
     // A list is named by the label in front of it and described by its tool tip.
     auto* model = view.Widget<QComboBox>("cboTypeSel");
     ASSERT_NE(model, nullptr);
     EXPECT_EQ(model->accessibleName(), view.Widget<QLabel>("lblType")->text());
-    EXPECT_EQ(model->accessibleDescription().toStdString(), window->cboTypeSel.ToolTipText());
+    EXPECT_EQ(model->accessibleDescription().toStdString(), window.cboTypeSel.ToolTipText());
 
     // Opens a window from `menu`, checks it and closes it as the user would.
     auto walk = [&](forms::MenuItem& menu, const std::string& which) {
-        platform.QueueModal([&](app::FormView& shown) {
+        auto named = [which](app::FormView& shown) {
             ExpectAllNamed(shown.Window(), which.c_str());
-            shown.GetForm().UserClose();
-        });
-        menu.UserClick();
-        EXPECT_TRUE(platform.ModalsDone()) << which << " not shown";
+        };
+        EXPECT_TRUE(start.Visit(menu, named)) << which << " not shown";
     };
-    walk(window->mnuAboutSoft, "about box");
-    window->portOpenFailure = ui::PortOpenFailure{
+    walk(window.mnuAboutSoft, "about box");
+    window.portOpenFailure = ui::PortOpenFailure{
         2, "/dev/ttyUSB0", ui::PortFailureKind::kBusy, "/dev/ttyUSB0: busy", {}};
-    walk(window->mnuCommunicate, "port dialog");
-    window->portOpenFailure.reset();
-    walk(window->mnuReadFre, "communication dialog");
+    walk(window.mnuCommunicate, "port dialog");
+    window.portOpenFailure.reset();
+    walk(window.mnuReadFre, "communication dialog");
 
     // The comparison with a data file (erased: every channel differs) and the programming station.
-    const auto other = folder.path() / "other.dat";
+    const auto other = start.folder.path() / "other.dat";
     std::ofstream(other, std::ios::binary) << std::string(1074, '\xFF');
     const QString english = model->accessibleName();
     for (const std::string language : {"English", "Chinese"}) {
         if (language == "Chinese") {  // the names are the Chinese texts
-            window->mnuLangSel0.UserClick();
+            window.mnuLangSel0.UserClick();
             QApplication::processEvents();
             EXPECT_EQ(model->accessibleName(), view.Widget<QLabel>("lblType")->text());
             EXPECT_NE(model->accessibleName(), english);
             ExpectAllNamed(view.Window(), "main window in Chinese");
         }
-        platform.QueueFileName(other.string());
-        walk(window->mnuCompareFile, "comparison window in " + language);
-        walk(window->mnuStation, "programming station in " + language);
+        start.platform.QueueFileName(other.string());
+        walk(window.mnuCompareFile, "comparison window in " + language);
+        walk(window.mnuStation, "programming station in " + language);
     }
-    view.Window()->hide();
-    platform.DropView(*window);
 }
 
 }  // namespace

@@ -25,15 +25,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <memory>
 
 #include "app/qt_language.h"
 #include "scripted_qt_platform.h"
 #include "serialport/qt_serial_line.h"
 #include "storage/profile.h"
 #include "support/pty_radio.h"
-#include "support/temp_dir.h"
-#include "ui/frm_main.h"
 #include "ui/frm_sel_lang.h"
 
 namespace rvm46::testing {
@@ -41,50 +38,33 @@ namespace {
 
 using forms::MsgResult;
 
-class AppWindowTest : public ::testing::Test {
+// A first start in English, with the main window made the active one.
+class AppWindowTest : public ::testing::Test, public FirstStart {
   protected:
-    // A first start in an empty program folder, answering the language window.
-    ui::FrmMain& Start(int language, comm::SerialSystem* serial = nullptr) {
-        platform_.SetProgramFolder(folder_.path().string());
-        platform_.QueueLanguage(language, [this](app::FormView& view) {
-            language_window_frameless_ =
-                view.Window()->windowFlags().testFlag(Qt::FramelessWindowHint);
-            language_heading_ = view.Widget<QLabel>("imgSelLang")->text();
-        });
-        window_ = std::make_unique<ui::FrmMain>(platform_);
-        window_->SetSerialSystem(serial);
-        view_ = &platform_.ShowMain(*window_);
-        QApplication::setActiveWindow(view_->Window());
+    ui::FrmMain& Start(ScriptedQtPlatform::ModalAction first = {}) {
+        FirstStart::Start(2, std::move(first));
+        QApplication::setActiveWindow(view->Window());
         QApplication::processEvents();
-        return *window_;
+        return window;
     }
 
     // The control's widget; a missing one ends the test.
     template <class W>
     W* Widget(const char* name, int index = -1) {
-        W* widget = view_->Widget<W>(name, index);
+        W* widget = view->Widget<W>(name, index);
         if (widget == nullptr) throw std::logic_error(std::string("no widget ") + name);
         return widget;
     }
 
-    void TearDown() override {
-        if (window_) platform_.DropView(*window_);
-    }
-
-    QAction* Action(forms::MenuItem& item) { return view_->ActionFor(item); }
-
-    TempDir folder_;
-    ScriptedQtPlatform platform_;
-    std::unique_ptr<ui::FrmMain> window_;
-    app::FormView* view_ = nullptr;
-    bool language_window_frameless_ = false;
-    QString language_heading_;
+    QAction* Action(forms::MenuItem& item) { return view->ActionFor(item); }
 };
 
-TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
-    ui::FrmMain& w = Start(2);
-    EXPECT_TRUE(language_window_frameless_);
-    EXPECT_EQ(language_heading_.toStdString(), ui::kSelLangHeading);
+TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndTheMenuSwitchesTheLanguage) {
+    ui::FrmMain& w = Start([](app::FormView& language) {
+        EXPECT_TRUE(language.Window()->windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_EQ(language.Widget<QLabel>("imgSelLang")->text().toStdString(), ui::kSelLangHeading);
+    });
+    EXPECT_TRUE(platform.ModalsDone());  // the language window came first
     EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx Frequency:");
     EXPECT_EQ(Widget<QLabel>("lblReceFre")->toolTip(), "Set Receive Frequency");
     w.txtReceFre.SetBackColor(0x0000FF);  // colours are stored 00BBGGRR
@@ -93,7 +73,7 @@ TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
     EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx:");
 
     // Menus: captions with their access keys, shortcuts, the pop-up menu kept off the bar.
-    auto* shell = qobject_cast<QMainWindow*>(view_->Window());
+    auto* shell = qobject_cast<QMainWindow*>(view->Window());
     QStringList bar;
     for (QAction* action : shell->menuBar()->actions()) bar << action->text();
     EXPECT_EQ(bar.size(), 4) << bar.join(",").toStdString();
@@ -111,16 +91,34 @@ TEST_F(AppWindowTest, FirstStartInEnglishShowsEveryTextAndWritesTheSettings) {
     EXPECT_EQ(panel1->text(), "Ready");
     EXPECT_NE(shell->statusBar()->findChild<QLabel*>("panel3"), nullptr);
     EXPECT_TRUE(Widget<QLineEdit>("txtChannel", 6015)->isVisible());
-    EXPECT_EQ(view_->Widget<QLineEdit>("txtChannel", 7000), nullptr);  // beyond the grid
+    EXPECT_EQ(view->Widget<QLineEdit>("txtChannel", 7000), nullptr);  // beyond the grid
     for (int c = 2; c <= 6; ++c) {
         EXPECT_GT(Widget<QLineEdit>("txtChannel", 1000 * c)->x(),
                   Widget<QLineEdit>("txtChannel", 1000 * (c - 1))->geometry().right())
             << c;
     }
+
+    // Switching the language from the menu.
+    app::QtLanguage language;
+    language.Follow(w);
+    const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+    Action(w.mnuLangSel0)->trigger();
+    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), QString::fromUtf8("接收频率:"));
+    EXPECT_EQ(view->Window()->windowTitle().toStdString(), w.Caption());
+    EXPECT_FALSE(Action(w.mnuLangSel1)->isChecked());
+    // Qt's own buttons and the font of menus and dialogs follow the language.
+    EXPECT_TRUE(
+        QCoreApplication::translate("QPlatformTheme", "&Yes").contains(QString::fromUtf8("是")));
+    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrChsFont);
+
+    Action(w.mnuLangSel1)->trigger();
+    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx Frequency:");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrEngFont);
 }
 
-TEST_F(AppWindowTest, TypingLeavingAndConfirmingAFrequency) {
-    ui::FrmMain& w = Start(2);
+TEST_F(AppWindowTest, TypingAFrequencyAndPointingAtTheGrid) {
+    ui::FrmMain& w = Start();
     auto* receive = Widget<QLineEdit>("txtReceFre");
     ASSERT_TRUE(receive->isEnabled());
 
@@ -144,51 +142,8 @@ TEST_F(AppWindowTest, TypingLeavingAndConfirmingAFrequency) {
     EXPECT_EQ(Widget<QLineEdit>("txtChannel", ui::CellIndex(1, 0))->text().toStdString(),
               w.txtChannel(ui::CellIndex(1, 0)).Text());
     EXPECT_NE(w.txtChannel(ui::CellIndex(1, 0)).Text(), "");
-}
 
-TEST_F(AppWindowTest, ChangingTheModelAsksFirst) {
-    ui::FrmMain& w = Start(2);
-    auto* model = Widget<QComboBox>("cboTypeSel");
-    ASSERT_GE(model->count(), 2);
-    const int before = w.cboTypeSel.ListIndex();
-    const int other = before == 0 ? 1 : 0;
-    const auto asked = platform_.Messages().size();
-
-    platform_.QueueAnswer(MsgResult::No);
-    model->setCurrentIndex(other);
-    emit model->activated(other);
-    ASSERT_EQ(platform_.Messages().size(), asked + 1);
-    EXPECT_EQ(w.cboTypeSel.ListIndex(), before);
-    EXPECT_EQ(model->currentIndex(), before);
-
-    platform_.QueueAnswer(MsgResult::Yes);
-    emit model->activated(other);
-    EXPECT_EQ(w.cboTypeSel.ListIndex(), other);
-    EXPECT_EQ(model->currentIndex(), other);
-}
-
-TEST_F(AppWindowTest, SwitchingTheLanguageFromTheMenu) {
-    ui::FrmMain& w = Start(2);
-    app::QtLanguage language;
-    language.Follow(w);
-    const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
-    Action(w.mnuLangSel0)->trigger();
-    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), QString::fromUtf8("接收频率:"));
-    EXPECT_EQ(view_->Window()->windowTitle().toStdString(), w.Caption());
-    EXPECT_FALSE(Action(w.mnuLangSel1)->isChecked());
-    // Qt's own buttons and the font of menus and dialogs follow the language.
-    EXPECT_TRUE(
-        QCoreApplication::translate("QPlatformTheme", "&Yes").contains(QString::fromUtf8("是")));
-    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrChsFont);
-
-    Action(w.mnuLangSel1)->trigger();
-    EXPECT_EQ(Widget<QLabel>("lblReceFre")->text(), "Rx Frequency:");
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
-    EXPECT_EQ(QApplication::font().families().value(0).toStdString(), w.gstrEngFont);
-}
-
-TEST_F(AppWindowTest, GridCellsOnlyShowAndTheMouseActsWhereItPoints) {
-    ui::FrmMain& w = Start(2);
+    // Grid cells only show; the mouse acts where it points.
     auto* cell = Widget<QLineEdit>("txtChannel", ui::CellIndex(2, 3));
     EXPECT_TRUE(cell->isReadOnly());
     EXPECT_FALSE(cell->focusPolicy() & Qt::TabFocus);
@@ -198,7 +153,7 @@ TEST_F(AppWindowTest, GridCellsOnlyShowAndTheMouseActsWhereItPoints) {
         if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
     });
     QTest::mouseClick(cell, Qt::RightButton);
-    QApplication::setActiveWindow(view_->Window());  // back from the pop-up menu
+    QApplication::setActiveWindow(view->Window());  // back from the pop-up menu
     QApplication::processEvents();
     EXPECT_EQ(QApplication::focusWidget(), cell);
     EXPECT_EQ(w.ActiveControl(), &w.txtChannel(ui::CellIndex(2, 3)));
@@ -232,19 +187,38 @@ TEST_F(AppWindowTest, GridCellsOnlyShowAndTheMouseActsWhereItPoints) {
     squelch->hidePopup();
 }
 
-TEST_F(AppWindowTest, ClosingTheWindowAsksAndCanBeCancelled) {
-    ui::FrmMain& w = Start(2);
-    platform_.QueueAnswer(MsgResult::No);
-    view_->Window()->close();
-    EXPECT_TRUE(w.Loaded());
-    EXPECT_TRUE(view_->Window()->isVisible());
-    EXPECT_EQ(platform_.Messages().back(), "Are you sure want to exit?");
+TEST_F(AppWindowTest, ChangingTheModelAndClosingTheWindowAskFirst) {
+    ui::FrmMain& w = Start();
+    auto* model = Widget<QComboBox>("cboTypeSel");
+    ASSERT_GE(model->count(), 2);
+    const int before = w.cboTypeSel.ListIndex();
+    const int other = before == 0 ? 1 : 0;
+    const auto asked = platform.Messages().size();
 
-    platform_.QueueAnswer(MsgResult::Yes);
-    QWidget* window = view_->Window();
-    window->close();
+    platform.QueueAnswer(MsgResult::No);
+    model->setCurrentIndex(other);
+    emit model->activated(other);
+    ASSERT_EQ(platform.Messages().size(), asked + 1);
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), before);
+    EXPECT_EQ(model->currentIndex(), before);
+
+    platform.QueueAnswer(MsgResult::Yes);
+    emit model->activated(other);
+    EXPECT_EQ(w.cboTypeSel.ListIndex(), other);
+    EXPECT_EQ(model->currentIndex(), other);
+
+    // Closing the window asks too, and can be cancelled.
+    platform.QueueAnswer(MsgResult::No);
+    view->Window()->close();
+    EXPECT_TRUE(w.Loaded());
+    EXPECT_TRUE(view->Window()->isVisible());
+    EXPECT_EQ(platform.Messages().back(), "Are you sure want to exit?");
+
+    platform.QueueAnswer(MsgResult::Yes);
+    QWidget* shell = view->Window();
+    shell->close();
     EXPECT_FALSE(w.Loaded());
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(shell->isVisible());
 }
 
 // Acts on the file dialog once it is up: `act` gets the real Qt dialog.
@@ -257,8 +231,8 @@ void WhenFileDialogShows(std::function<void(QFileDialog&)> act) {
 }
 
 TEST_F(AppWindowTest, SaveAsAndOpenThroughTheRealFileDialog) {
-    ui::FrmMain& w = Start(2);
-    const QString data = QString::fromStdString((folder_.path() / "Data").string());
+    ui::FrmMain& w = Start();
+    const QString data = QString::fromStdString((folder.path() / "Data").string());
 
     // Save As starts in the current file's folder, offers data files, adds the extension.
     WhenFileDialogShows([&](QFileDialog& box) {
@@ -269,22 +243,22 @@ TEST_F(AppWindowTest, SaveAsAndOpenThroughTheRealFileDialog) {
         QMetaObject::invokeMethod(&box, "accept");
     });
     Action(w.mnuFileSaveAs)->trigger();
-    const std::string saved = (folder_.path() / "Data" / "radio.dat").string();
+    const std::string saved = (folder.path() / "Data" / "radio.dat").string();
     EXPECT_EQ(w.gstrCurrentFile, saved);
     ASSERT_TRUE(std::filesystem::exists(saved));
     EXPECT_EQ(std::filesystem::file_size(saved), 1074u);
-    EXPECT_TRUE(platform_.Messages().empty());
+    EXPECT_TRUE(platform.Messages().empty());
 
     // Cancelling Open changes nothing. The dialog lists "*.Dat" names in any case and nothing else.
-    std::ofstream(folder_.path() / "Data" / "OLD.DAT") << "x";
-    std::ofstream(folder_.path() / "Data" / "notes.txt") << "x";
+    std::ofstream(folder.path() / "Data" / "OLD.DAT") << "x";
+    std::ofstream(folder.path() / "Data" / "notes.txt") << "x";
     QStringList listed;
     WhenFileDialogShows([&](QFileDialog& box) {
-        const auto* view = box.findChild<QListView*>("listView");
-        if (view != nullptr) {
-            (void)QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) >= 2; });
-            for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
-                listed << view->model()->index(r, 0, view->rootIndex()).data().toString();
+        const auto* list = box.findChild<QListView*>("listView");
+        if (list != nullptr) {
+            (void)QTest::qWaitFor([&] { return list->model()->rowCount(list->rootIndex()) >= 2; });
+            for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r) {
+                listed << list->model()->index(r, 0, list->rootIndex()).data().toString();
             }
         }
         box.reject();
@@ -300,7 +274,7 @@ TEST_F(AppWindowTest, SaveAsAndOpenThroughTheRealFileDialog) {
         QMetaObject::invokeMethod(&box, "accept");
     });
     Action(w.mnuFileOpen)->trigger();
-    EXPECT_TRUE(platform_.Messages().empty());
+    EXPECT_TRUE(platform.Messages().empty());
     EXPECT_TRUE(w.mnuRecentFile(0).Visible());
     EXPECT_EQ(Action(w.mnuRecentFile(0))->text().toStdString(), "&1  " + saved);
 }
@@ -323,7 +297,8 @@ class PaintedValues : public QObject {
 TEST_F(AppWindowTest, FullReadThroughTheRealDialogMovesAndRepaintsTheBar) {
     // The radio holds channel 1; the window starts without it.
     serialport::QtSerialSystem serial;
-    ui::FrmMain& w = Start(2, &serial);
+    window.SetSerialSystem(&serial);
+    ui::FrmMain& w = Start();
     w.txtReceFre.UserReplace("446.00625");
     w.cmdConfirm.UserClick();
     const std::string channel = w.txtChannel(1000).Text();
@@ -336,13 +311,13 @@ TEST_F(AppWindowTest, FullReadThroughTheRealDialogMovesAndRepaintsTheBar) {
     ASSERT_EQ(w.txtChannel(1000).Text(), "");
     PtyRadio radio(options);
     ASSERT_TRUE(radio.started()) << radio.error();
-    ASSERT_TRUE(storage::ProfileWrite(folder_.path() / "Setting" / "Config_5100.ini", "Ports",
+    ASSERT_TRUE(storage::ProfileWrite(folder.path() / "Setting" / "Config_5100.ini", "Ports",
                                       "COM1", radio.device()));
 
     // The communication dialog's real button starts it; the transfer holds the interface thread.
     std::vector<int> painted;
     bool closedItself = false;
-    platform_.QueueModal([&](app::FormView& dialog) {
+    platform.QueueModal([&](app::FormView& dialog) {
         PaintedValues bar(dialog.Widget<QProgressBar>("prgCommunicate"));
         dialog.Widget<QAbstractButton>("cmdRW")->click();
         painted = bar.values;
@@ -356,7 +331,7 @@ TEST_F(AppWindowTest, FullReadThroughTheRealDialogMovesAndRepaintsTheBar) {
     EXPECT_GT(painted.size(), 10u);
     EXPECT_TRUE(std::is_sorted(painted.begin(), painted.end()));
     EXPECT_EQ(painted.empty() ? -1 : painted.back(), 127);
-    EXPECT_TRUE(platform_.Messages().empty());
+    EXPECT_TRUE(platform.Messages().empty());
     EXPECT_EQ(Widget<QLineEdit>("txtChannel", 1000)->text().toStdString(), channel);
     EXPECT_TRUE(w.gblnPortClosed);
 }

@@ -14,17 +14,13 @@
 #include <QTimer>
 #include <functional>
 #include <iostream>
-#include <memory>
 
 #include "scripted_qt_platform.h"
 #include "storage/codeplug_document.h"
 #include "storage/image_file.h"
-#include "support/temp_dir.h"
-#include "ui/frm_main.h"
 
+namespace rvm46::testing {
 namespace {
-
-using rvm46::app::FormView;
 
 int failures = 0;
 
@@ -67,84 +63,74 @@ void CheckGlyphs(QLabel* label) {
 
 void Run(int language, const QString& folder) {
     const QString suffix = language == 1 ? "zh" : "en";
-    rvm46::testing::TempDir program;
-    rvm46::testing::ScriptedQtPlatform platform;
-    platform.SetProgramFolder(program.path().string());
-    platform.QueueLanguage(language, [&](FormView& view) {
+    FirstStart start;
+    ui::FrmMain& window = start.Start(language, [&](app::FormView& view) {
         view.Window()->adjustSize();
         QApplication::processEvents();
         Shoot(view.Window(), folder + "/language-window-" + suffix + ".png");
     });
-    auto window = std::make_unique<rvm46::ui::FrmMain>(platform);
-    FormView& view = platform.ShowMain(*window);
-    if (auto* shell = qobject_cast<QMainWindow*>(view.Window())) {
+    QWidget* shown = start.view->Window();
+    if (auto* shell = qobject_cast<QMainWindow*>(shown)) {
         QStringList menus;
         for (QAction* action : shell->menuBar()->actions()) menus << action->text();
         std::cout << "menu bar " << shell->menuBar()->height()
                   << "px: " << menus.join(" | ").toStdString() << "\n";
         if (shell->menuBar()->height() < 10) Fail("menu bar not shown");
     }
-    Shoot(view.Window(), folder + "/main-window-" + suffix + ".png");
+    Shoot(shown, folder + "/main-window-" + suffix + ".png");
     // The whole window must fit a 1366x768 screen with a desktop panel (about 700 pixels high).
-    if (view.Window()->width() > 1366 || view.Window()->height() > 680) {
+    if (shown->width() > 1366 || shown->height() > 680) {
         Fail(QString("main window %1x%2 does not fit 1366x700")
-                 .arg(view.Window()->width())
-                 .arg(view.Window()->height()));
+                 .arg(shown->width())
+                 .arg(shown->height()));
     }
     if (language == 1) {
         for (const char* name : {"lblReceFre", "lblType", "lblReceFreDis"}) {
-            CheckGlyphs(view.Widget<QLabel>(name));
+            CheckGlyphs(start.view->Widget<QLabel>(name));
         }
     }
 
     // Opens a window from `menu` and shoots it as `name` (`first` puts in what the picture should
     // show); in Chinese, the font of its label `chinese` must have the caption's glyphs.
-    auto shoot = [&](rvm46::forms::MenuItem& menu, const QString& name, const char* chinese,
-                     const std::function<void(FormView&)>& first = {}) {
-        platform.QueueModal([&](FormView& shown) {
-            if (first) first(shown);
+    auto shoot = [&](forms::MenuItem& menu, const QString& name, const char* chinese,
+                     const std::function<void(app::FormView&)>& first = {}) {
+        const bool came = start.Visit(menu, [&](app::FormView& dialog) {
+            if (first) first(dialog);
             QApplication::processEvents();
-            Shoot(shown.Window(), folder + "/" + name + "-" + suffix + ".png");
-            if (language == 1) CheckGlyphs(shown.Widget<QLabel>(chinese));
-            shown.GetForm().UserClose();
+            Shoot(dialog.Window(), folder + "/" + name + "-" + suffix + ".png");
+            if (language == 1) CheckGlyphs(dialog.Widget<QLabel>(chinese));
         });
-        menu.UserClick();
-        if (!platform.ModalsDone()) Fail(name + " not shown");
+        if (!came) Fail(name + " not shown");
     };
-    shoot(window->mnuAboutSoft, "about-box", "lblDescription", [&](FormView& about) {
+    shoot(window.mnuAboutSoft, "about-box", "lblDescription", [&](app::FormView& about) {
         if (about.Widget<QLabel>("imgIcon")->pixmap().isNull()) Fail("the about box has no icon");
     });
 
     // The port dialog, showing why a port did not open and what the cable doctor says about it.
-    window->portOpenFailure = rvm46::ui::PortOpenFailure{
-        2,
-        "/dev/ttyUSB0",
-        rvm46::ui::PortFailureKind::kPermission,
-        "/dev/ttyUSB0: permission denied, or the port is in use by another program",
-        {}};
-    rvm46::comm::PortFinding permission;
-    permission.kind = rvm46::comm::PortFinding::Kind::kPermission;
-    permission.device = "/dev/ttyUSB0";
+    comm::PortFinding permission, modemManager;
+    permission.kind = comm::PortFinding::Kind::kPermission;
+    permission.device = modemManager.device = "/dev/ttyUSB0";
     permission.owner = "root";
     permission.group = "dialout";
     permission.mode = 0660;
     permission.user = "ham";
-    rvm46::comm::PortFinding modemManager;
-    modemManager.kind = rvm46::comm::PortFinding::Kind::kModemManager;
-    modemManager.device = "/dev/ttyUSB0";
-    window->portOpenFailure->findings = {permission, modemManager};
-    shoot(window->mnuCommunicate, "port-dialog", "lblPortFailure");
-    window->portOpenFailure.reset();
+    modemManager.kind = comm::PortFinding::Kind::kModemManager;
+    window.portOpenFailure.emplace(
+        2, "/dev/ttyUSB0", ui::PortFailureKind::kPermission,
+        "/dev/ttyUSB0: permission denied, or the port is in use by another program",
+        std::vector{permission, modemManager});
+    shoot(window.mnuCommunicate, "port-dialog", "lblPortFailure");
+    window.portOpenFailure.reset();
     // The communication dialog as a failed write left it: the reason under the frame.
-    window->lastTransferFault = rvm46::comm::Failure{
-        rvm46::comm::Step::kWriteBlock, rvm46::comm::FailureKind::kTimeout, 40, 1, 0, 0, 0, {}};
-    window->lastTransferWrote = true;
-    shoot(window->mnuReadFre, "communication-dialog", "lblReason");
+    window.lastTransferFault =
+        comm::Failure{comm::Step::kWriteBlock, comm::FailureKind::kTimeout, 40, 1, 0, 0, 0, {}};
+    window.lastTransferWrote = true;
+    shoot(window.mnuReadFre, "communication-dialog", "lblReason");
 
     // The programming station, shown as it looks after a few radios (rows and status put in as a
     // job would leave them, to see that they fit).
-    shoot(window->mnuStation, "station-window", "lblTemplateChannels", [&](FormView&) {
-        auto& form = *window->frmStation;
+    shoot(window.mnuStation, "station-window", "lblTemplateChannels", [&](app::FormView&) {
+        auto& form = *window.frmStation;
         const std::string pass = language == 1 ? "通过" : "PASS";
         form.lblRadio(0).SetCaption(
             "3   10:42:07   " + std::string(language == 1 ? "失败" : "FAIL") +
@@ -157,23 +143,23 @@ void Run(int language, const QString& folder) {
         form.prgCycle.SetValue(200);
     });
     // The comparison window: the empty window beside a data file with channels and settings.
-    rvm46::storage::CodeplugDocument shop;
+    storage::CodeplugDocument shop;
     shop.lists = {.beepTone = 1,
                   .batterySave = 1,
                   .squelch = 3,
                   .monitorKey = 2,
                   .timeOutTimer = 4,
                   .wideNarrow = 1,
-                  .model = window->cboTypeSel.ListIndex()};
+                  .model = window.cboTypeSel.ListIndex()};
     shop.channels[0] = {446.00625, 446.00625, 1, 1, 0, 0, -1, -1};
     shop.channels[1] = {433.125, -1, 40, -1, 1, 1, -1, -1};
-    const auto image = rvm46::storage::EncodeDocument(shop, window->models, window->tones, nullptr);
-    const std::string file = (program.path() / "shop.Dat").string();
-    if (!image || !rvm46::storage::WriteNewImageFile(file, *image, nullptr)) {
+    const auto image = storage::EncodeDocument(shop, window.models, window.tones, nullptr);
+    const std::string file = (start.folder.path() / "shop.Dat").string();
+    if (!image || !storage::WriteNewImageFile(file, *image, nullptr)) {
         Fail("cannot write the data file to compare with");
     }
-    platform.QueueFileName(file);
-    shoot(window->mnuCompareFile, "compare-window", "lblSides");
+    start.platform.QueueFileName(file);
+    shoot(window.mnuCompareFile, "compare-window", "lblSides");
 
     // The print preview of the channel sheet, from File, "Print...".
     QTimer::singleShot(1000, [&] {
@@ -182,19 +168,18 @@ void Run(int language, const QString& folder) {
         Shoot(preview, folder + "/print-preview-" + suffix + ".png");
         preview->close();
     });
-    window->mnuPrintSheet.UserClick();
-    view.Window()->hide();
-    platform.DropView(*window);
+    window.mnuPrintSheet.UserClick();
 }
 
 }  // namespace
+}  // namespace rvm46::testing
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     rvm46::app::InstallFontSubstitutes();
     const QString folder = argc > 1 ? argv[1] : QString("screenshots");
     QDir().mkpath(folder);
-    Run(2, folder);
-    Run(1, folder);
-    return failures == 0 ? 0 : 1;
+    rvm46::testing::Run(2, folder);
+    rvm46::testing::Run(1, folder);
+    return rvm46::testing::failures == 0 ? 0 : 1;
 }

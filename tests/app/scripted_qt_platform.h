@@ -1,6 +1,7 @@
 #pragma once
 // The Qt platform with the user's answers scripted: message boxes take queued answers, modal
-// windows run queued actions on their real widgets, and ending the process is ignored.
+// windows run queued actions on their real widgets, and ending the process is ignored; and the
+// main window of a first start on it.
 
 #include <QAbstractButton>
 #include <deque>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "app/qt_platform.h"
+#include "support/temp_dir.h"
+#include "ui/frm_main.h"
 
 namespace rvm46::testing {
 
@@ -71,6 +74,37 @@ class ScriptedQtPlatform : public app::QtPlatform {
     std::deque<ModalAction> modal_actions_;
     std::deque<std::string> file_names_;
     std::vector<std::string> messages_;
+};
+
+// The program's first start in an empty folder; the main window is taken down at the end.
+struct FirstStart {
+    FirstStart() { platform.SetProgramFolder(folder.path().string()); }
+    ~FirstStart() {
+        if (view != nullptr) view->Window()->hide();
+        platform.DropView(window);
+    }
+    // Answers the language window with `language` (after `first` has seen it), shows the main
+    // window.
+    ui::FrmMain& Start(int language, ScriptedQtPlatform::ModalAction first = {}) {
+        platform.QueueLanguage(language, std::move(first));
+        view = &platform.ShowMain(window);
+        return window;
+    }
+    // Opens a window from `menu`, lets `look` at it and closes it as the user would; false when
+    // no window came up.
+    bool Visit(forms::MenuItem& menu, const ScriptedQtPlatform::ModalAction& look) {
+        platform.QueueModal([look](app::FormView& shown) {
+            look(shown);
+            shown.GetForm().UserClose();
+        });
+        menu.UserClick();
+        return platform.ModalsDone();
+    }
+
+    TempDir folder;
+    ScriptedQtPlatform platform;
+    ui::FrmMain window{platform};
+    app::FormView* view = nullptr;
 };
 
 }  // namespace rvm46::testing

@@ -5,11 +5,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <memory>
 
 #include "scripted_qt_platform.h"
-#include "support/temp_dir.h"
-#include "ui/frm_main.h"
 
 namespace rvm46::testing {
 namespace {
@@ -34,19 +31,10 @@ QString Shown(QWidget* widget) {
 }
 
 TEST(StartOrderTest, AWindowBuiltAfterTheStartUpShowsWhatOneBuiltBeforeItShows) {
-    TempDir folder;
-    {  // The first start (the language window comes first) writes the settings.
-        ScriptedQtPlatform platform;
-        platform.SetProgramFolder(folder.path().string());
-        platform.QueueLanguage(2);
-        ui::FrmMain first(platform);
-        platform.SetMainForm(first);
-        first.Load();
-        ASSERT_TRUE(first.Loaded());
-        platform.DropView(first);
-    }
+    FirstStart first;  // the first start (the language window comes first) writes the settings
+    ASSERT_TRUE(first.Start(2).Loaded());
     ScriptedQtPlatform platform;
-    platform.SetProgramFolder(folder.path().string());
+    platform.SetProgramFolder(first.folder.path().string());
     ui::FrmMain before(platform), after(platform);
     app::FormView& early = platform.ViewOf(before);
     before.Load();

@@ -48,6 +48,8 @@ TEST_F(FormsControls, ScrollBarChangeOnRealChangesArrowsStopAtTheEndsOrWrapFromT
     EXPECT_THROW(form.vsbSpin.SetValue(18), ControlError);
     form.prgBar.SetMax(122);
     form.prgBar.SetValue(122);
+    EXPECT_THROW(form.prgBar.SetValue(123), ControlError);
+    EXPECT_THROW(form.prgBar.SetMax(0), ControlError);
     form.prgBar.SetMax(50);  // a progress bar's value is pulled along too
     EXPECT_EQ(form.prgBar.Value(), 50);
 }
@@ -159,19 +161,18 @@ TEST_F(FormsCombo, ClickOnEveryValidSetOrChoiceIncludingTheSameOneButNotOnMinusO
 TEST_F(FormsCombo, RemovingAndAddingItemsMovesSelectionWithoutClick) {
     form.cboList.SetListIndex(2);
     clicks.clear();
+    // The selected place and item.
+    auto selected = [this] { return std::pair{form.cboList.ListIndex(), form.cboList.Text()}; };
     form.cboList.RemoveItem(0);  // above the selection
-    EXPECT_EQ(form.cboList.ListIndex(), 1);
-    EXPECT_EQ(form.cboList.Text(), "three");
+    EXPECT_EQ(selected(), std::pair(1, std::string("three")));
     form.cboList.AddItem("zero", 0);  // above again
-    EXPECT_EQ(form.cboList.ListIndex(), 2);
+    EXPECT_EQ(selected(), std::pair(2, std::string("three")));
     form.cboList.AddItem("between", 2);  // at the selected place: the selection moves on with it
-    EXPECT_EQ(form.cboList.ListIndex(), 3);
-    EXPECT_EQ(form.cboList.Text(), "three");
+    EXPECT_EQ(selected(), std::pair(3, std::string("three")));
     form.cboList.AddItem("end");  // below
-    EXPECT_EQ(form.cboList.ListIndex(), 3);
+    EXPECT_EQ(selected(), std::pair(3, std::string("three")));
     form.cboList.RemoveItem(3);  // the selected item
-    EXPECT_EQ(form.cboList.ListIndex(), -1);
-    EXPECT_EQ(form.cboList.Text(), "");
+    EXPECT_EQ(selected(), std::pair(-1, std::string()));
     EXPECT_TRUE(clicks.empty());
     EXPECT_EQ(form.cboList.List(0), "zero");
     EXPECT_EQ(form.cboList.List(9), "");

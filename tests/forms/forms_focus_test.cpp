@@ -22,7 +22,7 @@ class FormsFocus : public LoadedTestForm {
     }
 };
 
-TEST_F(FormsFocus, LostFocusBeforeGotFocusAndUnfocusableControlsRefused) {
+TEST_F(FormsFocus, LostFocusBeforeGotFocusUnfocusableControlsRefusedAndRightButtonFocusing) {
     form.txtA.SetFocus();
     form.txtB.SetFocus();
     form.txtB.SetFocus();  // already there: nothing
@@ -34,8 +34,18 @@ TEST_F(FormsFocus, LostFocusBeforeGotFocusAndUnfocusableControlsRefused) {
     EXPECT_THROW(form.txtA.SetFocus(), ControlError);
     EXPECT_THROW(form.lblA.SetFocus(), ControlError);
     EXPECT_EQ(form.ActiveControl(), &form.txtB);
-    EXPECT_EQ(form.log,
-              (std::vector<std::string>{"got txtA", "lost txtA, active txtB", "got txtB"}));
+
+    // A right button on a cell gives it the focus, then raises MouseDown with its index.
+    form.txtCell.On(&TextBox::GotFocus,
+                    [&](int index) { form.log.push_back("got " + std::to_string(index)); });
+    form.txtCell.On(&TextBox::MouseDown, [&](int index, int button, int shift, float x, float) {
+        form.log.push_back("down " + std::to_string(index) + " " + std::to_string(button) + " " +
+                           std::to_string(shift) + " " + std::to_string(static_cast<int>(x)));
+    });
+    EXPECT_TRUE(form.txtCell(1003).UserMouseDown(kRightButton, kShiftMask, 12.0f, 3.0f));
+    EXPECT_EQ(form.log, (std::vector<std::string>{"got txtA", "lost txtA, active txtB", "got txtB",
+                                                  "lost txtB, active txtCell", "got 1003",
+                                                  "down 1003 2 1 12"}));
 }
 
 TEST_F(FormsFocus, UserClickOnButtonRunsLostFocusOfTheBoxFirstWhichMayTakeTheFocusBack) {
@@ -70,18 +80,6 @@ TEST_F(FormsFocus, UserActionsRefusedOnDisabledOrHiddenControls) {
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(form.txtA.Text(), "");
     EXPECT_EQ(form.ActiveControl(), nullptr);
-}
-
-TEST_F(FormsFocus, RightButtonOnCellGivesFocusThenMouseDownWithIndex) {
-    std::vector<std::string> seen;
-    form.txtCell.On(&TextBox::GotFocus,
-                    [&](int index) { seen.push_back("got " + std::to_string(index)); });
-    form.txtCell.On(&TextBox::MouseDown, [&](int index, int button, int shift, float x, float) {
-        seen.push_back("down " + std::to_string(index) + " " + std::to_string(button) + " " +
-                       std::to_string(shift) + " " + std::to_string(static_cast<int>(x)));
-    });
-    EXPECT_TRUE(form.txtCell(1003).UserMouseDown(kRightButton, kShiftMask, 12.0f, 3.0f));
-    EXPECT_EQ(seen, (std::vector<std::string>{"got 1003", "down 1003 2 1 12"}));
 }
 
 }  // namespace

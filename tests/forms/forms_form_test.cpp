@@ -37,26 +37,7 @@ TEST_F(FormsWindow, LookupByNameAndArrayIndexAndArrayHandlers) {
     EXPECT_EQ(clicks, (std::vector<int>{1, 2005}));
 }
 
-TEST_F(FormsWindow, QueryUnloadCanCancelAndReceivesTheMode) {
-    form.Show();
-    std::vector<UnloadMode> modes;
-    bool keep = true;
-    form.FormQueryUnload = [&](bool& cancel, UnloadMode mode) {
-        modes.push_back(mode);
-        cancel = keep;
-    };
-    EXPECT_FALSE(form.UserClose());
-    EXPECT_TRUE(form.Loaded());
-    keep = false;
-    EXPECT_TRUE(form.Unload());
-    EXPECT_FALSE(form.Loaded());
-    EXPECT_FALSE(form.Visible());
-    EXPECT_EQ(modes, (std::vector<UnloadMode>{UnloadMode::FormControlMenu, UnloadMode::FormCode}));
-    EXPECT_EQ(platform.ClosedForms(), (std::vector<std::string>{"frmTest"}));
-    EXPECT_FALSE(form.cmdOK.UserClick());  // unloaded: no input
-}
-
-TEST_F(FormsWindow, ModalDialogRunsInsideTheCallerAndUnloadsItself) {
+TEST_F(FormsWindow, ModalDialogRunsInsideTheCallerAndQueryUnloadCanCancel) {
     TestForm dialog(platform, "frmDialog");
     form.Show();
     dialog.FormLoad = [&] { dialog.log.push_back("load"); };
@@ -76,6 +57,23 @@ TEST_F(FormsWindow, ModalDialogRunsInsideTheCallerAndUnloadsItself) {
     EXPECT_EQ(platform.Modals()[0].form, "frmDialog");
     EXPECT_EQ(platform.Modals()[0].owner, "frmTest");
     EXPECT_FALSE(dialog.Loaded());
+
+    // QueryUnload can cancel the closing and hears how the window is closed.
+    std::vector<UnloadMode> modes;
+    bool keep = true;
+    form.FormQueryUnload = [&](bool& cancel, UnloadMode mode) {
+        modes.push_back(mode);
+        cancel = keep;
+    };
+    EXPECT_FALSE(form.UserClose());
+    EXPECT_TRUE(form.Loaded());
+    keep = false;
+    EXPECT_TRUE(form.Unload());
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(modes, (std::vector<UnloadMode>{UnloadMode::FormControlMenu, UnloadMode::FormCode}));
+    EXPECT_EQ(platform.ClosedForms(), (std::vector<std::string>{"frmDialog", "frmTest"}));
+    EXPECT_FALSE(form.cmdOK.UserClick());  // unloaded: no input
 }
 
 TEST_F(FormsWindow, EachRealPropertyChangeOfAControlOrTheWindowIsReportedBeforeTheEvent) {
@@ -136,7 +134,7 @@ TEST_F(FormsWindow, RendererEchoDuringNotificationRaisesNothing) {
 
 using ScriptedPlatformTest = LoadedTestForm;
 
-TEST_F(ScriptedPlatformTest, UnscriptedMessageBoxOrFileDialogFailsLoudly) {
+TEST_F(ScriptedPlatformTest, UnscriptedDialogsFailLoudlyAndUnscriptedModalWindowsAreClosed) {
     // Not a RunTimeError, so an error exit around the handler cannot hide it.
     form.cmdOK.Click = [&] {
         RunToErrorExit([&] {
@@ -148,12 +146,11 @@ TEST_F(ScriptedPlatformTest, UnscriptedMessageBoxOrFileDialogFailsLoudly) {
     EXPECT_TRUE(platform.Messages().empty());
     FileDialog dialog;
     EXPECT_THROW(platform.ShowOpenDialog(dialog), ScriptExhausted);
-}
 
-TEST_F(ScriptedPlatformTest, ModalWindowsLeftOpenFailAndUnscriptedOnesAreClosedAsByTheUser) {
-    TestForm dialog(platform, "frmDialog");
+    // A modal window its script left open fails; one without a script is closed as by the user.
+    TestForm left(platform, "frmDialog");
     platform.QueueModal([](Form&) {});
-    EXPECT_THROW(dialog.ShowModal(nullptr), ScriptExhausted);
+    EXPECT_THROW(left.ShowModal(nullptr), ScriptExhausted);
 
     TestForm other(platform, "frmOther");
     UnloadMode mode = UnloadMode::FormCode;

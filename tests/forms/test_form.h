@@ -15,9 +15,7 @@ class TestForm : public Form {
   public:
     explicit TestForm(Platform& platform, std::string name = "frmTest")
         : Form(platform, std::move(name)) {
-        cboList.AddItem("one");
-        cboList.AddItem("two");
-        cboList.AddItem("three");
+        for (const char* item : {"one", "two", "three"}) cboList.AddItem(item);
         txtCell.AddRange(0, 2);
         txtCell.Add(1003);
         optGroup.AddRange(0, 2);
