@@ -10,7 +10,6 @@ namespace rvm46::testing {
 namespace {
 
 using forms::kUnchecked;
-using forms::MsgResult;
 
 const std::vector<std::string> kEmptyRow(6, "");
 
