@@ -97,7 +97,7 @@ TEST_F(FilesTest, OpenTakesAnySizeAndSaveOverALongFileKeepsItsTail) {
 // that is not there), then a recent entry whose file was deleted meanwhile: a message, nothing
 // changes, nothing is created. (Opening an entry, the order kept and the path stored are in the
 // recent_files scenario.)
-TEST_F(FilesTest, FailedOpenShowsWrongFileTypeAndChangesNothing) {
+TEST_F(FilesTest, FailedOpensChangeNothingThenNewClearsWithoutFiles) {
     StartWith(kModel400To470);
     const fs::path deleted = MakeDataFile("deleted.Dat", "450");
     const fs::path keep = MakeDataFile("keep.Dat", "440");
@@ -129,6 +129,25 @@ TEST_F(FilesTest, FailedOpenShowsWrongFileTypeAndChangesNothing) {
     EXPECT_TRUE(W().gbytMatrixCode == image);
     EXPECT_EQ(W().gstrCurrentFile, keep.string());
     EXPECT_FALSE(fs::exists(deleted));
+
+    // New then clears the window without touching a file, and a following Save writes the blank
+    // codeplug to the scratch file.
+    W().cboSqlSel.UserSelect(2);
+    platform_->QueueAnswer(MsgResult::Yes);  // refused: file_commands
+    W().tlbFrmMain.UserClickButton("FileNew");
+    EXPECT_EQ(W().gdblChannel, EmptyChannelTable());
+    EXPECT_EQ(W().cboSqlSel.ListIndex(), W().gintDefSql);
+    EXPECT_TRUE(W().txtReceFre.HasFocus());
+    EXPECT_TRUE(W().gbytMatrixCode == BlankImage());
+    EXPECT_EQ(Config("Path"), Scratch().string());
+    EXPECT_FALSE(fs::exists(Scratch()));
+
+    platform_->QueueAnswer(MsgResult::Yes);
+    W().mnuFileSave.UserClick();
+    W().SetConvert();
+    EXPECT_TRUE(FileBytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
+    // Blank channels and the default settings, not the file opened before.
+    EXPECT_EQ(FileBytes(Scratch())[layout::kChannelRecordAt], '\xFF');
 }
 
 TEST_F(FilesTest, FailedSavesShowSaveFileFailedAndKeepCurrentFileAndOldFile) {
@@ -164,28 +183,6 @@ TEST_F(FilesTest, FailedSavesShowSaveFileFailedAndKeepCurrentFileAndOldFile) {
     EXPECT_EQ(W().gstrCurrentFile, keep.string());
     EXPECT_EQ(FilePanel(), "文件名: " + keep.string());
     EXPECT_EQ(platform_->PendingAnswers(), 0u);
-}
-
-TEST_F(FilesTest, NewClearsWithoutFilesAndAFollowingSaveWritesTheBlankCodeplug) {
-    StartWith(kModel400To470);
-    const fs::path file = MakeDataFile("a.Dat", "440");
-    Open(file);
-    W().cboSqlSel.UserSelect(2);
-    platform_->QueueAnswer(MsgResult::Yes);  // refused: file_commands
-    W().tlbFrmMain.UserClickButton("FileNew");
-    EXPECT_EQ(W().gdblChannel, EmptyChannelTable());
-    EXPECT_EQ(W().cboSqlSel.ListIndex(), W().gintDefSql);
-    EXPECT_TRUE(W().txtReceFre.HasFocus());
-    EXPECT_TRUE(W().gbytMatrixCode == BlankImage());
-    EXPECT_EQ(Config("Path"), Scratch().string());
-    EXPECT_FALSE(fs::exists(Scratch()));
-
-    platform_->QueueAnswer(MsgResult::Yes);
-    W().mnuFileSave.UserClick();
-    W().SetConvert();
-    EXPECT_TRUE(FileBytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
-    // Blank channels and the default settings, not the file opened before.
-    EXPECT_EQ(FileBytes(Scratch())[layout::kChannelRecordAt], '\xFF');
 }
 
 }  // namespace
