@@ -11,8 +11,6 @@ namespace {
 
 using forms::kUnchecked;
 
-const std::vector<std::string> kEmptyRow(6, "");
-
 // Leaving a frequency box snaps the text to the raster. With the band check on, the result says
 // whether it is in the band and an out-of-band value is kept (marking on); without the check, an
 // implausible value becomes the band's low edge and the flags stay clear. No message either way.
@@ -80,7 +78,7 @@ TEST_F(ChannelWindowTest, AcceptingOnTheLenientPath) {
     AcceptChannel(0, "300", "480");
     EXPECT_EQ(MessageCount(), 2u);
     EXPECT_EQ(W().gdblChannel[0], EmptyChannelTable()[0]);
-    EXPECT_EQ(Row(0), kEmptyRow);
+    EXPECT_EQ(Row(0), std::vector<std::string>(6, ""));
 }
 
 TEST_F(ChannelWindowTest, LockoutAndShiftFlagsLoadedFromTheTable) {
