@@ -48,9 +48,8 @@ using nlohmann::json;
 namespace {
 
 std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 

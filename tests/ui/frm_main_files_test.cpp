@@ -8,10 +8,6 @@
 namespace rvm46::testing {
 namespace {
 
-namespace fs = std::filesystem;
-using forms::MsgIcon;
-using forms::MsgResult;
-
 // Image index of the first byte after the sixteen channel records.
 constexpr std::size_t kAfterRecords =
     layout::kChannelRecordAt + layout::kChannelCount * layout::kChannelRecordSize;
@@ -97,16 +93,20 @@ TEST_F(FilesTest, OpenTakesAnySizeAndSaveOverALongFileKeepsItsTail) {
     EXPECT_TRUE(saved.substr(1074) == tail);
 }
 
-TEST_F(FilesTest, FailedOpenShowsWrongFileTypeAndChangesNothing) {
+// A folder and a name handed back by a dialog that reports failure (open_missing_file has a file
+// that is not there), then a recent entry whose file was deleted meanwhile: a message, nothing
+// changes, nothing is created. (Opening an entry, the order kept and the path stored are in the
+// recent_files scenario.)
+TEST_F(FilesTest, FailedOpensChangeNothingThenNewClearsWithoutFiles) {
     StartWith(kModel400To470);
+    const fs::path deleted = MakeDataFile("deleted.Dat", "450");
     const fs::path keep = MakeDataFile("keep.Dat", "440");
-    Open(keep);
+    for (const fs::path& f : {deleted, keep}) Open(f);
+    fs::remove(deleted);
     const CodeplugImage image = W().gbytMatrixCode;
     fs::create_directory(folder_ / "folder.Dat");
     const fs::path other = folder_.Write("other.Dat", std::string(1074, '\0'));
 
-    // A folder, and a name handed back by a dialog that reports failure (open_missing_file has a
-    // file that is not there).
     const std::pair<fs::path, bool> opens[] = {{folder_ / "folder.Dat", false}, {other, true}};
     for (const auto& [bad, dialogFailed] : opens) {
         SCOPED_TRACE(bad.string());
@@ -119,8 +119,35 @@ TEST_F(FilesTest, FailedOpenShowsWrongFileTypeAndChangesNothing) {
         EXPECT_EQ(W().gstrCurrentFile, keep.string());
         EXPECT_EQ(FilePanel(), "File Name: " + keep.string());
     }
-    EXPECT_TRUE(W().mnuRecentFile(0).Visible());  // only the file opened first is listed
-    EXPECT_FALSE(W().mnuRecentFile(1).Visible());
+    EXPECT_TRUE(W().mnuRecentFile(1).Visible());  // only the files opened first are listed
+    EXPECT_FALSE(W().mnuRecentFile(2).Visible());
+
+    platform_->QueueAnswer(MsgResult::OK);
+    W().mnuRecentFile(1).UserClick();
+    EXPECT_EQ(LastMessage().prompt, "Wrong file type!");
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(W().gbytMatrixCode == image);
+    EXPECT_EQ(W().gstrCurrentFile, keep.string());
+    EXPECT_FALSE(fs::exists(deleted));
+
+    // New then clears the window without touching a file, and a following Save writes the blank
+    // codeplug to the scratch file.
+    W().cboSqlSel.UserSelect(2);
+    platform_->QueueAnswer(MsgResult::Yes);  // refused: file_commands
+    W().tlbFrmMain.UserClickButton("FileNew");
+    EXPECT_EQ(W().gdblChannel, EmptyChannelTable());
+    EXPECT_EQ(W().cboSqlSel.ListIndex(), W().gintDefSql);
+    EXPECT_TRUE(W().txtReceFre.HasFocus());
+    EXPECT_TRUE(W().gbytMatrixCode == BlankImage());
+    EXPECT_EQ(Config("Path"), Scratch().string());
+    EXPECT_FALSE(fs::exists(Scratch()));
+
+    platform_->QueueAnswer(MsgResult::Yes);
+    W().mnuFileSave.UserClick();
+    W().SetConvert();
+    EXPECT_TRUE(FileBytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
+    // Blank channels and the default settings, not the file opened before.
+    EXPECT_EQ(FileBytes(Scratch())[layout::kChannelRecordAt], '\xFF');
 }
 
 TEST_F(FilesTest, FailedSavesShowSaveFileFailedAndKeepCurrentFileAndOldFile) {
@@ -156,46 +183,6 @@ TEST_F(FilesTest, FailedSavesShowSaveFileFailedAndKeepCurrentFileAndOldFile) {
     EXPECT_EQ(W().gstrCurrentFile, keep.string());
     EXPECT_EQ(FilePanel(), "文件名: " + keep.string());
     EXPECT_EQ(platform_->PendingAnswers(), 0u);
-}
-
-TEST_F(FilesTest, NewClearsWithoutFilesAndAFollowingSaveWritesTheBlankCodeplug) {
-    StartWith(kModel400To470);
-    const fs::path file = MakeDataFile("a.Dat", "440");
-    Open(file);
-    W().cboSqlSel.UserSelect(2);
-    platform_->QueueAnswer(MsgResult::Yes);  // refused: file_commands
-    W().tlbFrmMain.UserClickButton("FileNew");
-    EXPECT_EQ(W().gdblChannel, EmptyChannelTable());
-    EXPECT_EQ(W().cboSqlSel.ListIndex(), W().gintDefSql);
-    EXPECT_TRUE(W().txtReceFre.HasFocus());
-    EXPECT_TRUE(W().gbytMatrixCode == BlankImage());
-    EXPECT_EQ(Config("Path"), Scratch().string());
-    EXPECT_FALSE(fs::exists(Scratch()));
-
-    platform_->QueueAnswer(MsgResult::Yes);
-    W().mnuFileSave.UserClick();
-    W().SetConvert();
-    EXPECT_TRUE(FileBytes(Scratch()) == ImageBytes(W().gbytMatrixCode));
-    // Blank channels and the default settings, not the file opened before.
-    EXPECT_EQ(FileBytes(Scratch())[layout::kChannelRecordAt], '\xFF');
-}
-
-// An entry whose file was deleted meanwhile: a warning, nothing changes, nothing is created.
-// (Opening an entry, the order kept and the path stored are in the recent_files scenario.)
-TEST_F(FilesTest, RecentEntryOfADeletedFileChangesNothing) {
-    StartWith(kModel400To470);
-    const fs::path a = MakeDataFile("a.Dat", "440");
-    const fs::path b = MakeDataFile("b.Dat", "450");
-    for (const fs::path& f : {b, a}) Open(f);
-    fs::remove(b);
-    const CodeplugImage image = W().gbytMatrixCode;
-    platform_->QueueAnswer(MsgResult::OK);
-    W().mnuRecentFile(1).UserClick();
-    EXPECT_EQ(LastMessage().prompt, "Wrong file type!");
-    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(W().gbytMatrixCode == image);
-    EXPECT_EQ(W().gstrCurrentFile, a.string());
-    EXPECT_FALSE(fs::exists(b));
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 namespace rvm46::testing {
 namespace {
 
-using forms::MsgResult;
-
 class GridTest : public ChannelWindowTest {
   protected:
     // Channels edited through the panel, of every kind the grid shows.

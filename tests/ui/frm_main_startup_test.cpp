@@ -4,14 +4,12 @@
 namespace rvm46::testing {
 namespace {
 
-using forms::MsgResult;
-
 TEST_F(MainWindowTest, FirstStartThenSecondStart) {
     WillAnswerLanguage(2);
     ui::FrmMain& w = Start();
 
-    EXPECT_TRUE(std::filesystem::is_directory(folder_ / "Data"));
-    EXPECT_TRUE(std::filesystem::is_directory(folder_ / "Setting"));
+    EXPECT_TRUE(fs::is_directory(folder_ / "Data"));
+    EXPECT_TRUE(fs::is_directory(folder_ / "Setting"));
     ASSERT_EQ(w.cboTypeSel.ListCount(), 4);
     for (int m = 0; m < 4; ++m) EXPECT_EQ(w.cboTypeSel.List(m), "5100");
     EXPECT_TRUE(w.gblnValLegal);
@@ -128,7 +126,7 @@ TEST_F(MainWindowTest, ValuesBeyondTheLimits) {
 // A configuration that cannot be written: the language is asked once, and the program runs on
 // the first-run values.
 TEST_F(MainWindowTest, UnwritableConfigurationAsksOnlyOnce) {
-    std::filesystem::create_directories(ConfigFile());  // a folder where the file should be
+    fs::create_directories(ConfigFile());  // a folder where the file should be
     WillAnswerLanguage(2);
     pendingAnswers_.push_back(MsgResult::OK);
     ui::FrmMain& w = Start();

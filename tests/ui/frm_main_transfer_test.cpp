@@ -19,9 +19,6 @@
 namespace rvm46::testing {
 namespace {
 
-namespace fs = std::filesystem;
-using forms::MsgIcon;
-using forms::MsgResult;
 using forms::Property;
 using forms::PropertyChange;
 using radiosim::Fault;
@@ -269,8 +266,13 @@ TEST_F(TransferTest, UnsetPortShowsItsMessageAndOpensNothing) {
     }
 }
 
-TEST_F(TransferTest, PortDialogShowsTheDevicesAndKeepsThePortOnCancelOrNoChoice) {
+// The dialog lists the devices and follows adapters plugged in while it is open; a confirmed port
+// that is a USB adapter is pinned, a pinned adapter that is gone is named; Cancel, or OK without a
+// choice, keeps the port.
+TEST_F(TransferTest, PortDialogListsPinsAndKeepsThePortOnCancelOrNoChoice) {
     SimulatedLine line;
+    const std::string gone = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    SetConfig("Ports", "COM4", gone);
     system_.ports = {{"/dev/ttyS0", "", "", std::nullopt, std::nullopt},
                      {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", 0x0403, 0x6001}};
     SetConfig("Setting", "COM", "0");
@@ -288,29 +290,38 @@ TEST_F(TransferTest, PortDialogShowsTheDevicesAndKeepsThePortOnCancelOrNoChoice)
         auto& dialog = dynamic_cast<ui::FrmToolCom&>(form);
         for (int i = 0; i < 16; ++i) EXPECT_FALSE(dialog.COM1(i).Value()) << i;
         EXPECT_FALSE(dialog.lblPortFailure.Visible());
-        // Pinned first (COM1 from the test's set-up, COM3), then what the system found, USB
+        // Pinned first (COM1 from the test's set-up, COM3, COM4), then what the system found, USB
         // adapters first.
         EXPECT_EQ(dialog.lblComDevice(2).Caption(), "pinned-radio");
+        EXPECT_EQ(dialog.lblComDevice(3).Caption(), "FTDI FT232R USB UART A50285BI not plugged in");
         EXPECT_EQ(dialog.lblComDevice(1).Caption(), "ttyUSB0");
         EXPECT_NE(dialog.COM1(1).ToolTipText().find("FT232R USB UART"), std::string::npos);
-        EXPECT_EQ(dialog.lblComDevice(3).Caption(), "ttyS0");
-        EXPECT_EQ(dialog.lblComDevice(4).Caption(), "no device");
-        EXPECT_EQ(dialog.COM1(4).ToolTipText(), "No serial device is assigned to COM5");
+        EXPECT_EQ(dialog.lblComDevice(4).Caption(), "ttyS0");
+        EXPECT_EQ(dialog.lblComDevice(5).Caption(), "no device");
+        EXPECT_EQ(dialog.COM1(5).ToolTipText(), "No serial device is assigned to COM6");
+        system_.ports.push_back({"/dev/ttyUSB1", "", "", 0x0403, 0x6001});
+        EXPECT_TRUE(dialog.tmrPorts.Tick());
+        EXPECT_EQ(dialog.lblComDevice(4).Caption(), "ttyUSB1");
         dialog.cmdOK.UserClick();
     });
     w.tlbFrmMain.UserClickButton("Com");
     EXPECT_EQ(w.gintComPort, 0);
     EXPECT_EQ(w.sbrStatus.PanelText(2), "COM0");
 
-    choose(4, false);
+    choose(1, false);
     w.mnuCommunicate.UserClick();
     EXPECT_EQ(w.gintComPort, 0);
-    choose(4, true);
+    choose(1, true);  // COM2, the first adapter found
     w.mnuCommunicate.UserClick();
-    EXPECT_EQ(w.gintComPort, 5);  // shown and stored: transfer_port_missing
+    EXPECT_EQ(w.gintComPort, 2);  // shown and stored: transfer_port_missing
     choose(-1, false);
     w.mnuCommunicate.UserClick();
-    EXPECT_EQ(w.gintComPort, 5);
+    EXPECT_EQ(w.gintComPort, 2);
+    // Without a stable name on this machine the device itself is pinned; ports not confirmed
+    // are not.
+    EXPECT_EQ(storage::ProfileRead(ConfigFile(), "Ports", "COM2", "", 300), "/dev/ttyUSB0");
+    EXPECT_EQ(storage::ProfileRead(ConfigFile(), "Ports", "COM5", "", 300), "");
+    EXPECT_EQ(storage::ProfileRead(ConfigFile(), "Ports", "COM4", "", 300), gone);
 }
 
 TEST_F(TransferTest, CurrentDataFileAfterReadAndWrite) {
@@ -349,34 +360,6 @@ TEST_F(TransferTest, CurrentDataFileAfterReadAndWrite) {
     w.gintLanguage = ui::kLanguageChinese;  // the note is in the interface language
     Run(true);
     EXPECT_EQ(w.TransferReason(), "当前文件 " + pipe.string() + " 不是普通文件，程序没有打开它。");
-}
-
-// A confirmed port that is a USB adapter is pinned; a pinned adapter that is gone is named; the
-// list follows adapters plugged in while the dialog is open.
-TEST_F(TransferTest, PortDialogPinsAConfirmedAdapterNamesAMissingOneAndRefreshes) {
-    SimulatedLine line;
-    const std::string gone = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
-    SetConfig("Ports", "COM4", gone);
-    system_.ports = {{"/dev/ttyS0", "", "", std::nullopt, std::nullopt},
-                     {"/dev/ttyUSB0", "CP2102", "Silicon Labs", 0x10C4, 0xEA60}};
-    ui::FrmMain& w = StartOn(line);
-    platform_->QueueModal([&](forms::Form& form) {
-        auto& dialog = dynamic_cast<ui::FrmToolCom&>(form);
-        EXPECT_EQ(dialog.lblComDevice(3).Caption(), "FTDI FT232R USB UART A50285BI not plugged in");
-        EXPECT_EQ(dialog.lblComDevice(4).Caption(), "no device");
-        system_.ports.push_back({"/dev/ttyUSB1", "", "", 0x0403, 0x6001});
-        EXPECT_TRUE(dialog.tmrPorts.Tick());
-        EXPECT_EQ(dialog.lblComDevice(2).Caption(), "ttyUSB1");
-        dialog.COM1(1).UserClick();  // COM2, the first adapter found
-        dialog.cmdOK.UserClick();
-    });
-    w.mnuCommunicate.UserClick();
-    EXPECT_EQ(w.gintComPort, 2);
-    // Without a stable name on this machine the device itself is pinned; ports not confirmed
-    // are not.
-    EXPECT_EQ(storage::ProfileRead(ConfigFile(), "Ports", "COM2", "", 300), "/dev/ttyUSB0");
-    EXPECT_EQ(storage::ProfileRead(ConfigFile(), "Ports", "COM3", "", 300), "");
-    EXPECT_EQ(storage::ProfileRead(ConfigFile(), "Ports", "COM4", "", 300), gone);
 }
 
 // An exception no procedure expected, inside a transfer, ends at the toolkit's door: the port is

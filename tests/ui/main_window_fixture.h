@@ -15,19 +15,23 @@
 
 namespace rvm46::testing {
 
+namespace fs = std::filesystem;
+using forms::MsgIcon;
+using forms::MsgResult;
+
 class MainWindowTest : public ::testing::Test {
   protected:
     // Copies the delivered configuration and tone list into the program folder.
     void InstallDeliveredFiles() {
-        std::filesystem::create_directories(folder_ / "Setting");
+        fs::create_directories(folder_ / "Setting");
         for (const char* name : {"Config_5100.ini", "QTDQT_5100.ini"}) {
-            std::filesystem::copy_file(DeliveredFile(name), folder_ / "Setting" / name,
-                                       std::filesystem::copy_options::overwrite_existing);
+            fs::copy_file(DeliveredFile(name), folder_ / "Setting" / name,
+                          fs::copy_options::overwrite_existing);
         }
     }
-    std::filesystem::path ConfigFile() const { return folder_ / "Setting" / "Config_5100.ini"; }
+    fs::path ConfigFile() const { return folder_ / "Setting" / "Config_5100.ini"; }
     void SetConfig(const char* section, const char* key, const std::string& value) {
-        std::filesystem::create_directories(folder_ / "Setting");
+        fs::create_directories(folder_ / "Setting");
         ASSERT_TRUE(storage::ProfileWrite(ConfigFile(), section, key, value));
     }
     std::string Config(const char* key) const {
