@@ -122,8 +122,10 @@ TEST_F(PtyTransferTest, ReadThenWriteSavedTracedAndTheLinkRemoved) {
 }
 
 TEST_F(PtyTransferTest, FaultsFailAtTheirStepInTimeLeaveTheLineClosedAndAHangUpServesAgain) {
+    int run = 0, servedAgain = 0;
     for (const testing::FaultCase& c : testing::kFaultCases) {
         if (!c.onPty) continue;
+        ++run;
         SCOPED_TRACE(std::string(c.fault) + (c.read ? " read" : " write"));
         Simulator sim("--fault " + std::string(c.fault) + " --link " + link_);
         ASSERT_EQ(sim.Line(), link_);
@@ -150,7 +152,10 @@ TEST_F(PtyTransferTest, FaultsFailAtTheirStepInTimeLeaveTheLineClosedAndAHangUpS
         const auto again = Transfer(link_, image, false);
         ASSERT_TRUE(again.opened) << again.Message();
         EXPECT_EQ(again.outcome.failure()->block, c.failure.block);
+        ++servedAgain;
     }
+    EXPECT_EQ(run, 6);  // the marks of the shared table, the served-again case among them
+    EXPECT_EQ(servedAgain, 1);
 }
 
 // (A missing device is named by the command line's read of /dev/rvm46-none.)
